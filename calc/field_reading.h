@@ -1,0 +1,21 @@
+// Reading a form's fields and telling which of them hold usable number texts.
+#pragma once
+
+#include <span>
+
+#include "form.h"
+
+namespace mirabo {
+
+// Reads each field, in order, into its buffer.
+void ReadFields(CalcForm& form, std::span<const int> controlIds, std::span<FieldBuffer> buffers);
+
+// Usable: not empty, and accepted by the unsigned (or signed) number rule.
+bool IsUsableUnsigned(const FieldBuffer& text);
+bool IsUsableSigned(const FieldBuffer& text);
+
+// Shows the form's missing-input message with an OK button, moves the focus to
+// field 1001 and gives the solvers' result for missing input, 1.
+int ReportMissingInput(CalcForm& form, const wchar_t* message);
+
+}  // namespace mirabo

@@ -1,0 +1,87 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <cwchar>
+
+namespace mirabo {
+namespace {
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Walks the text from its first character and rejects it at the first character
+// that breaks a rule. The first position is always examined, so the empty text
+// meets its terminating zero there and is rejected.
+int CheckNumberText(const wchar_t* text, bool minusAllowed)
+{
+    int points = 0;
+    for (int i = 0;; ++i) {
+        const wchar_t c = text[i];
+        if (IsDigit(c)) {
+            continue;
+        }
+        if (c == L'\0' && i > 0) {
+            return 0;
+        }
+        if (c == L'.') {
+            if (++points > 1) {
+                return 1;
+            }
+        } else if (c == L'+' || (c == L'-' && minusAllowed)) {
+            if (i != 0) {
+                return 1;
+            }
+        } else {
+            return 1;
+        }
+    }
+}
+
+}  // namespace
+
+int IsFieldEmpty(const wchar_t* text) { return text[0] == L'\0' ? 1 : 0; }
+
+int CheckSignedNumberText(const wchar_t* text) { return CheckNumberText(text, true); }
+
+int CheckUnsignedNumberText(const wchar_t* text) { return CheckNumberText(text, false); }
+
+double FieldTextToDouble(const wchar_t* text)
+{
+    const wchar_t* p = text;
+    while (*p == L' ' || (*p >= L'\t' && *p <= L'\r')) {
+        ++p;
+    }
+    bool negative = false;
+    if (*p == L'+' || *p == L'-') {
+        negative = *p == L'-';
+        ++p;
+    }
+    // Copy the run of characters a decimal number may hold into a narrow buffer;
+    // std::from_chars then takes the longest number it can and is locale-free.
+    char narrow[kFieldCapacity * 2];
+    std::size_t n = 0;
+    for (; n + 1 < sizeof narrow; ++n, ++p) {
+        const wchar_t c = *p;
+        if (!(IsDigit(c) || c == L'.' || c == L'e' || c == L'E' || c == L'+' || c == L'-')) {
+            break;
+        }
+        narrow[n] = static_cast<char>(c);
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(narrow, narrow + n, value, std::chars_format::general);
+    if (end == narrow) {
+        return 0.0;  // no number at all: wcstod gives +0
+    }
+    if (error == std::errc::result_out_of_range) {
+        // Only reachable through an exponent, which no accepted text has: a
+        // negative exponent underflows to 0, a positive one overflows, as in wcstod.
+        const std::string_view number(narrow, static_cast<std::size_t>(end - narrow));
+        const std::size_t e = number.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
+        value = tiny ? 0.0 : HUGE_VAL;
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace mirabo

@@ -1,0 +1,118 @@
+// The right triangle: sides a and b are the legs (a adjacent to alpha, b opposite
+// it), c is the hypotenuse; alpha + beta = 90 degrees for a consistent triangle.
+#include <cmath>
+
+#include "angles.h"
+#include "confirm.h"
+#include "field_reading.h"
+#include "messages.h"
+#include "number_text.h"
+#include "result_output.h"
+#include "solvers.h"
+
+namespace mirabo {
+namespace {
+
+enum Quantity { A, B, C, Alpha, Beta, kQuantities };
+
+constexpr int kFieldIds[kQuantities] = {1001, 1002, 1003, 1004, 1005};
+
+double Square(double x) { return std::pow(x, 2.0); }
+
+using Values = double[kQuantities];
+
+// The pairs that can be solved, tested in this order; the last usable pair wins.
+// Each row computes the three other quantities in the order written.
+struct Case {
+    Quantity first, second;
+    void (*compute)(Values& v);
+};
+
+constexpr Case kCases[] = {
+    {A, B, [](Values& v) {
+         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
+         v[Alpha] = RadiansToDegrees(std::atan(v[B] / v[A]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {A, C, [](Values& v) {
+         v[B] = std::sqrt(Square(v[C]) - Square(v[A]));
+         v[Alpha] = RadiansToDegrees(std::acos(v[A] / v[C]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {B, C, [](Values& v) {
+         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[Alpha] = RadiansToDegrees(std::asin(v[B] / v[C]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {A, Alpha, [](Values& v) {
+         v[B] = std::tan(DegreesToRadians(v[Alpha])) * v[A];
+         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {A, Beta, [](Values& v) {
+         v[Alpha] = 90.0 - v[Beta];
+         v[B] = std::tan(DegreesToRadians(v[Alpha])) * v[A];
+         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
+     }},
+    {B, Alpha, [](Values& v) {
+         v[C] = v[B] / std::sin(DegreesToRadians(v[Alpha]));
+         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {B, Beta, [](Values& v) {
+         v[C] = v[B] / std::cos(DegreesToRadians(v[Beta]));
+         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[Alpha] = 90.0 - v[Beta];
+     }},
+    {C, Alpha, [](Values& v) {
+         v[A] = std::cos(DegreesToRadians(v[Alpha])) * v[C];
+         v[B] = std::sqrt(Square(v[C]) - Square(v[A]));
+         v[Beta] = 90.0 - v[Alpha];
+     }},
+    {C, Beta, [](Values& v) {
+         v[B] = std::cos(DegreesToRadians(v[Beta])) * v[C];
+         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[Alpha] = 90.0 - v[Beta];
+     }},
+};
+
+}  // namespace
+
+int SolveRightTriangle(CalcForm& form)
+{
+    FieldBuffer buffers[kQuantities];
+    ReadFields(form, kFieldIds, buffers);
+
+    bool usable[kQuantities];
+    for (int q = 0; q < kQuantities; ++q) {
+        usable[q] = IsUsableUnsigned(buffers[q]);
+    }
+    const Case* chosen = nullptr;
+    for (const Case& c : kCases) {
+        if (usable[c.first] && usable[c.second]) {
+            chosen = &c;
+        }
+    }
+    if (chosen == nullptr) {
+        return ReportMissingInput(form, MSG_MISSING_INPUT);
+    }
+
+    Values v;
+    for (int q = 0; q < kQuantities; ++q) {
+        v[q] = FieldTextToDouble(buffers[q]);
+    }
+    chosen->compute(v);
+
+    if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
+        return 0;
+    }
+    const FieldResult results[kQuantities] = {
+        {1001, v[A]}, {1002, v[B]}, {1003, v[C]}, {1004, v[Alpha]}, {1005, v[Beta]}};
+    if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
+        return 0;
+    }
+    WriteResults(form, results, buffers);
+    return 0;
+}
+
+}  // namespace mirabo

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "calc/confirm.h"
+#include "calc/memory_form.h"
+#include "calc/messages.h"
+
+namespace mirabo {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite)
+{
+    const struct {
+        std::vector<double> values;
+        int answer;
+        bool shown;
+        std::size_t questions;
+    } cases[] = {
+        {{5, kInf, kInf}, kAnswerYes, true, 1},
+        {{5, kInf, kInf}, kAnswerNo, false, 1},
+        {{kInf, 5}, kAnswerYes, true, 1},
+        {{-kInf, 5}, kAnswerNo, false, 1},
+        {{1, 2, 3}, kAnswerNo, true, 0},
+    };
+    for (const auto& c : cases) {
+        MemoryForm form;
+        int asked = 0;
+        form.SetAnswerer([&](const wchar_t*) { ++asked; return c.answer; });
+        EXPECT_EQ(ConfirmAll(form, c.values), c.shown);
+        ASSERT_EQ(form.Messages().size(), c.questions);
+        if (c.questions == 1) {
+            EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+            EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+        }
+        EXPECT_EQ(nonFiniteAccepted, c.questions == 1 && c.answer == kAnswerYes);
+    }
+}
+
+TEST(ConfirmationTest, AYesDoesNotCarryIntoTheNextPass)
+{
+    MemoryForm form;
+    form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    const double values[] = {kInf};
+    EXPECT_TRUE(ConfirmAll(form, values));
+    EXPECT_TRUE(ConfirmAll(form, values));
+    EXPECT_EQ(form.Messages().size(), 2u);
+}
+
+TEST(ConfirmationTest, NaNTestStopsAtTheFirstNaN)
+{
+    MemoryForm form;
+    const double clean[] = {1, kInf, -kInf};
+    EXPECT_FALSE(ReportNaN(form, clean));
+    EXPECT_TRUE(form.Messages().empty());
+    const double dirty[] = {1, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_TRUE(ReportNaN(form, dirty));
+    ASSERT_EQ(form.Messages().size(), 1u);
+    EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+    EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+}
+
+TEST(MessagesTest, TextsKeepTheirExactCharacters)
+{
+    EXPECT_NE(std::wstring(MSG_CALC_EXCEPTION).find(L'\uFF10'), std::wstring::npos);
+    EXPECT_EQ(std::wstring(MSG_CALC_EXCEPTION).find(L'0'), std::wstring::npos);
+    EXPECT_NE(std::wstring(MSG_CONFIRM_NONFINITE).find(L"あります 。\n"), std::wstring::npos);
+    EXPECT_EQ(std::wstring(MSG_CONFIRM_NONFINITE).back(), L'か');
+}
+
+}  // namespace
+}  // namespace mirabo

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "calc/memory_form.h"
+#include "calc/messages.h"
+#include "calc/solvers.h"
+
+namespace mirabo {
+namespace {
+
+constexpr int kIds[] = {1001, 1002, 1003, 1004, 1005};  // a, b, c, alpha, beta
+
+// Texts typed into a, b, c, alpha and beta; nullptr leaves the field empty.
+using Typed = std::array<const wchar_t*, 5>;
+using Texts = std::array<std::wstring, 5>;
+
+MemoryForm Typing(const Typed& typed)
+{
+    MemoryForm form;
+    for (int i = 0; i < 5; ++i) {
+        if (typed[i] != nullptr) {
+            form.SetText(kIds[i], typed[i]);
+        }
+    }
+    return form;
+}
+
+Texts Fields(const MemoryForm& form)
+{
+    Texts texts;
+    for (int i = 0; i < 5; ++i) {
+        texts[i] = form.Text(kIds[i]);
+    }
+    return texts;
+}
+
+constexpr const wchar_t* _ = nullptr;
+
+TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts)
+{
+    const struct {
+        Typed typed;
+        Texts after;
+    } rows[] = {
+        {{L"3", L"4", _, _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"3", _, L"5", _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{_, L"4", L"5", _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"3", _, _, L"53.13", _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"3", _, _, _, L"36.87"}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{_, L"4", _, L"53.13", _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{_, L"4", _, _, L"36.87"}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{_, _, L"5", L"53.13", _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{_, _, L"5", _, L"36.87"}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"1", _, _, L"45", _}, {L"1.000", L"1.000", L"1.414", L"45.000", L"45.000"}},
+        {{_, _, L"2", L"30", _}, {L"1.732", L"1.000", L"2.000", L"30.000", L"60.000"}},
+        {{_, L"3", _, _, L"60"}, {L"5.196", L"3.000", L"6.000", L"30.000", L"60.000"}},
+        {{L"3", L"4", L"6", _, _}, {L"4.472", L"4.000", L"6.000", L"41.810", L"48.190"}},
+        {{L"3", L"4", L"5", L"10", L"20"}, {L"1.710", L"4.698", L"5.000", L"70.000", L"20.000"}},
+        {{L"3", L"4", L"abc", _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"+3", L"4", _, _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+        {{L"0", L"4", _, _, _}, {L"0.000", L"4.000", L"4.000", L"90.000", L"0.000"}},
+        {{L"3", L"0", _, _, _}, {L"3.000", L"0.000", L"3.000", L"0.000", L"90.000"}},
+        {{L"5", _, L"5", _, _}, {L"5.000", L"0.000", L"5.000", L"0.000", L"90.000"}},
+        {{_, _, L"5", L"0", _}, {L"5.000", L"0.000", L"5.000", L"0.000", L"90.000"}},
+        {{_, _, L"5", _, L"90"}, {L"5.000", L"-0.000", L"5.000", L"0.000", L"90.000"}},
+        {{L"1", _, _, L"90", _}, {L"1.000", L"-4875588902.822", L"4875588902.822", L"90.000", L"0.000"}},
+        {{L"1", _, _, _, L"0"}, {L"1.000", L"-4875588902.822", L"4875588902.822", L"90.000", L"0.000"}},
+        {{_, L"3", _, _, L"90"}, {L"14626766708.465", L"3.000", L"-14626766708.465", L"0.000", L"90.000"}},
+        {{L"3", _, _, L"120", _}, {L"3.000", L"-5.196", L"6.000", L"120.000", L"-30.000"}},
+        {{_, _, L"5", L"100", _}, {L"-0.868", L"4.924", L"5.000", L"100.000", L"-10.000"}},
+        // A minus sign makes b unusable; with c the pair is a and c, b overwritten.
+        {{L"3", L"-4", L"5", _, _}, {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}},
+    };
+    for (const auto& row : rows) {
+        MemoryForm form = Typing(row.typed);
+        EXPECT_EQ(SolveRightTriangle(form), 0);
+        EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
+        EXPECT_TRUE(form.Messages().empty());
+        EXPECT_FALSE(form.Focus().has_value());
+    }
+}
+
+TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi)
+{
+    MemoryForm form = Typing({L"0", L"4", _, _, _});
+    SolveRightTriangle(form);
+    EXPECT_NEAR(form.Values().at(1004), 89.99999998824845, 1e-12);
+    EXPECT_NEAR(form.Values().at(1005), 1.18e-8, 1e-10);
+
+    MemoryForm caseFour = Typing({L"3", _, _, L"53.13", _});
+    SolveRightTriangle(caseFour);
+    EXPECT_NEAR(caseFour.Values().at(1002), 3.99998511, 1e-8);
+}
+
+TEST(RightTriangleTest, NoUsablePairIsMissingInput)
+{
+    const Typed inputs[] = {
+        {_, _, _, L"30", L"60"}, {L"3", L"-4", _, _, _}, {_, _, _, _, _},
+        {L"3", _, _, _, _},      {L"3", L"4 ", _, _, _}, {L"1e5", L"4", _, _, _},
+    };
+    for (const Typed& typed : inputs) {
+        MemoryForm form = Typing(typed);
+        const Texts before = Fields(form);
+        EXPECT_EQ(SolveRightTriangle(form), 1);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_FALSE(form.Written());
+        EXPECT_EQ(Fields(form), before);
+    }
+}
+
+TEST(RightTriangleTest, NaNResultsWriteNothing)
+{
+    const Typed inputs[] = {
+        {L"0", L"0", _, _, _}, {L"5", _, L"3", _, _}, {_, L"5", L"3", _, _},
+        {_, L"0", _, L"0", _}, {L"0", _, L"0", _, _},
+    };
+    for (const Typed& typed : inputs) {
+        MemoryForm form = Typing(typed);
+        EXPECT_EQ(SolveRightTriangle(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees)
+{
+    for (const int answer : {kAnswerYes, kAnswerNo}) {
+        MemoryForm form = Typing({_, L"3", _, L"0", _});
+        form.SetAnswerer([&](const wchar_t*) { return answer; });
+        EXPECT_EQ(SolveRightTriangle(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+        if (answer == kAnswerYes) {
+            EXPECT_EQ(Fields(form), (Texts{L"\u221E", L"3.000", L"\u221E", L"0.000", L"90.000"}));
+        } else {
+            EXPECT_FALSE(form.Written());
+            EXPECT_EQ(Fields(form), (Texts{L"", L"3", L"", L"0", L""}));
+        }
+    }
+}
+
+TEST(RightTriangleTest, EveryCalculationAsksAgain)
+{
+    MemoryForm form = Typing({_, L"3", _, L"0", _});
+    form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    SolveRightTriangle(form);
+    form.SetText(1001, L"");
+    form.SetText(1003, L"");
+    form.SetText(1005, L"");
+    SolveRightTriangle(form);
+    EXPECT_EQ(form.Messages().size(), 2u);
+}
+
+TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused)
+{
+    // A leg of 96 digits makes the hypotenuse's text 100 characters.
+    const std::wstring leg(96, L'9');
+    MemoryForm form = Typing({leg.c_str(), L"4", _, _, _});
+    EXPECT_EQ(SolveRightTriangle(form), 0);
+    ASSERT_EQ(form.Messages().size(), 1u);
+    EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+    EXPECT_FALSE(form.Written());
+
+    // A tiny angle with a long leg: c is finite but its square overflows, so a
+    // is infinite; after a Yes, the texts of b and c are too long to show.
+    const std::wstring longLeg = L"1" + std::wstring(98, L'0');
+    const std::wstring tinyAngle = L"0." + std::wstring(57, L'0') + L"1";
+    MemoryForm agreed = Typing({_, longLeg.c_str(), _, tinyAngle.c_str(), _});
+    agreed.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    EXPECT_EQ(SolveRightTriangle(agreed), 0);
+    ASSERT_EQ(agreed.Messages().size(), 2u);
+    EXPECT_EQ(agreed.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+    EXPECT_EQ(agreed.Messages()[1].text, MSG_CALC_EXCEPTION);
+    EXPECT_FALSE(agreed.Written());
+}
+
+TEST(RightTriangleTest, FieldsAreReadAsTheirFirst99Characters)
+{
+    // 120 digits: 98 zeros, a 3, then fours that fall beyond the 99th character.
+    const std::wstring typed = std::wstring(98, L'0') + L"3" + std::wstring(21, L'4');
+    MemoryForm form = Typing({typed.c_str(), L"4", _, _, _});
+    EXPECT_EQ(SolveRightTriangle(form), 0);
+    EXPECT_EQ(Fields(form), (Texts{L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}));
+}
+
+}  // namespace
+}  // namespace mirabo
