@@ -1,0 +1,227 @@
+#include "run_calc.h"
+
+#include <charconv>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "calc/memory_form.h"
+#include "forms.h"
+#include "utf8.h"
+
+namespace mirabo {
+namespace {
+
+enum class Answer { Ask, Yes, No };
+
+struct Request {
+    const CliForm* form = nullptr;
+    std::map<int, std::wstring> texts;
+    Answer answer = Answer::Ask;
+    bool json = false;
+    bool help = false;
+};
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
+           "forms and their fields, in field order:\n";
+    for (const CliForm& form : CliForms()) {
+        out << "  " << form.name << ':';
+        for (const CliField& field : form.fields) {
+            out << ' ' << field.name;
+        }
+        out << '\n';
+    }
+    out << "--yes / --no answer the question about values that are not finite numbers;\n"
+           "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
+           "2 nothing written, 64 usage error.\n";
+}
+
+// Fills the request, or gives the reason the arguments are not usable.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Request& request)
+{
+    std::vector<std::string_view> assignments;
+    bool yes = false;
+    bool no = false;
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            request.help = true;
+        } else if (arg == "--yes") {
+            yes = true;
+        } else if (arg == "--no") {
+            no = true;
+        } else if (arg == "--json") {
+            request.json = true;
+        } else if (arg.find('=') != std::string::npos) {
+            assignments.push_back(arg);
+        } else if (arg.starts_with("-")) {
+            return "unknown option " + arg;
+        } else if (request.form != nullptr) {
+            return "one form only, or NAME=TEXT: " + arg;
+        } else if ((request.form = FindCliForm(arg)) == nullptr) {
+            return "unknown form " + arg;
+        }
+    }
+    if (request.help) {
+        return std::nullopt;
+    }
+    if (yes && no) {
+        return "--yes and --no together";
+    }
+    request.answer = yes ? Answer::Yes : (no ? Answer::No : Answer::Ask);
+    if (request.form == nullptr) {
+        return "no form given";
+    }
+    for (std::string_view assignment : assignments) {
+        const std::size_t equals = assignment.find('=');
+        const std::string_view name = assignment.substr(0, equals);
+        const CliField* field = FindCliField(*request.form, name);
+        if (field == nullptr) {
+            return "unknown field " + std::string(name) + " of " + std::string(request.form->name);
+        }
+        if (!request.texts.emplace(field->controlId, WideFromUtf8(assignment.substr(equals + 1))).second) {
+            return "field " + std::string(field->name) + " given twice";
+        }
+    }
+    return std::nullopt;
+}
+
+void WriteJsonString(std::ostream& out, std::string_view utf8)
+{
+    out << '"';
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': out << "\\\""; break;
+        case '\\': out << "\\\\"; break;
+        case '\n': out << "\\n"; break;
+        case '\r': out << "\\r"; break;
+        case '\t': out << "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                constexpr char kHex[] = "0123456789abcdef";
+                out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
+            } else {
+                out << ch;
+            }
+        }
+    }
+    out << '"';
+}
+
+std::string ShortestText(double value)
+{
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+const char* FieldName(const CliForm& form, int controlId)
+{
+    for (const CliField& field : form.fields) {
+        if (field.controlId == controlId) {
+            return field.name.data();
+        }
+    }
+    return nullptr;
+}
+
+void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, int result)
+{
+    out << "{\"form\":";
+    WriteJsonString(out, form.name);
+    out << ",\"result\":" << result << ",\"written\":" << (memory.Written() ? "true" : "false");
+    out << ",\"fields\":{";
+    const char* separator = "";
+    for (const CliField& field : form.fields) {
+        out << separator;
+        WriteJsonString(out, field.name);
+        out << ':';
+        WriteJsonString(out, Utf8FromWide(memory.Text(field.controlId)));
+        separator = ",";
+    }
+    out << "},\"messages\":[";
+    separator = "";
+    for (const MemoryForm::Message& message : memory.Messages()) {
+        out << separator << "{\"text\":";
+        WriteJsonString(out, Utf8FromWide(message.text));
+        out << ",\"buttons\":" << (message.buttons == kButtonsYesNo ? "\"yesno\"" : "\"ok\"");
+        out << ",\"answer\":"
+            << (message.answer == kAnswerYes ? "\"yes\"" : message.answer == kAnswerNo ? "\"no\"" : "\"ok\"")
+            << '}';
+        separator = ",";
+    }
+    out << "],\"focus\":";
+    const char* focus = memory.Focus() ? FieldName(form, *memory.Focus()) : nullptr;
+    if (focus != nullptr) {
+        WriteJsonString(out, focus);
+    } else {
+        out << "null";
+    }
+    if (memory.Written()) {
+        out << ",\"values\":{";
+        separator = "";
+        for (const CliField& field : form.fields) {
+            const auto it = memory.Values().find(field.controlId);
+            if (it != memory.Values().end()) {
+                out << separator;
+                WriteJsonString(out, field.name);
+                out << ':';
+                WriteJsonString(out, ShortestText(it->second));
+                separator = ",";
+            }
+        }
+        out << '}';
+    }
+    out << "}\n";
+}
+
+}  // namespace
+
+int RunCalc(const std::vector<std::string>& args, CliEnvironment& env)
+{
+    Request request;
+    if (const auto problem = Parse(args, request)) {
+        env.err << "mirabo-calc: " << *problem << '\n';
+        PrintUsage(env.err);
+        return kExitUsage;
+    }
+    if (request.help) {
+        PrintUsage(env.out);
+        return 0;
+    }
+
+    MemoryForm memory;
+    for (const auto& [controlId, text] : request.texts) {
+        memory.SetText(controlId, text);
+    }
+    memory.SetAnswerer([&](const wchar_t* text) {
+        switch (request.answer) {
+        case Answer::Yes: return kAnswerYes;
+        case Answer::No: return kAnswerNo;
+        case Answer::Ask: break;
+        }
+        return env.ask && env.ask(Utf8FromWide(text)) ? kAnswerYes : kAnswerNo;
+    });
+
+    const int result = request.form->solve(memory);
+
+    if (request.json) {
+        PrintJson(env.out, *request.form, memory, result);
+    } else {
+        for (const MemoryForm::Message& message : memory.Messages()) {
+            env.err << Utf8FromWide(message.text) << '\n';
+        }
+        for (const CliField& field : request.form->fields) {
+            env.out << field.name << '=' << Utf8FromWide(memory.Text(field.controlId)) << '\n';
+        }
+    }
+    if (memory.Written()) {
+        return kExitWritten;
+    }
+    return result == 1 ? kExitMissingInput : kExitNotWritten;
+}
+
+}  // namespace mirabo

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "cli/run_calc.h"
+
+namespace mirabo {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+    int questions = 0;
+};
+
+Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome outcome{};
+    CliEnvironment env{out, err, nullptr};
+    if (terminal) {
+        env.ask = [&](const std::string&) { ++outcome.questions; return terminalAnswer; };
+    }
+    outcome.status = RunCalc(args, env);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"right", "a=3", "b=4"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
+        {{"β=36.87", "right", "α=", "c=5"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
+        {{"right", "alpha=30", "beta=60"}, 1, "a=\nb=\nc=\nalpha=30\nbeta=60\n",
+         "入力値が不足、\n或いはタイプミス\n"},
+        {{"right", "a=0", "b=0"}, 2, "a=0\nb=0\nc=\nalpha=\nbeta=\n",
+         "例外が発生しました。\n０で除算したか、入力値が間違っています。\n"},
+        {{"oblique", "a=7", "b=8", "c=9"}, 0,
+         "a=7.000\nb=8.000\nc=9.000\nalpha=58.412\nbeta=48.190\ngamma=73.398\n", ""},
+        {{"ohm", "I=0.16", "p=0.47"}, 0, "V=2.938\nI=0.160\nR=18.359\nP=0.470\n", ""},
+        {{"rotate", "x=1", "y=0", "angle=90"}, 0, "x=1\ny=0\nangle=+90.000\nx2=-0.000\ny2=+1.000\n", ""},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Calc(c.args);
+        EXPECT_EQ(o.status, c.status) << c.args[0];
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, c.err);
+    }
+}
+
+TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues)
+{
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* json;
+    } cases[] = {
+        {{"--json", "right", "a=3", "b=4"}, 0,
+         R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
+         R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
+         R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"}})"},
+        {{"right", "a=x", "--json"}, 1,
+         R"({"form":"right","result":1,"written":false,"fields":{"a":"x","b":"","c":"","alpha":"",)"
+         R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
+         R"("answer":"ok"}],"focus":"a"})"},
+        {{"ohm", "I=0", "P=5", "--yes", "--json"}, 0,
+         R"({"form":"ohm","result":0,"written":true,"fields":{"V":"∞","I":"0.000","R":"∞","P":"5.000"},)"
+         R"("messages":[{"text":"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n)"
+         R"(無視して表示しますか","buttons":"yesno","answer":"yes"}],"focus":null,)"
+         R"("values":{"V":"inf","I":"0","R":"inf","P":"5"}})"},
+        {{"ohm", "I=0", "P=5", "--no", "--json"}, 2,
+         R"({"form":"ohm","result":0,"written":false,"fields":{"V":"","I":"0","R":"","P":"5"},)"
+         R"("messages":[{"text":"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n)"
+         R"(無視して表示しますか","buttons":"yesno","answer":"no"}],"focus":null})"},
+        {{"right", "a=\"\\\t", "--json"}, 1,
+         R"({"form":"right","result":1,"written":false,"fields":{"a":"\"\\\t","b":"","c":"","alpha":"",)"
+         R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
+         R"("answer":"ok"}],"focus":"a"})"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Calc(c.args);
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.out, std::string(c.json) + "\n");
+        EXPECT_EQ(o.err, "");
+    }
+}
+
+TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly)
+{
+    const std::vector<std::string> args = {"right", "b=3", "alpha=0"};
+    const Outcome noTerminal = Calc(args);
+    EXPECT_EQ(noTerminal.status, 2);
+    const Outcome yes = Calc(args, true, true);
+    EXPECT_EQ(yes.questions, 1);
+    EXPECT_EQ(yes.status, 0);
+    EXPECT_NE(yes.out.find("a=∞\n"), std::string::npos);
+    const Outcome no = Calc(args, false, true);
+    EXPECT_EQ(no.questions, 1);
+    EXPECT_EQ(no.status, 2);
+    const Outcome flag = Calc({"right", "b=3", "alpha=0", "--yes"}, false, true);
+    EXPECT_EQ(flag.questions, 0);
+    EXPECT_EQ(flag.status, 0);
+}
+
+TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText)
+{
+    const std::string longText(150, '7');
+    const Outcome o = Calc({"right", "a=" + longText, "c=-", "b=x=y"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "a=" + longText + "\nb=x=y\nc=-\nalpha=\nbeta=\n");
+}
+
+TEST(MiraboCalcTest, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"square", "a=1"},
+        {"right", "d=1"},
+        {"right", "gamma=1"},
+        {"right", "a=1", "a=2"},
+        {"right", "alpha=1", "α=2"},
+        {"right", "--yes", "--no"},
+        {"right", "a"},
+        {"right", "ohm"},
+        {"right", "--verbose"},
+        {"ohm", "=3"},
+        {"ohm", "VV=3"},
+    };
+    for (const auto& args : cases) {
+        const Outcome o = Calc(args);
+        EXPECT_EQ(o.status, 64) << testing::PrintToString(args);
+        EXPECT_EQ(o.out, "");
+        EXPECT_NE(o.err.find("usage: mirabo-calc"), std::string::npos);
+    }
+    const Outcome help = Calc({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("oblique: a b c alpha beta gamma"), std::string::npos);
+    EXPECT_NE(help.out.find("ohm: V I R P"), std::string::npos);
+}
+
+TEST(MiraboCalcTest, TheProgramExitsWithTheStatus)
+{
+    const struct {
+        const char* args;
+        int status;
+        const char* out;
+    } cases[] = {
+        {"right a=3 b=4 </dev/null 2>/dev/null", 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n"},
+        {"ohm V=0 I=0 </dev/null 2>/dev/null", 2, "V=0\nI=0\nR=\nP=\n"},
+        {"ohm V=1 </dev/null 2>/dev/null", 1, "V=1\nI=\nR=\nP=\n"},
+        {"ohm W=1 </dev/null 2>/dev/null", 64, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string command = std::string(MIRABO_CALC_PATH) + " " + c.args;
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string out;
+        char chunk[256];
+        while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
+            out.append(chunk, n);
+        }
+        const int status = pclose(pipe);
+        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.args;
+        EXPECT_EQ(out, c.out);
+    }
+}
+
+}  // namespace
+}  // namespace mirabo
