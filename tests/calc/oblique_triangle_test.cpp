@@ -1,0 +1,315 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calc/memory_form.h"
+#include "calc/messages.h"
+#include "calc/solvers.h"
+
+namespace mirabo {
+namespace {
+
+// Fields a, b, c, alpha, beta, gamma.
+constexpr std::array<int, 6> kIds = {1001, 1002, 1003, 1006, 1007, 1008};
+using Texts = std::array<const wchar_t*, 6>;
+constexpr const wchar_t* _ = nullptr;  // a field left empty
+
+MemoryForm Typed(const Texts& typed)
+{
+    MemoryForm form;
+    for (std::size_t i = 0; i < kIds.size(); ++i) {
+        if (typed[i] != nullptr) {
+            form.SetText(kIds[i], typed[i]);
+        }
+    }
+    return form;
+}
+
+std::array<std::wstring, 6> TextsOf(const MemoryForm& form)
+{
+    std::array<std::wstring, 6> texts;
+    for (std::size_t i = 0; i < kIds.size(); ++i) {
+        texts[i] = form.Text(kIds[i]);
+    }
+    return texts;
+}
+
+std::array<std::wstring, 6> Expected(const Texts& texts)
+{
+    std::array<std::wstring, 6> result;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        result[i] = texts[i] == nullptr ? L"" : texts[i];
+    }
+    return result;
+}
+
+const std::vector<int> kAllFields(kIds.begin(), kIds.end());
+
+constexpr Texts k345 = {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870", L"90.000"};
+constexpr Texts k30_60 = {L"17.321", L"10.000", L"20.000", L"30.000", L"60.000", L"90.000"};
+
+TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix)
+{
+    const struct {
+        Texts typed;
+        Texts after;
+    } cases[] = {
+        {{L"3", L"4", L"5", _, _, _}, k345},
+        {{L"7", L"8", L"9", _, _, _}, {L"7.000", L"8.000", L"9.000", L"58.412", L"48.190", L"73.398"}},
+        {{L"5", _, L"7", L"60", _, _}, {L"5.000", L"6.245", L"7.000", L"60.000", L"43.898", L"76.102"}},
+        {{_, L"4", L"5", _, L"36.87", _}, k345},
+        {{L"3", L"4", _, _, _, L"90"}, k345},
+        {{_, L"10", _, L"30", L"60", _}, k30_60},
+        {{L"10", _, _, L"30", L"60", _}, {L"10.000", L"5.774", L"11.547", L"30.000", L"60.000", L"90.000"}},
+        {{L"10", _, _, L"60", _, L"90"}, {L"10.000", L"17.321", L"20.000", L"60.000", L"30.000", L"90.000"}},
+        {{L"3", _, _, _, L"36.87", L"90"}, k345},
+        {{_, _, L"20", L"30", L"60", _}, k30_60},
+        {{_, _, L"20", L"30", _, L"90"}, k30_60},
+        {{_, _, L"20", _, L"60", L"90"}, k30_60},
+        {{_, L"10", _, L"30", _, L"90"}, k30_60},
+        {{_, L"10", _, _, L"60", L"90"}, k30_60},
+        // Signs, points and typed values outside the deciding combination.
+        {{L"+3", L"4", L"5", _, _, _}, k345},
+        {{L"3.", L"4", L"5", _, _, _}, k345},
+        {{L"3", L"4", L"5", L"-10", _, _}, k345},
+        {{L"3", L"4", L"5", L"10", _, _}, k345},
+        {{L"3", L"4", L"5", L"x", _, _}, k345},
+        {{L"3", L"4", L"5", _, L"30", _}, {L"2.522", L"4.000", L"5.000", L"52.478", L"30.000", L"97.522"}},
+        {{L"3", L"4", L"5", _, _, L"60"}, {L"3.000", L"4.000", L"3.606", L"73.898", L"46.102", L"60.000"}},
+        {{L"3", L"4", L"5", L"50", L"40", L"90"}, {L"3.214", L"3.830", L"5.000", L"50.000", L"40.000", L"90.000"}},
+        // No triangle, but nothing that is not a number: written without a message.
+        {{L"1", L"2", L"3", _, _, _}, {L"1.000", L"2.000", L"3.000", L"0.000", L"0.000", L"180.000"}},
+        {{L"10", _, _, L"100", L"100", _}, {L"10.000", L"10.000", L"-3.473", L"100.000", L"100.000", L"-20.000"}},
+    };
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveObliqueTriangle(form), 0);
+        EXPECT_EQ(TextsOf(form), Expected(c.after));
+        EXPECT_EQ(form.WrittenFields(), kAllFields);
+        EXPECT_TRUE(form.Messages().empty());
+        EXPECT_FALSE(form.Focus().has_value());
+    }
+}
+
+TEST(ObliqueTriangleTest, NoUsableCombinationIsMissingInput)
+{
+    const Texts cases[] = {
+        {L"3", L"4", _, L"53.13", _, _},  // two sides, angle not between them
+        {_, _, _, L"60", L"60", L"60"},
+        {L"-3", L"4", L"5", _, _, _},
+        {L"3", L"4", _, _, _, _},
+        {_, _, _, _, _, _},
+        {L"3", L"4", L"5 ", _, _, _},
+    };
+    for (const Texts& typed : cases) {
+        MemoryForm form = Typed(typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveObliqueTriangle(form), 1);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_NEGATIVE_NOT_ALLOWED);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+TEST(ObliqueTriangleTest, NotANumberShowsTheExceptionAndWritesNothing)
+{
+    const Texts cases[] = {
+        {L".", L"4", L"5", _, _, _},  // a reads as 0
+        {L"+", L"4", L"5", _, _, _},
+        {L"1", L"2", L"10", _, _, _},
+        {L"0", L"4", L"5", _, _, _},
+        {L"1", _, L"1", L"0", _, _},  // b comes out 0, then gamma is 0 / 0
+    };
+    for (const Texts& typed : cases) {
+        MemoryForm form = Typed(typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveObliqueTriangle(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+// Sets of fields as bits, in field order.
+enum : unsigned { a = 1, b = 2, c = 4, alpha = 8, beta = 16, gamma = 32 };
+constexpr unsigned kNone = 0;
+
+TEST(ObliqueTriangleTest, TheLastPassingTestDecides)
+{
+    // The known fields of the deciding test keep their typed values; every other
+    // field is overwritten, and the results are those of the known fields alone.
+    const struct {
+        unsigned usable;
+        unsigned deciding;  // the known fields of the deciding test
+    } cases[] = {
+        // Exactly three fields: the thirteen combinations decide for themselves.
+        {a | c | alpha, a | c | alpha},
+        {a | b | c, a | b | c},
+        {b | c | beta, b | c | beta},
+        {a | b | gamma, a | b | gamma},
+        {b | alpha | beta, b | alpha | beta},
+        {a | alpha | beta, a | alpha | beta},
+        {a | beta | gamma, a | beta | gamma},
+        {c | alpha | gamma, c | alpha | gamma},
+        {c | beta | gamma, c | beta | gamma},
+        {b | alpha | gamma, b | alpha | gamma},
+        {a | alpha | gamma, a | alpha | gamma},
+        {b | beta | gamma, b | beta | gamma},
+        {c | alpha | beta, c | alpha | beta},
+        {a | b | alpha, kNone},
+        {a | b | beta, kNone},
+        {a | c | beta, kNone},
+        {a | c | gamma, kNone},
+        {b | c | alpha, kNone},
+        {b | c | gamma, kNone},
+        {alpha | beta | gamma, kNone},
+        // More than three.
+        {a | b | c | alpha, a | b | c},
+        {a | b | c | beta, b | c | beta},
+        {a | b | c | gamma, a | b | gamma},
+        {a | b | alpha | beta, a | alpha | beta},
+        {a | c | beta | gamma, c | beta | gamma},
+        {b | c | alpha | gamma, b | alpha | gamma},
+        {a | b | alpha | gamma, a | alpha | gamma},
+        {a | c | alpha | gamma, a | alpha | gamma},
+        {a | alpha | beta | gamma, a | alpha | gamma},
+        {a | b | c | alpha | gamma, a | alpha | gamma},
+        {a | b | beta | gamma, b | beta | gamma},
+        {b | c | beta | gamma, b | beta | gamma},
+        {b | alpha | beta | gamma, b | beta | gamma},
+        {a | b | c | beta | gamma, b | beta | gamma},
+        {a | b | alpha | beta | gamma, b | beta | gamma},
+        {a | c | alpha | beta, c | alpha | beta},
+        {b | c | alpha | beta, c | alpha | beta},
+        {c | alpha | beta | gamma, c | alpha | beta},
+        {a | b | c | alpha | beta, c | alpha | beta},
+        {a | c | alpha | beta | gamma, c | alpha | beta},
+        {b | c | alpha | beta | gamma, c | alpha | beta},
+        {a | b | c | alpha | beta | gamma, c | alpha | beta},
+    };
+    // Values that fit no single triangle, so no computed field can come out as
+    // it was typed.
+    const Texts values = {L"3", L"4", L"5", L"50", L"60", L"80"};
+    const Texts shown = {L"3.000", L"4.000", L"5.000", L"50.000", L"60.000", L"80.000"};
+    const auto only = [&](unsigned fields, const wchar_t* others) {
+        Texts typed;
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+            typed[i] = (fields >> i & 1u) != 0 ? values[i] : others;
+        }
+        return typed;
+    };
+    for (const auto& test : cases) {
+        // The fields outside the set are left empty, or hold a negative value.
+        for (const wchar_t* others : {_, L"-1"}) {
+            MemoryForm form = Typed(only(test.usable, others));
+            SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+            const int result = SolveObliqueTriangle(form);
+            if (test.deciding == kNone) {
+                EXPECT_EQ(result, 1);
+                EXPECT_FALSE(form.Written());
+                continue;
+            }
+            EXPECT_EQ(result, 0);
+            ASSERT_TRUE(form.Written());
+            unsigned kept = 0;
+            for (std::size_t i = 0; i < kIds.size(); ++i) {
+                kept |= form.Text(kIds[i]) == shown[i] ? 1u << i : 0u;
+            }
+            EXPECT_EQ(kept, test.deciding);
+            MemoryForm alone = Typed(only(test.deciding, _));
+            SolveObliqueTriangle(alone);
+            EXPECT_EQ(form.Values(), alone.Values());
+        }
+    }
+}
+
+TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst)
+{
+    const struct {
+        Texts typed;
+        int asking;  // the first field whose value is not finite
+        Texts afterYes;
+    } cases[] = {
+        {{_, L"10", _, L"0", L"60", _}, 1001, {L"\u221E", L"10.000", L"\u221E", L"0.000", L"60.000", L"120.000"}},
+        {{_, L"10", _, L"0", L"200", _}, 1001, {L"-\u221E", L"10.000", L"-\u221E", L"0.000", L"200.000", L"-20.000"}},
+        {{L"10", _, _, L"60", L"0", _}, 1002, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
+    };
+    for (const auto& c : cases) {
+        for (const int answer : {kAnswerYes, kAnswerNo}) {
+            MemoryForm form = Typed(c.typed);
+            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
+            form.SetAnswerer([&](const wchar_t*) { return answer; });
+            EXPECT_EQ(SolveObliqueTriangle(form), 0);
+            ASSERT_EQ(form.Messages().size(), 1u);
+            EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+            EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+            if (answer == kAnswerNo) {
+                EXPECT_FALSE(form.Written());
+                continue;
+            }
+            EXPECT_EQ(TextsOf(form), Expected(c.afterYes));
+            int firstInfinite = 0;
+            for (const int id : form.WrittenFields()) {
+                if (firstInfinite == 0 && !std::isfinite(form.Values().at(id))) {
+                    firstInfinite = id;
+                }
+            }
+            EXPECT_EQ(firstInfinite, c.asking);
+        }
+    }
+}
+
+TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn)
+{
+    // After a Yes the same question comes again.
+    MemoryForm repeated = Typed({_, L"10", _, L"0", L"60", _});
+    repeated.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    SolveObliqueTriangle(repeated);
+    SolveObliqueTriangle(repeated);
+    EXPECT_EQ(repeated.Messages().size(), 2u);
+
+    // A calculation that failed leaves nothing behind for the next one.
+    MemoryForm alone = Typed({L"7", L"8", L"9", _, _, _});
+    SolveObliqueTriangle(alone);
+    for (const Texts& failing : {Texts{L"1", L"2", L"10", _, _, _}, Texts{L"3", L"4", _, L"5", _, _}}) {
+        MemoryForm form = Typed(failing);
+        SolveObliqueTriangle(form);
+        ASSERT_FALSE(form.Written());
+        for (std::size_t i = 0; i < kIds.size(); ++i) {
+            form.SetText(kIds[i], i < 3 ? alone.Text(kIds[i]) : L"");
+        }
+        SolveObliqueTriangle(form);
+        EXPECT_EQ(form.Values(), alone.Values());
+        EXPECT_EQ(TextsOf(form), TextsOf(alone));
+    }
+}
+
+TEST(ObliqueTriangleTest, ATextTooLongForItsFieldIsRefusedBeforeAnyQuestion)
+{
+    const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
+    const Texts cases[] = {
+        {huge.c_str(), huge.c_str(), huge.c_str(), _, _, _},
+        // a and c are infinite, but b's text does not fit: no question is asked.
+        {_, huge.c_str(), _, L"0", L"60", _},
+    };
+    for (const Texts& typed : cases) {
+        MemoryForm form = Typed(typed);
+        form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+        EXPECT_EQ(SolveObliqueTriangle(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+}  // namespace
+}  // namespace mirabo
