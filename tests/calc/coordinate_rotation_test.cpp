@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calc/memory_form.h"
+#include "calc/messages.h"
+#include "calc/solvers.h"
+
+namespace mirabo {
+namespace {
+
+MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle)
+{
+    MemoryForm form;
+    form.SetText(1001, x);
+    form.SetText(1002, y);
+    form.SetText(1003, angle);
+    return form;
+}
+
+TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle)
+{
+    const struct {
+        const wchar_t *x, *y, *angle;
+        const wchar_t *xMoved, *yMoved, *angleAfter;
+    } cases[] = {
+        {L"3", L"4", L"30", L"+0.598", L"+4.964", L"+30.000"},
+        {L"100", L"50", L"12.5", L"+86.808", L"+70.459", L"+12.500"},
+        {L"1", L"0", L"90", L"-0.000", L"+1.000", L"+90.000"},
+        {L"2", L"0", L"180", L"-2.000", L"-0.000", L"+180.000"},
+        {L"0", L"1", L"-90", L"+1.000", L"-0.000", L"-90.000"},
+        {L"10", L"0", L"360", L"+10.000", L"+0.000", L"+360.000"},
+        {L"5", L"-2", L"0", L"+5.000", L"-2.000", L"+0.000"},
+        {L"-", L"+.", L".", L"+0.000", L"+0.000", L"+0.000"},
+    };
+    const std::vector<int> writeOrder = {1006, 1007, 1003};
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.x, c.y, c.angle);
+        SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
+        EXPECT_EQ(RotateCoordinates(form), 0);
+        EXPECT_EQ(form.Text(1006), c.xMoved);
+        EXPECT_EQ(form.Text(1007), c.yMoved);
+        EXPECT_EQ(form.Text(1003), c.angleAfter);
+        EXPECT_EQ(form.Text(1001), c.x);
+        EXPECT_EQ(form.Text(1002), c.y);
+        EXPECT_EQ(form.WrittenFields(), writeOrder);
+        EXPECT_TRUE(form.Messages().empty());
+    }
+}
+
+TEST(CoordinateRotationTest, EveryInputMustBeUsable)
+{
+    const struct {
+        const wchar_t *x, *y, *angle;
+    } cases[] = {
+        {L"", L"4", L"30"},   {L"3", L"", L"30"},   {L"3", L"4", L""},
+        {L"1.2.3", L"4", L"30"}, {L"3", L"1.2.3", L"30"}, {L"3", L"4", L"1.2.3"},
+        {L"5-", L"4", L"30"},  {L"3", L"5-", L"30"},  {L"3", L"4", L"5-"},
+        {L"3", L"4", L"1e5"},
+    };
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.x, c.y, c.angle);
+        form.SetText(1006, L"+1.000");  // what an earlier calculation showed
+        SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
+        EXPECT_EQ(RotateCoordinates(form), 1);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_FALSE(form.Written());
+        EXPECT_EQ(form.Text(1006), L"+1.000");
+    }
+}
+
+TEST(CoordinateRotationTest, ATextTooLongForItsFieldIsRefused)
+{
+    // 96 digits: X' = 1e95, whose "%+.3f" text has 101 characters.
+    MemoryForm form = Typed((L"1" + std::wstring(95, L'0')).c_str(), L"0", L"0");
+    EXPECT_EQ(RotateCoordinates(form), 0);
+    ASSERT_EQ(form.Messages().size(), 1u);
+    EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+    EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+    EXPECT_FALSE(form.Focus().has_value());
+    EXPECT_FALSE(form.Written());
+    EXPECT_EQ(form.Text(1003), L"0");
+}
+
+}  // namespace
+}  // namespace mirabo
