@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calc/memory_form.h"
+#include "calc/messages.h"
+#include "calc/solvers.h"
+
+namespace mirabo {
+namespace {
+
+// Fields V, I, R, P.
+constexpr std::array<int, 4> kIds = {1001, 1002, 1003, 1004};
+using Texts = std::array<const wchar_t*, 4>;
+constexpr const wchar_t* _ = nullptr;  // a field left empty
+
+MemoryForm Typed(const Texts& typed)
+{
+    MemoryForm form;
+    for (std::size_t i = 0; i < kIds.size(); ++i) {
+        if (typed[i] != nullptr) {
+            form.SetText(kIds[i], typed[i]);
+        }
+    }
+    return form;
+}
+
+std::array<std::wstring, 4> TextsOf(const MemoryForm& form)
+{
+    return {form.Text(1001), form.Text(1002), form.Text(1003), form.Text(1004)};
+}
+
+std::array<std::wstring, 4> Expected(const Texts& texts)
+{
+    std::array<std::wstring, 4> result;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        result[i] = texts[i] == nullptr ? L"" : texts[i];
+    }
+    return result;
+}
+
+const std::vector<int> kAllFields(kIds.begin(), kIds.end());
+
+TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
+{
+    const struct {
+        Texts typed;
+        Texts after;
+    } cases[] = {
+        {{L"10", L"2", _, _}, {L"10.000", L"2.000", L"5.000", L"20.000"}},       // case 1
+        {{L"12", _, L"4", _}, {L"12.000", L"3.000", L"4.000", L"36.000"}},       // case 2
+        {{_, L"2", L"3", _}, {L"6.000", L"2.000", L"3.000", L"12.000"}},         // case 3
+        {{L"10", _, _, L"20"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},      // case 4
+        {{_, L"2", _, L"20"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},       // case 5
+        {{L"10", L"2", L"3", _}, {L"6.000", L"2.000", L"3.000", L"12.000"}},     // 3
+        {{L"10", L"2", _, L"99"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},   // 1
+        {{L"10", _, L"4", L"99"}, {L"10.000", L"2.500", L"4.000", L"25.000"}},   // 2
+        {{_, L"2", L"4", L"99"}, {L"8.000", L"2.000", L"4.000", L"16.000"}},     // 3
+        {{L"10", L"2", L"3", L"99"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},  // 1
+        // A power field that is filled but not usable still passes tests 6 to 8.
+        {{L"10", L"2", L"3", L"x"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},  // 1
+        {{L"10", L"2", L"3", L"-5"}, {L"10.000", L"2.000", L"5.000", L"20.000"}},  // 1
+        {{_, L"2", L"4", L"x"}, {L"8.000", L"2.000", L"4.000", L"16.000"}},       // 3
+        {{L"-10", L"2", L"3", _}, {L"6.000", L"2.000", L"3.000", L"12.000"}},     // 3
+        {{L"+5", L"2.5", _, _}, {L"5.000", L"2.500", L"2.000", L"12.500"}},
+        {{L"1", _, L"3", _}, {L"1.000", L"0.333", L"3.000", L"0.333"}},
+        // Through the reciprocal of the current V is exactly 2.9375.
+        {{_, L"0.16", _, L"0.47"}, {L"2.938", L"0.160", L"18.359", L"0.470"}},
+    };
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveOhmsLaw(form), 0);
+        EXPECT_EQ(TextsOf(form), Expected(c.after));
+        EXPECT_EQ(form.WrittenFields(), kAllFields);
+        EXPECT_TRUE(form.Messages().empty());
+    }
+}
+
+TEST(OhmsLawTest, NoUsablePairIsMissingInput)
+{
+    const Texts cases[] = {
+        {_, _, L"4", L"16"},  // resistance and power are no pair
+        {L"-10", L"2", _, _},
+        {L"10", _, _, _},
+        {_, L"2", _, _},
+        {_, _, L"4", _},
+        {_, _, _, L"16"},
+        {_, _, _, _},
+        {L"10", _, _, L"x"},
+        {L"1e1", L"2", _, _},
+    };
+    for (const Texts& typed : cases) {
+        MemoryForm form = Typed(typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveOhmsLaw(form), 1);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+TEST(OhmsLawTest, NotANumberShowsTheExceptionAndWritesNothing)
+{
+    const Texts cases[] = {
+        {L"0", L"0", _, _},
+        {L"0", _, _, L"0"},
+        {L"0", _, L"0", _},
+        {_, L"0", _, L"0"},
+    };
+    for (const Texts& typed : cases) {
+        MemoryForm form = Typed(typed);
+        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
+        EXPECT_EQ(SolveOhmsLaw(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst)
+{
+    const struct {
+        Texts typed;
+        int asking;  // the first field whose value is not finite
+        Texts afterYes;
+    } cases[] = {
+        {{_, L"0", _, L"5"}, 1001, {L"\u221E", L"0.000", L"\u221E", L"5.000"}},
+        {{L"10", _, L"0", _}, 1002, {L"10.000", L"\u221E", L"0.000", L"\u221E"}},
+        {{L"10", _, _, L"0"}, 1003, {L"10.000", L"0.000", L"\u221E", L"0.000"}},
+        {{L"0", _, _, L"5"}, 1002, {L"0.000", L"\u221E", L"0.000", L"5.000"}},
+    };
+    for (const auto& c : cases) {
+        for (const int answer : {kAnswerYes, kAnswerNo}) {
+            MemoryForm form = Typed(c.typed);
+            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
+            form.SetAnswerer([&](const wchar_t*) { return answer; });
+            EXPECT_EQ(SolveOhmsLaw(form), 0);
+            ASSERT_EQ(form.Messages().size(), 1u);
+            EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+            EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+            if (answer == kAnswerNo) {
+                EXPECT_FALSE(form.Written());
+                continue;
+            }
+            EXPECT_EQ(TextsOf(form), Expected(c.afterYes));
+            int firstInfinite = 0;
+            for (const int id : form.WrittenFields()) {
+                if (firstInfinite == 0 && !std::isfinite(form.Values().at(id))) {
+                    firstInfinite = id;
+                }
+            }
+            EXPECT_EQ(firstInfinite, c.asking);
+        }
+    }
+}
+
+TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation)
+{
+    MemoryForm first = Typed({_, L"0", _, L"5"});
+    first.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    SolveOhmsLaw(first);
+    SolveOhmsLaw(first);  // V and R now read "∞": I and P still make case 5
+    EXPECT_EQ(first.Messages().size(), 2u);
+
+    MemoryForm other = Typed({_, L"0", _, L"5"});
+    EXPECT_EQ(SolveOhmsLaw(other), 0);
+    EXPECT_EQ(other.Messages().size(), 1u);
+    EXPECT_FALSE(other.Written());
+}
+
+TEST(OhmsLawTest, ATextTooLongForItsFieldIsRefused)
+{
+    const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
+    {
+        MemoryForm form = Typed({huge.c_str(), L"1", _, _});
+        EXPECT_EQ(SolveOhmsLaw(form), 0);
+        ASSERT_EQ(form.Messages().size(), 1u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_FALSE(form.Written());
+    }
+    {
+        // Here the question about the infinite current comes first; after a Yes
+        // the voltage's text does not fit and nothing is written.
+        MemoryForm form = Typed({huge.c_str(), _, L"0", _});
+        form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+        EXPECT_EQ(SolveOhmsLaw(form), 0);
+        ASSERT_EQ(form.Messages().size(), 2u);
+        EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+        EXPECT_EQ(form.Messages()[1].text, MSG_CALC_EXCEPTION);
+        EXPECT_FALSE(form.Written());
+    }
+}
+
+}  // namespace
+}  // namespace mirabo
