@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev llvm
   fonts-ipafont-gothic locales
-  xvfb xauth
+  xvfb xauth libx11-dev
 )
 
 missing=()
