@@ -49,41 +49,41 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle)
     }
 }
 
-TEST(CoordinateRotationTest, EveryInputMustBeUsable)
+TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing)
 {
+    // 96 digits: X' = 1e95, whose "%+.3f" text has 101 characters.
+    const std::wstring huge = L"1" + std::wstring(95, L'0');
     const struct {
         const wchar_t *x, *y, *angle;
+        const wchar_t* message;
+        int result;  // 1, with the focus on field 1001, only for missing input
     } cases[] = {
-        {L"", L"4", L"30"},   {L"3", L"", L"30"},   {L"3", L"4", L""},
-        {L"1.2.3", L"4", L"30"}, {L"3", L"1.2.3", L"30"}, {L"3", L"4", L"1.2.3"},
-        {L"5-", L"4", L"30"},  {L"3", L"5-", L"30"},  {L"3", L"4", L"5-"},
-        {L"3", L"4", L"1e5"},
+        {L"", L"4", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"4", L"", MSG_MISSING_INPUT, 1},
+        {L"1.2.3", L"4", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"1.2.3", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"4", L"1.2.3", MSG_MISSING_INPUT, 1},
+        {L"5-", L"4", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"5-", L"30", MSG_MISSING_INPUT, 1},
+        {L"3", L"4", L"5-", MSG_MISSING_INPUT, 1},
+        {L"3", L"4", L"1e5", MSG_MISSING_INPUT, 1},
+        {huge.c_str(), L"0", L"0", MSG_CALC_EXCEPTION, 0},
     };
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         form.SetText(1006, L"+1.000");  // what an earlier calculation showed
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
-        EXPECT_EQ(RotateCoordinates(form), 1);
+        EXPECT_EQ(RotateCoordinates(form), c.result);
         ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
+        EXPECT_EQ(form.Messages()[0].text, c.message);
         EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
-        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_EQ(form.Focus().has_value(), c.result == 1);
+        EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
         EXPECT_EQ(form.Text(1006), L"+1.000");
+        EXPECT_EQ(form.Text(1003), c.angle);
     }
-}
-
-TEST(CoordinateRotationTest, ATextTooLongForItsFieldIsRefused)
-{
-    // 96 digits: X' = 1e95, whose "%+.3f" text has 101 characters.
-    MemoryForm form = Typed((L"1" + std::wstring(95, L'0')).c_str(), L"0", L"0");
-    EXPECT_EQ(RotateCoordinates(form), 0);
-    ASSERT_EQ(form.Messages().size(), 1u);
-    EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
-    EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
-    EXPECT_FALSE(form.Focus().has_value());
-    EXPECT_FALSE(form.Written());
-    EXPECT_EQ(form.Text(1003), L"0");
 }
 
 }  // namespace

@@ -28,18 +28,11 @@ MemoryForm Typed(const Texts& typed)
     return form;
 }
 
-std::array<std::wstring, 4> TextsOf(const MemoryForm& form)
+using Shown = std::array<std::wstring, 4>;
+
+Shown TextsOf(const MemoryForm& form)
 {
     return {form.Text(1001), form.Text(1002), form.Text(1003), form.Text(1004)};
-}
-
-std::array<std::wstring, 4> Expected(const Texts& texts)
-{
-    std::array<std::wstring, 4> result;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        result[i] = texts[i] == nullptr ? L"" : texts[i];
-    }
-    return result;
 }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
@@ -48,7 +41,7 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
 {
     const struct {
         Texts typed;
-        Texts after;
+        Shown after;
     } cases[] = {
         {{L"10", L"2", _, _}, {L"10.000", L"2.000", L"5.000", L"20.000"}},       // case 1
         {{L"12", _, L"4", _}, {L"12.000", L"3.000", L"4.000", L"36.000"}},       // case 2
@@ -74,53 +67,44 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
         EXPECT_EQ(SolveOhmsLaw(form), 0);
-        EXPECT_EQ(TextsOf(form), Expected(c.after));
+        EXPECT_EQ(TextsOf(form), c.after);
         EXPECT_EQ(form.WrittenFields(), kAllFields);
         EXPECT_TRUE(form.Messages().empty());
     }
 }
 
-TEST(OhmsLawTest, NoUsablePairIsMissingInput)
+TEST(OhmsLawTest, RefusedCalculationsWriteNothing)
 {
-    const Texts cases[] = {
-        {_, _, L"4", L"16"},  // resistance and power are no pair
-        {L"-10", L"2", _, _},
-        {L"10", _, _, _},
-        {_, L"2", _, _},
-        {_, _, L"4", _},
-        {_, _, _, L"16"},
-        {_, _, _, _},
-        {L"10", _, _, L"x"},
-        {L"1e1", L"2", _, _},
+    const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
+    const struct {
+        Texts typed;
+        const wchar_t* message;
+        int result;  // 1, with the focus on field 1001, only for missing input
+    } cases[] = {
+        {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, 1},  // resistance and power are no pair
+        {{L"-10", L"2", _, _}, MSG_MISSING_INPUT, 1},
+        {{L"1e1", L"2", _, _}, MSG_MISSING_INPUT, 1},
+        {{L"10", _, _, L"x"}, MSG_MISSING_INPUT, 1},
+        {{L"10", _, _, _}, MSG_MISSING_INPUT, 1},
+        {{_, L"2", _, _}, MSG_MISSING_INPUT, 1},
+        {{_, _, L"4", _}, MSG_MISSING_INPUT, 1},
+        {{_, _, _, L"16"}, MSG_MISSING_INPUT, 1},
+        {{_, _, _, _}, MSG_MISSING_INPUT, 1},
+        {{L"0", L"0", _, _}, MSG_CALC_EXCEPTION, 0},
+        {{L"0", _, L"0", _}, MSG_CALC_EXCEPTION, 0},
+        {{L"0", _, _, L"0"}, MSG_CALC_EXCEPTION, 0},
+        {{_, L"0", _, L"0"}, MSG_CALC_EXCEPTION, 0},
+        {{huge.c_str(), L"1", _, _}, MSG_CALC_EXCEPTION, 0},  // V's text does not fit its field
     };
-    for (const Texts& typed : cases) {
-        MemoryForm form = Typed(typed);
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveOhmsLaw(form), 1);
+        EXPECT_EQ(SolveOhmsLaw(form), c.result);
         ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
+        EXPECT_EQ(form.Messages()[0].text, c.message);
         EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
-        EXPECT_EQ(form.Focus(), 1001);
-        EXPECT_FALSE(form.Written());
-    }
-}
-
-TEST(OhmsLawTest, NotANumberShowsTheExceptionAndWritesNothing)
-{
-    const Texts cases[] = {
-        {L"0", L"0", _, _},
-        {L"0", _, _, L"0"},
-        {L"0", _, L"0", _},
-        {_, L"0", _, L"0"},
-    };
-    for (const Texts& typed : cases) {
-        MemoryForm form = Typed(typed);
-        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveOhmsLaw(form), 0);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
-        EXPECT_FALSE(form.Focus().has_value());
+        EXPECT_EQ(form.Focus().has_value(), c.result == 1);
+        EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
     }
 }
@@ -130,7 +114,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst)
     const struct {
         Texts typed;
         int asking;  // the first field whose value is not finite
-        Texts afterYes;
+        Shown afterYes;
     } cases[] = {
         {{_, L"0", _, L"5"}, 1001, {L"\u221E", L"0.000", L"\u221E", L"5.000"}},
         {{L"10", _, L"0", _}, 1002, {L"10.000", L"\u221E", L"0.000", L"\u221E"}},
@@ -150,7 +134,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst)
                 EXPECT_FALSE(form.Written());
                 continue;
             }
-            EXPECT_EQ(TextsOf(form), Expected(c.afterYes));
+            EXPECT_EQ(TextsOf(form), c.afterYes);
             int firstInfinite = 0;
             for (const int id : form.WrittenFields()) {
                 if (firstInfinite == 0 && !std::isfinite(form.Values().at(id))) {
@@ -176,28 +160,17 @@ TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation)
     EXPECT_FALSE(other.Written());
 }
 
-TEST(OhmsLawTest, ATextTooLongForItsFieldIsRefused)
+TEST(OhmsLawTest, TheQuestionComesBeforeATextTooLongIsRefused)
 {
-    const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
-    {
-        MemoryForm form = Typed({huge.c_str(), L"1", _, _});
-        EXPECT_EQ(SolveOhmsLaw(form), 0);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
-        EXPECT_FALSE(form.Focus().has_value());
-        EXPECT_FALSE(form.Written());
-    }
-    {
-        // Here the question about the infinite current comes first; after a Yes
-        // the voltage's text does not fit and nothing is written.
-        MemoryForm form = Typed({huge.c_str(), _, L"0", _});
-        form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
-        EXPECT_EQ(SolveOhmsLaw(form), 0);
-        ASSERT_EQ(form.Messages().size(), 2u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
-        EXPECT_EQ(form.Messages()[1].text, MSG_CALC_EXCEPTION);
-        EXPECT_FALSE(form.Written());
-    }
+    // The current is infinite and the 98-digit voltage does not fit its field.
+    const std::wstring huge = L"1" + std::wstring(97, L'0');
+    MemoryForm form = Typed({huge.c_str(), _, L"0", _});
+    form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    EXPECT_EQ(SolveOhmsLaw(form), 0);
+    ASSERT_EQ(form.Messages().size(), 2u);
+    EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
+    EXPECT_EQ(form.Messages()[1].text, MSG_CALC_EXCEPTION);
+    EXPECT_FALSE(form.Written());
 }
 
 }  // namespace
