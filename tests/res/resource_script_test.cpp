@@ -1,0 +1,805 @@
+// Reads the compiled resources that the program embeds (kMiraboResource) and
+// checks them against what the program's windows and dialogs rely on: dialog
+// templates control by control, strings, menu, menu-bar data, accelerators,
+// version block, pictures and icon. The expected texts are written here as
+// UTF-16 literals, so a wrong code page in the resource build shows up as a
+// text mismatch.
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "embedded_resource.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// A little-endian reader over the .res bytes.
+
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes, std::size_t pos = 0)
+        : bytes_(bytes), pos_(pos) {}
+
+    std::size_t pos() const { return pos_; }
+    void Seek(std::size_t pos) { pos_ = pos; }
+    void Align4() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+    std::uint16_t U16() {
+        Need(2);
+        const std::uint16_t v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
+        pos_ += 2;
+        return v;
+    }
+    std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
+    std::uint32_t U32() {
+        const std::uint32_t lo = U16();
+        const std::uint32_t hi = U16();
+        return lo | (hi << 16);
+    }
+    std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
+    std::uint8_t U8() {
+        Need(1);
+        return bytes_[pos_++];
+    }
+    // Zero-terminated UTF-16 text.
+    std::u16string Text() {
+        std::u16string s;
+        for (std::uint16_t c = U16(); c != 0; c = U16()) s.push_back(static_cast<char16_t>(c));
+        return s;
+    }
+    std::span<const std::uint8_t> Bytes(std::size_t n) {
+        Need(n);
+        auto s = bytes_.subspan(pos_, n);
+        pos_ += n;
+        return s;
+    }
+
+private:
+    void Need(std::size_t n) const {
+        if (pos_ + n > bytes_.size()) throw std::out_of_range("read past the end of a resource");
+    }
+    std::span<const std::uint8_t> bytes_;
+    std::size_t pos_;
+};
+
+// Name or ordinal, as in resource headers and dialog templates. An empty
+// text with no ordinal stands for "none".
+struct NameOrOrdinal {
+    std::optional<std::uint16_t> ordinal;
+    std::u16string text;
+};
+
+NameOrOrdinal ReadNameOrOrdinal(Reader& r) {
+    const std::size_t start = r.pos();
+    const std::uint16_t first = r.U16();
+    if (first == 0xFFFF) return {r.U16(), {}};
+    if (first == 0) return {};
+    r.Seek(start);
+    return {std::nullopt, r.Text()};
+}
+
+// Resource types.
+constexpr std::uint16_t kRtIcon = 3;
+constexpr std::uint16_t kRtBitmap = 2;
+constexpr std::uint16_t kRtMenu = 4;
+constexpr std::uint16_t kRtDialog = 5;
+constexpr std::uint16_t kRtString = 6;
+constexpr std::uint16_t kRtAccelerator = 9;
+constexpr std::uint16_t kRtRcData = 10;
+constexpr std::uint16_t kRtGroupIcon = 14;
+constexpr std::uint16_t kRtVersion = 16;
+
+struct Entry {
+    NameOrOrdinal type;
+    NameOrOrdinal name;
+    std::uint16_t language;
+    std::span<const std::uint8_t> data;
+};
+
+std::vector<Entry> ReadResFile() {
+    const std::span<const std::uint8_t> all(kMiraboResource, kMiraboResourceSize);
+    std::vector<Entry> entries;
+    Reader r(all);
+    while (!r.AtEnd()) {
+        const std::size_t start = r.pos();
+        const std::uint32_t dataSize = r.U32();
+        const std::uint32_t headerSize = r.U32();
+        Entry e;
+        e.type = ReadNameOrOrdinal(r);
+        e.name = ReadNameOrOrdinal(r);
+        r.Align4();
+        r.U32();  // data version
+        r.U16();  // memory flags
+        e.language = r.U16();
+        r.Seek(start + headerSize);
+        e.data = r.Bytes(dataSize);
+        r.Align4();
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+const std::vector<Entry>& Entries() {
+    static const std::vector<Entry> entries = ReadResFile();
+    return entries;
+}
+
+// The data of the resource with ordinal type and name; fails the test when
+// there is not exactly one.
+std::span<const std::uint8_t> Find(std::uint16_t type, std::uint16_t name) {
+    std::span<const std::uint8_t> found;
+    int count = 0;
+    for (const Entry& e : Entries())
+        if (e.type.ordinal == type && e.name.ordinal == name) {
+            found = e.data;
+            ++count;
+        }
+    EXPECT_EQ(count, 1) << "resource type " << type << " name " << name;
+    return found;
+}
+
+std::string Utf8(const std::u16string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char32_t c = s[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size()) c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// The file as a whole
+
+TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce)
+{
+    ASSERT_GE(kMiraboResourceSize, 32u);
+    const Entry& first = Entries().front();
+    EXPECT_EQ(first.type.ordinal, 0);
+    EXPECT_EQ(first.name.ordinal, 0);
+    EXPECT_TRUE(first.data.empty());
+
+    struct Wanted { std::uint16_t type, name; };
+    const Wanted wanted[] = {
+        {kRtString, 1},    {kRtString, 2501}, {kRtString, 2502},  // ids 1-3, 40005/40014, 40027
+        {kRtMenu, 102},    {kRtRcData, 102},  {kRtAccelerator, 3}, {kRtGroupIcon, 101},
+        {kRtBitmap, 110},  {kRtBitmap, 112},  {kRtBitmap, 115},
+        {kRtDialog, 103},  {kRtDialog, 104},  {kRtDialog, 105},   {kRtDialog, 108},
+        {kRtDialog, 121},  {kRtVersion, 1},
+    };
+    for (const Wanted& w : wanted) {
+        SCOPED_TRACE(testing::Message() << "type " << w.type << " name " << w.name);
+        EXPECT_FALSE(Find(w.type, w.name).empty());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Strings
+
+std::optional<std::u16string> LoadString(std::uint16_t id) {
+    for (const Entry& e : Entries()) {
+        if (e.type.ordinal != kRtString || e.name.ordinal != id / 16 + 1) continue;
+        Reader r(e.data);
+        for (int i = 0; i < 16; ++i) {
+            const std::uint16_t length = r.U16();
+            std::u16string s;
+            for (std::uint16_t k = 0; k < length; ++k) s.push_back(static_cast<char16_t>(r.U16()));
+            if (i == id % 16) return length ? std::optional(s) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+TEST(ResourceFileTest, StringTableHoldsTheTitlesClassNameAndMenuBarCaptions)
+{
+    const std::map<std::uint16_t, std::u16string> strings = {
+        {1, u"Mirabo for PocketPC"},
+        {2, u"Mirabo for PocketPC with TAVORN"},
+        {3, u"FORWINDOWSCE"},
+        {40005, u"関数"},
+        {40027, u"計算"},
+        {40014, u"バージョン"},
+    };
+    for (const auto& [id, text] : strings) {
+        SCOPED_TRACE(testing::Message() << "string " << id);
+        const auto loaded = LoadString(id);
+        ASSERT_TRUE(loaded.has_value());
+        EXPECT_EQ(Utf8(*loaded), Utf8(text));
+    }
+    EXPECT_FALSE(LoadString(4).has_value());
+}
+
+// ---------------------------------------------------------------------------
+// Dialog templates
+
+struct Control {
+    std::uint16_t id;
+    std::u16string cls;
+    std::uint32_t style;
+    std::int16_t x, y, cx, cy;
+    std::u16string text;                 // when the title is a text
+    std::optional<std::uint16_t> image;  // when the title is a resource ordinal
+};
+
+struct Dialog {
+    std::uint16_t id;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    std::int16_t cx, cy;
+    std::u16string caption;
+    std::uint16_t pointSize;
+    std::u16string face;
+    std::vector<Control> controls;
+};
+
+std::u16string ClassName(const NameOrOrdinal& n) {
+    if (!n.ordinal) return n.text;
+    switch (*n.ordinal) {  // predefined class atoms mean the same classes
+    case 0x80: return u"Button";
+    case 0x81: return u"Edit";
+    case 0x82: return u"Static";
+    default: return u"(other class atom)";
+    }
+}
+
+Dialog ReadDialog(std::uint16_t id) {
+    Reader r(Find(kRtDialog, id));
+    Dialog d;
+    d.id = id;
+    d.style = r.U32();
+    EXPECT_NE(d.style >> 16, 0xFFFFu) << "extended template; the program reads DLGTEMPLATE";
+    d.exStyle = r.U32();
+    const std::uint16_t count = r.U16();
+    r.I16();  // x
+    r.I16();  // y
+    d.cx = r.I16();
+    d.cy = r.I16();
+    const NameOrOrdinal menu = ReadNameOrOrdinal(r);
+    EXPECT_FALSE(menu.ordinal.has_value());
+    EXPECT_TRUE(menu.text.empty());
+    const NameOrOrdinal cls = ReadNameOrOrdinal(r);
+    EXPECT_FALSE(cls.ordinal.has_value());
+    EXPECT_TRUE(cls.text.empty());
+    d.caption = r.Text();
+    d.pointSize = 0;
+    if (d.style & 0x40) {  // DS_SETFONT
+        d.pointSize = r.U16();
+        d.face = r.Text();
+    }
+    for (std::uint16_t i = 0; i < count; ++i) {
+        r.Align4();
+        Control c;
+        c.style = r.U32();
+        r.U32();  // extended style, checked below through the table
+        c.x = r.I16();
+        c.y = r.I16();
+        c.cx = r.I16();
+        c.cy = r.I16();
+        c.id = r.U16();
+        c.cls = ClassName(ReadNameOrOrdinal(r));
+        const NameOrOrdinal title = ReadNameOrOrdinal(r);
+        c.text = title.text;
+        c.image = title.ordinal;
+        const std::uint16_t extra = r.U16();
+        r.Bytes(extra);
+        d.controls.push_back(c);
+    }
+    return d;
+}
+
+// Control kinds.
+constexpr std::uint32_t kInput = 0x50810080;
+constexpr std::uint32_t kResult = 0x50810880;
+constexpr std::uint32_t kPush = 0x50010000;
+constexpr std::uint32_t kDefault = 0x50010001;
+constexpr std::uint32_t kLabel = 0x50020000;
+constexpr std::uint32_t kLabelNoPrefix = 0x50020080;
+constexpr std::uint32_t kLabelCentred = 0x50020001;
+constexpr std::uint32_t kPicture = 0x5000000E;
+constexpr std::uint32_t kIcon = 0x50000003;
+constexpr std::uint16_t kNoId = 65535;
+
+Control Edit(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy) {
+    return {id, u"Edit", style, x, y, cx, cy, u"", std::nullopt};
+}
+Control Button(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
+               std::u16string text) {
+    return {id, u"Button", style, x, y, cx, cy, std::move(text), std::nullopt};
+}
+Control Static(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
+               std::u16string text) {
+    return {kNoId, u"Static", style, x, y, cx, cy, std::move(text), std::nullopt};
+}
+Control Image(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
+              std::uint16_t resource) {
+    return {kNoId, u"Static", style, x, y, cx, cy, u"", resource};
+}
+
+const std::vector<Dialog>& ExpectedDialogs() {
+    static const std::vector<Dialog> dialogs = {
+        {103, 0x80C00040, 0x80000000, 181, 171, u"Mirabo\u3000for WindowsCE のバージョン情報", 9, u"MS UI Gothic",
+         {
+             Image(kIcon, 11, 17, 20, 21, 101),
+             Static(kLabelNoPrefix, 36, 18, 132, 8, u"Mirabo for PocketPC(TAVORN版)"),
+             Static(kLabel, 55, 63, 96, 8, u"Copyright (C) 2026 Mirabo project"),
+             Static(kLabel, 44, 48, 110, 10, u"      プログラム製作\u3000Mirabo 開発チーム"),
+             Static(kLabel, 72, 31, 78, 12, u"public ver. 1.1"),
+             Static(kLabel, 60, 90, 69, 12, u"mirabo@example.org"),
+             Static(kLabel, 22, 76, 146, 10, u"https://mirabo.example.org/"),
+         }},
+        {104, 0x80C800C0, 0, 179, 133, u"座標移動の計算", 10, u"ＭＳ ゴシック",
+         {
+             Edit(1001, kInput, 134, 1, 44, 12),
+             Edit(1002, kInput, 134, 14, 44, 12),
+             Edit(1003, kInput, 134, 27, 44, 12),
+             Button(1004, kPush, 140, 68, 39, 13, u"計算する"),
+             Button(2, kPush, 140, 83, 39, 13, u"戻る"),
+             Button(1005, kPush, 140, 98, 39, 13, u"クリア"),
+             Edit(1006, kResult, 134, 40, 44, 12),
+             Edit(1007, kResult, 134, 53, 44, 12),
+             Static(kLabelCentred, 74, 2, 55, 12, u"移動するXの値"),
+             Static(kLabelNoPrefix, 77, 15, 53, 12, u"移動するYの値"),
+             Static(kLabelNoPrefix, 77, 27, 49, 12, u"移動する角度"),
+             Static(kLabelNoPrefix, 77, 40, 56, 11, u"移動後のXの値"),
+             Static(kLabelNoPrefix, 77, 53, 55, 10, u"移動後のYの値"),
+             Image(kPicture, 0, 3, 68, 73, 110),
+         }},
+        {105, 0x80C800C0, 0, 210, 167, u"直角三角関数の計算", 9, u"ＭＳ ゴシック",
+         {
+             Edit(1001, kInput, 147, 0, 60, 13),
+             Edit(1002, kInput, 147, 14, 60, 13),
+             Edit(1003, kInput, 147, 28, 60, 13),
+             Edit(1004, kInput, 147, 42, 60, 13),
+             Edit(1005, kInput, 147, 56, 60, 13),
+             Button(1006, kDefault, 164, 73, 43, 14, u"計算する"),
+             Button(1007, kPush, 164, 105, 43, 14, u"クリア"),
+             Button(2, kPush, 164, 89, 43, 14, u"戻る"),
+             Static(kLabel, 130, 2, 10, 9, u"a"),
+             Static(kLabel, 130, 16, 10, 10, u"b"),
+             Static(kLabel, 130, 29, 10, 9, u"c"),
+             Static(kLabel, 127, 43, 12, 9, u"α"),
+             Static(kLabel, 128, 59, 11, 9, u"β"),
+             Image(kPicture, 10, 0, 85, 85, 112),
+         }},
+        {108, 0x80C800C0, 0, 210, 167, u"非直角三角形の計算", 9, u"ＭＳ ゴシック",
+         {
+             Edit(1001, kInput, 136, 0, 71, 12),
+             Edit(1002, kInput, 136, 12, 71, 12),
+             Edit(1003, kInput, 136, 24, 71, 12),
+             Button(1004, kPush, 162, 75, 45, 12, u"計算する"),
+             Button(1005, kPush, 162, 105, 45, 12, u"クリア"),
+             Button(2, kPush, 162, 90, 45, 12, u"戻る"),
+             Static(kLabel, 123, 14, 10, 10, u"b"),
+             Static(kLabel, 122, 1, 10, 10, u"a"),
+             Static(kLabel, 123, 26, 10, 9, u"c"),
+             Edit(1006, kInput, 136, 36, 71, 12),
+             Static(kLabel, 121, 37, 10, 8, u"α"),
+             Image(kPicture, 12, 0, 85, 85, 115),
+             Edit(1007, kInput, 136, 48, 71, 12),
+             Edit(1008, kInput, 136, 60, 71, 12),
+             Static(kLabel, 121, 50, 10, 8, u"β"),
+             Static(kLabel, 121, 62, 10, 8, u"γ"),
+         }},
+        {121, 0x80C800C0, 0, 181, 112, u"オームの法則の計算", 9, u"System",
+         {
+             Edit(1001, kInput, 76, 8, 64, 12),
+             Edit(1002, kInput, 76, 21, 64, 12),
+             Edit(1003, kInput, 76, 34, 64, 12),
+             Edit(1004, kInput, 76, 47, 64, 12),
+             Button(1006, kDefault, 141, 62, 37, 12, u"計算する"),
+             Button(1007, kPush, 141, 90, 37, 12, u"クリア"),
+             Button(2, kPush, 141, 76, 37, 12, u"戻る"),
+             Static(kLabel, 33, 9, 30, 11, u"電圧（V)"),
+             Static(kLabel, 33, 22, 30, 11, u"電流（A)"),
+             Static(kLabel, 33, 35, 33, 11, u"抵抗（Ω）"),
+             Static(kLabel, 33, 47, 34, 11, u"電力（W)"),
+         }},
+    };
+    return dialogs;
+}
+
+TEST(DialogTemplateTest, HeadersMatchTheDialogs)
+{
+    for (const Dialog& want : ExpectedDialogs()) {
+        SCOPED_TRACE(testing::Message() << "dialog " << want.id);
+        const Dialog got = ReadDialog(want.id);
+        EXPECT_EQ(got.style, want.style);
+        EXPECT_EQ(got.exStyle, want.exStyle);
+        EXPECT_EQ(got.cx, want.cx);
+        EXPECT_EQ(got.cy, want.cy);
+        EXPECT_EQ(Utf8(got.caption), Utf8(want.caption));
+        EXPECT_EQ(got.pointSize, want.pointSize);
+        EXPECT_EQ(Utf8(got.face), Utf8(want.face));
+    }
+}
+
+TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndText)
+{
+    for (const Dialog& want : ExpectedDialogs()) {
+        const Dialog got = ReadDialog(want.id);
+        ASSERT_EQ(got.controls.size(), want.controls.size()) << "dialog " << want.id;
+        for (std::size_t i = 0; i < want.controls.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "dialog " << want.id << " control #" << i + 1);
+            const Control& g = got.controls[i];
+            const Control& w = want.controls[i];
+            EXPECT_EQ(g.id, w.id);
+            EXPECT_EQ(Utf8(g.cls), Utf8(w.cls));
+            EXPECT_EQ(g.style, w.style) << std::hex << g.style << " vs " << w.style;
+            EXPECT_EQ(g.x, w.x);
+            EXPECT_EQ(g.y, w.y);
+            EXPECT_EQ(g.cx, w.cx);
+            EXPECT_EQ(g.cy, w.cy);
+            EXPECT_EQ(Utf8(g.text), Utf8(w.text));
+            EXPECT_EQ(g.image, w.image);
+        }
+    }
+}
+
+TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist)
+{
+    for (const Dialog& want : ExpectedDialogs()) {
+        for (const Control& c : ReadDialog(want.id).controls) {
+            if (!c.image) continue;
+            const std::uint16_t type = (c.style & 0x1F) == 0x0E ? kRtBitmap : kRtGroupIcon;
+            EXPECT_FALSE(Find(type, *c.image).empty()) << "dialog " << want.id << " image " << *c.image;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Menu, menu-bar data, accelerators
+
+TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators)
+{
+    Reader r(Find(kRtMenu, 102));
+    EXPECT_EQ(r.U16(), 0);  // version
+    EXPECT_EQ(r.U16(), 0);  // header size
+    // Flattened: "POPUP text", "id text", "SEPARATOR", "END".
+    std::vector<std::string> got;
+    int depth = 0;
+    std::vector<bool> lastAtDepth;
+    bool lastTopLevel = false;
+    while (!r.AtEnd() && !lastTopLevel) {
+        const std::uint16_t flags = r.U16();
+        const bool last = (flags & 0x80) != 0;  // MF_END
+        if (flags & 0x10) {                      // MF_POPUP
+            got.push_back("POPUP " + Utf8(r.Text()));
+            lastAtDepth.push_back(last);
+            ++depth;
+            continue;
+        }
+        const std::uint16_t id = r.U16();
+        const std::u16string text = r.Text();
+        if (id == 0 && text.empty())
+            got.push_back("SEPARATOR");
+        else
+            got.push_back(std::to_string(id) + " " + Utf8(text));
+        // Close every pop-up that this item ends.
+        bool ends = last;
+        while (ends && depth > 0) {
+            got.push_back("END");
+            --depth;
+            ends = lastAtDepth.back();
+            lastAtDepth.pop_back();
+            if (depth == 0 && ends) lastTopLevel = true;
+        }
+    }
+    const std::vector<std::string> want = {
+        "POPUP 関数",
+        "40006 座標移動の計算", "SEPARATOR", "40011 非直角三角形の計算", "SEPARATOR",
+        "40008 直角三角形の計算", "SEPARATOR", "40007 終了", "END",
+        "POPUP 計算", "40028 オームの法則の計算", "END",
+        "POPUP バージョン", "40003 バージョン情報", "END",
+    };
+    EXPECT_EQ(got, want);
+    EXPECT_TRUE(r.AtEnd());
+}
+
+TEST(MenuTest, MenuBarDataDescribesThreeTextDropDownButtons)
+{
+    Reader r(Find(kRtRcData, 102));
+    std::vector<std::uint16_t> words;
+    while (!r.AtEnd()) words.push_back(r.U16());
+    const std::vector<std::uint16_t> want = {
+        102, 3,
+        0xFFFE, 40001, 4, 24, 40005, 0, 0,
+        0xFFFE, 40025, 4, 24, 40027, 0, 1,
+        0xFFFE, 40012, 4, 24, 40014, 0, 2,
+    };
+    EXPECT_EQ(words, want);
+}
+
+TEST(MenuTest, AcceleratorsAreCtrlAForAboutAndCtrlQForClose)
+{
+    Reader r(Find(kRtAccelerator, 3));
+    struct Accel { std::uint16_t flags, key, command; };
+    const Accel want[] = {
+        {0x0B, 0x41, 40003},         // FVIRTKEY | FNOINVERT | FCONTROL
+        {0x0B | 0x80, 0x51, 1},      // the last entry carries the end flag
+    };
+    for (const Accel& a : want) {
+        SCOPED_TRACE(testing::Message() << "key " << a.key);
+        EXPECT_EQ(r.U16(), a.flags);
+        EXPECT_EQ(r.U16(), a.key);
+        EXPECT_EQ(r.U16(), a.command);
+        r.U16();  // padding
+    }
+    EXPECT_TRUE(r.AtEnd());
+}
+
+// ---------------------------------------------------------------------------
+// Version block
+
+struct VersionNode {
+    std::u16string key;
+    std::uint16_t type = 0;
+    std::u16string text;
+    std::span<const std::uint8_t> value;
+    std::vector<VersionNode> children;
+};
+
+VersionNode ReadVersionNode(Reader& r) {
+    const std::size_t start = r.pos();
+    const std::uint16_t length = r.U16();
+    const std::uint16_t valueLength = r.U16();
+    VersionNode n;
+    n.type = r.U16();
+    n.key = r.Text();
+    r.Align4();
+    if (valueLength) {
+        if (n.type == 1) {
+            const std::size_t at = r.pos();
+            n.text = r.Text();
+            r.Seek(at + 2u * valueLength);
+        } else {
+            n.value = r.Bytes(valueLength);
+        }
+    }
+    r.Align4();
+    while (r.pos() < start + length) {
+        n.children.push_back(ReadVersionNode(r));
+        r.Align4();
+    }
+    return n;
+}
+
+const VersionNode* Child(const VersionNode& n, const std::u16string& key) {
+    for (const VersionNode& c : n.children)
+        if (c.key == key) return &c;
+    return nullptr;
+}
+
+TEST(VersionTest, FixedPartGivesVersionFlagsSystemAndType)
+{
+    Reader r(Find(kRtVersion, 1));
+    const VersionNode root = ReadVersionNode(r);
+    EXPECT_EQ(Utf8(root.key), "VS_VERSION_INFO");
+    ASSERT_EQ(root.value.size(), 52u);
+    Reader f(root.value);
+    const std::uint32_t want[] = {
+        0xFEEF04BD, 0x00010000,  // signature, structure version
+        0x00010001, 0x00000000,  // file version 1.1.0.0
+        0x00010001, 0x00000000,  // product version 1.1.0.0
+        0x3F, 0x28,              // flag mask, VS_FF_PRIVATEBUILD | VS_FF_SPECIALBUILD
+        0x40004, 1, 0,           // VOS_NT_WINDOWS32, VFT_APP, no subtype
+    };
+    for (std::uint32_t w : want) EXPECT_EQ(f.U32(), w);
+}
+
+TEST(VersionTest, JapaneseUnicodeStringTableHoldsTheProductTexts)
+{
+    Reader r(Find(kRtVersion, 1));
+    const VersionNode root = ReadVersionNode(r);
+    const VersionNode* info = Child(root, u"StringFileInfo");
+    ASSERT_NE(info, nullptr);
+    const VersionNode* table = Child(*info, u"041104B0");
+    ASSERT_NE(table, nullptr);
+    const std::map<std::u16string, std::u16string> want = {
+        {u"FileDescription", u"Mirabo for PocketPC"},
+        {u"FileVersion", u"1, 1, 0, 0"},
+        {u"InternalName", u"Mirabo for PocetPC with TAVORN"},
+        {u"LegalTrademarks", u"Mirabo for PocketPC with TAVORN"},
+        {u"OriginalFilename", u"Mirabo for PocketPC.exe"},
+        {u"PrivateBuild", u"1,1"},
+        {u"ProductName", u"Mirabo for PocketPC with TAVORN"},
+        {u"ProductVersion", u"1, 1, 0, 0"},
+        {u"SpecialBuild", u"for TAVORN(R)"},
+    };
+    for (const auto& [key, value] : want) {
+        SCOPED_TRACE(Utf8(key));
+        const VersionNode* v = Child(*table, key);
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(v->type, 1);
+        EXPECT_EQ(Utf8(v->text), Utf8(value));
+    }
+    for (const char16_t* key : {u"Comments", u"CompanyName", u"LegalCopyright"}) {
+        const VersionNode* v = Child(*table, key);
+        ASSERT_NE(v, nullptr) << Utf8(key);
+        EXPECT_FALSE(v->text.empty()) << Utf8(key);
+    }
+
+    const VersionNode* var = Child(root, u"VarFileInfo");
+    ASSERT_NE(var, nullptr);
+    const VersionNode* translation = Child(*var, u"Translation");
+    ASSERT_NE(translation, nullptr);
+    Reader t(translation->value);
+    EXPECT_EQ(t.U16(), 0x0411);
+    EXPECT_EQ(t.U16(), 1200);
+    EXPECT_TRUE(t.AtEnd());
+}
+
+// ---------------------------------------------------------------------------
+// Pictures and icon
+
+struct Rgb {
+    std::uint8_t r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+constexpr Rgb kBlackRgb{0, 0, 0};
+constexpr Rgb kRedRgb{255, 0, 0};
+constexpr Rgb kWhiteRgb{255, 255, 255};
+constexpr Rgb kYellowRgb{255, 255, 0};
+
+// A device-independent bitmap as stored in BITMAP and ICON resources.
+struct Dib {
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // as stored: icons hold twice the image height
+    std::uint16_t bitCount = 0;
+    std::uint32_t compression = 0;
+    std::vector<Rgb> palette;
+    std::span<const std::uint8_t> bits;
+
+    std::size_t Stride(int bpp) const { return ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4; }
+    // Colour of pixel (x, y), y counted from the top of an image of the given
+    // height, in the colour rows that follow the palette.
+    Rgb ColourAt(int x, int y, int imageHeight) const {
+        const std::size_t row = static_cast<std::size_t>(imageHeight - 1 - y);
+        const std::uint8_t* p = bits.data() + row * Stride(bitCount);
+        std::uint8_t index = 0;
+        if (bitCount == 8) index = p[x];
+        if (bitCount == 4) index = (x % 2 == 0) ? p[x / 2] >> 4 : p[x / 2] & 0x0F;
+        return palette.at(index);
+    }
+};
+
+Dib ReadDib(std::span<const std::uint8_t> data) {
+    Reader r(data);
+    Dib d;
+    const std::uint32_t headerSize = r.U32();
+    EXPECT_EQ(headerSize, 40u);
+    d.width = r.I32();
+    d.height = r.I32();
+    EXPECT_EQ(r.U16(), 1);  // planes
+    d.bitCount = r.U16();
+    d.compression = r.U32();
+    r.Seek(32);
+    std::uint32_t used = r.U32();
+    if (used == 0) used = 1u << d.bitCount;
+    r.Seek(headerSize);
+    for (std::uint32_t i = 0; i < used; ++i) {
+        const std::uint8_t b = r.U8();
+        const std::uint8_t g = r.U8();
+        const std::uint8_t red = r.U8();
+        r.U8();
+        d.palette.push_back({red, g, b});
+    }
+    d.bits = data.subspan(r.pos());
+    return d;
+}
+
+std::vector<std::pair<int, int>> Corners(int width, int height) {
+    return {{0, 0}, {width - 1, 0}, {0, height - 1}, {width - 1, height - 1}};
+}
+
+struct Picture {
+    std::uint16_t id;
+    int width, height;
+};
+const Picture kPictures[] = {{110, 119, 118}, {112, 128, 127}, {115, 128, 127}};
+
+TEST(PictureTest, BitmapsAre8BitWithABlackRedWhitePaletteAndAWhiteBackground)
+{
+    for (const Picture& p : kPictures) {
+        SCOPED_TRACE(testing::Message() << "bitmap " << p.id);
+        const Dib d = ReadDib(Find(kRtBitmap, p.id));
+        EXPECT_EQ(d.width, p.width);
+        EXPECT_EQ(d.height, p.height);  // bottom-up rows
+        EXPECT_EQ(d.bitCount, 8);
+        EXPECT_EQ(d.compression, 0u);
+        ASSERT_EQ(d.palette.size(), 256u);
+        for (const Rgb& c : d.palette) EXPECT_TRUE(c == kBlackRgb || c == kRedRgb || c == kWhiteRgb);
+        ASSERT_GE(d.bits.size(), d.Stride(8) * static_cast<std::size_t>(p.height));
+
+        for (const auto& [x, y] : Corners(p.width, p.height))
+            EXPECT_EQ(d.ColourAt(x, y, p.height), kWhiteRgb) << "corner " << x << "," << y;
+        int black = 0, red = 0;
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                const Rgb c = d.ColourAt(x, y, p.height);
+                black += c == kBlackRgb;
+                red += c == kRedRgb;
+            }
+        EXPECT_GT(black, 0) << "lines and letters";
+        EXPECT_GT(red, 0) << "angle sectors";
+    }
+}
+
+int RedPixels(std::uint16_t id) {
+    const Dib d = ReadDib(Find(kRtBitmap, id));
+    int red = 0;
+    for (int y = 0; y < d.height; ++y)
+        for (int x = 0; x < d.width; ++x) red += d.ColourAt(x, y, d.height) == kRedRgb;
+    return red;
+}
+
+TEST(PictureTest, ObliqueTriangleHasAThirdRedSectorWhereTheRightTriangleHasItsSquare)
+{
+    EXPECT_GT(RedPixels(115), RedPixels(112));
+}
+
+TEST(PictureTest, IconGroupHoldsOpaque16ColourImagesOf32And16Pixels)
+{
+    Reader r(Find(kRtGroupIcon, 101));
+    EXPECT_EQ(r.U16(), 0);
+    EXPECT_EQ(r.U16(), 1);  // icons
+    const std::uint16_t count = r.U16();
+    ASSERT_EQ(count, 2);
+    const int sizes[] = {32, 16};
+    for (int size : sizes) {
+        SCOPED_TRACE(testing::Message() << size << " x " << size);
+        EXPECT_EQ(r.U8(), size);
+        EXPECT_EQ(r.U8(), size);
+        EXPECT_EQ(r.U8(), 16);  // colours
+        r.U8();
+        EXPECT_EQ(r.U16(), 1);  // planes
+        EXPECT_EQ(r.U16(), 4);  // bits per pixel
+        const std::uint32_t bytes = r.U32();
+        const std::uint16_t iconId = r.U16();
+
+        const auto data = Find(kRtIcon, iconId);
+        EXPECT_EQ(data.size(), bytes);
+        const Dib d = ReadDib(data);
+        EXPECT_EQ(d.width, size);
+        EXPECT_EQ(d.height, 2 * size);  // colour rows and mask rows
+        EXPECT_EQ(d.bitCount, 4);
+        ASSERT_EQ(d.palette.size(), 16u);
+        const std::size_t colourBytes = d.Stride(4) * static_cast<std::size_t>(size);
+        const std::size_t maskBytes = d.Stride(1) * static_cast<std::size_t>(size);
+        ASSERT_EQ(d.bits.size(), colourBytes + maskBytes);
+
+        // Opaque square: black corners, every mask bit clear.
+        for (const auto& [x, y] : Corners(size, size))
+            EXPECT_EQ(d.ColourAt(x, y, size), kBlackRgb) << "corner " << x << "," << y;
+        for (std::size_t i = colourBytes; i < d.bits.size(); ++i) EXPECT_EQ(d.bits[i], 0) << "mask byte " << i;
+        // Red disc shows above the slanted side, the yellow triangle fills the
+        // part towards its right angle at the bottom-right.
+        EXPECT_EQ(d.ColourAt(size / 4, size / 4, size), kRedRgb);
+        EXPECT_EQ(d.ColourAt(size * 3 / 4 - 1, size * 3 / 4 - 1, size), kYellowRgb);
+    }
+}
+
+}  // namespace
