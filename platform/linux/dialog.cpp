@@ -1,0 +1,401 @@
+#include "platform/linux/dialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "platform/linux/dib.h"
+#include "platform/linux/fonts.h"
+#include "platform/linux/resources.h"
+#include "platform/linux/screen.h"
+#include "platform/linux/widgets.h"
+
+namespace mirabo::platform {
+
+namespace {
+
+// Upper bound on the size of a template that does not lie in the program's
+// resources (one built in memory): the template itself says where it ends.
+constexpr std::size_t kMaxTemplateBytes = 1 << 20;
+
+bool IsVisibleAndEnabled(const Window* window, const QWidget* dialog) {
+    return window->Widget()->isVisibleTo(dialog) && window->Widget()->isEnabled();
+}
+
+// Focus moved by the dialog manager (first focus, Tab): an edit control's
+// whole text is selected, so that typing replaces it.
+void GiveDialogFocus(Window* control, Qt::FocusReason reason) {
+    control->Widget()->setFocus(reason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control->Widget())) edit->selectAll();
+}
+
+class EditControl : public ControlWindow {
+public:
+    EditControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent)
+        : ControlWindow(WindowKind::Edit, item, dialog) {
+        edit_ = new QLineEdit(parent);
+        edit_->setReadOnly(item.style & ES_READONLY);
+        if (item.style & ES_PASSWORD) edit_->setEchoMode(QLineEdit::Password);
+        switch (item.style & 3) {
+        case ES_CENTER: edit_->setAlignment(Qt::AlignCenter); break;
+        case ES_RIGHT: edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter); break;
+        default: edit_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); break;
+        }
+        edit_->setProperty("borderless", !(item.style & WS_BORDER));
+        edit_->setContextMenuPolicy(Qt::NoContextMenu);
+        if (!item.title.isOrdinal) SetText(item.title.text);
+        Attach(edit_);
+    }
+
+    QString Text() const override { return edit_->text(); }
+    void SetText(const QString& text) override {
+        edit_->setText(text);
+        // The platform shows a new text from its start.
+        edit_->setCursorPosition(0);
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
+class ButtonControl : public ControlWindow {
+public:
+    ButtonControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent, double scale)
+        : ControlWindow(WindowKind::Button, item, dialog) {
+        button_ = new PushButtonWidget(parent, scale);
+        button_->SetDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        if (!item.title.isOrdinal) button_->setText(item.title.text);
+        Attach(button_);
+        HWND dialogHandle = dialog->Handle();
+        HWND self = Handle();
+        int id = Id();
+        QObject::connect(button_, &QAbstractButton::clicked, button_, [dialogHandle, self, id] {
+            if (DialogWindow* owner = DialogWindow::FromHandle(dialogHandle)) owner->Command(id, BN_CLICKED, self);
+        });
+    }
+
+    QString Text() const override { return button_->text(); }
+    void SetText(const QString& text) override { button_->setText(text); }
+
+private:
+    PushButtonWidget* button_;
+};
+
+class StaticControl : public ControlWindow {
+public:
+    StaticControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent, double scale)
+        : ControlWindow(WindowKind::Static, item, dialog) {
+        static_ = new StaticWidget(parent, item.style, scale);
+        DWORD type = item.style & SS_TYPEMASK;
+        if (type == SS_BITMAP) {
+            // The title names the bitmap resource, by number or by name.
+            std::wstring name;
+            LPCWSTR key = nullptr;
+            if (item.title.isOrdinal) {
+                key = MAKEINTRESOURCEW(item.title.ordinal);
+            } else {
+                name = item.title.text.toStdWString();
+                key = name.c_str();
+            }
+            if (const ResourceEntry* entry = FindProgramResource(RT_BITMAP, key)) {
+                image_ = DecodeDib(entry->data, entry->size);
+            }
+            static_->SetImage(image_);
+        } else if (type != SS_ICON && !item.title.isOrdinal) {
+            static_->SetText(item.title.text);
+        }
+        Attach(static_);
+    }
+
+    // A picture grows the control to the picture's size, as on the platform.
+    void FitToImage(double scale) {
+        if (image_.isNull()) return;
+        static_->resize(static_cast<int>(std::lround(image_.width() * scale)),
+                        static_cast<int>(std::lround(image_.height() * scale)));
+    }
+
+    QString Text() const override { return static_->Text(); }
+    void SetText(const QString& text) override { static_->SetText(text); }
+
+private:
+    StaticWidget* static_;
+    QImage image_;
+};
+
+}  // namespace
+
+ControlWindow::ControlWindow(WindowKind kind, const DialogItemTemplate& item, TopLevelWindow* dialog)
+    : Window(kind, item.style, item.id, dialog) {}
+
+DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure, TopLevelWindow* owner)
+    : TopLevelWindow(WindowKind::Dialog, dialogTemplate.style, owner), procedure_(procedure) {
+    Screen* screen = Screen::Instance();
+    double scale = screen->Scale();
+    font_ = dialogTemplate.hasFont ? HandheldFont(dialogTemplate.faceName, dialogTemplate.pointSize, scale)
+                                   : HandheldFont(QStringLiteral("System"), 9, scale);
+    baseUnits_ = DialogBaseUnits(font_);
+
+    auto* widget = new QWidget(screen);
+    widget->hide();
+    widget->setAutoFillBackground(true);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    widget->setPalette(palette);
+    widget->setFont(font_);
+    widget->setStyleSheet(StyleSheet(scale) +
+                          QStringLiteral("QLineEdit[borderless=\"true\"] { border: none; }"));
+    widget->setFocusPolicy(Qt::NoFocus);
+    Attach(widget);
+    screen->AddWindow(this);
+    SetText(dialogTemplate.title);
+
+    QRect work = screen->WorkArea();
+    QRect rect = MapDialogRect(dialogTemplate.x, dialogTemplate.y, dialogTemplate.cx, dialogTemplate.cy);
+    if (dialogTemplate.style & DS_CENTER) {
+        rect.moveCenter(work.center());
+    } else {
+        rect.translate(work.topLeft());
+    }
+    widget->setGeometry(rect);
+
+    for (const DialogItemTemplate& item : dialogTemplate.items) {
+        std::unique_ptr<ControlWindow> control;
+        switch (item.Class()) {
+        case ControlClass::Edit: control = std::make_unique<EditControl>(item, this, widget); break;
+        case ControlClass::Button: control = std::make_unique<ButtonControl>(item, this, widget, scale); break;
+        default: control = std::make_unique<StaticControl>(item, this, widget, scale); break;
+        }
+        QWidget* child = control->Widget();
+        child->setFont(font_);
+        child->setGeometry(MapDialogRect(item.x, item.y, item.cx, item.cy));
+        if (auto* picture = dynamic_cast<StaticControl*>(control.get()); picture && (item.style & SS_TYPEMASK) == SS_BITMAP) {
+            picture->FitToImage(scale);
+        }
+        if (child->focusPolicy() != Qt::NoFocus) {
+            child->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+        child->setEnabled(!(item.style & WS_DISABLED));
+        child->setVisible(item.style & WS_VISIBLE);
+        controls_.push_back(std::move(control));
+    }
+}
+
+DialogWindow::~DialogWindow() {
+    controls_.clear();
+    delete Widget();
+}
+
+DialogWindow* DialogWindow::FromHandle(HWND handle) {
+    Window* window = Window::FromHandle(handle);
+    return (window && window->Kind() == WindowKind::Dialog) ? static_cast<DialogWindow*>(window) : nullptr;
+}
+
+QRect DialogWindow::MapDialogRect(int x, int y, int cx, int cy) const {
+    return QRect(MulDiv(x, baseUnits_.width(), 4), MulDiv(y, baseUnits_.height(), 8),
+                 MulDiv(cx, baseUnits_.width(), 4), MulDiv(cy, baseUnits_.height(), 8));
+}
+
+Window* DialogWindow::Item(int id) const {
+    for (const auto& control : controls_) {
+        if (control->Id() == id) return control.get();
+    }
+    return nullptr;
+}
+
+HWND DialogWindow::ItemHandle(int id) const {
+    Window* item = Item(id);
+    return item ? item->Handle() : nullptr;
+}
+
+Window* DialogWindow::FirstTabStop() const {
+    for (const auto& control : controls_) {
+        if ((control->Style() & WS_TABSTOP) && control->Widget()->focusPolicy() != Qt::NoFocus &&
+            IsVisibleAndEnabled(control.get(), Widget())) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+Window* DialogWindow::DefaultButton() const {
+    for (const auto& control : controls_) {
+        if (control->Kind() == WindowKind::Button && (control->Style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+LRESULT DialogWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND self = Handle();
+    INT_PTR handled = procedure_ ? procedure_(self, message, wParam, lParam) : 0;
+    if (message == WM_INITDIALOG) return handled;
+    if (handled) return 0;
+    if (message == WM_CLOSE) {
+        // Closing a dialog is its cancel command, posted as the dialog
+        // manager does, unless a disabled cancel button says otherwise.
+        DialogWindow* dialog = FromHandle(self);
+        if (dialog == nullptr) return 0;
+        Window* cancel = dialog->Item(IDCANCEL);
+        if (cancel != nullptr && !cancel->Widget()->isEnabled()) return 0;
+        HWND cancelHandle = cancel ? cancel->Handle() : nullptr;
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, cancelHandle] {
+                if (DialogWindow* target = FromHandle(self)) target->Command(IDCANCEL, BN_CLICKED, cancelHandle);
+            },
+            Qt::QueuedConnection);
+    }
+    return 0;
+}
+
+void DialogWindow::Command(int id, int code, HWND control) {
+    Send(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+INT_PTR DialogWindow::Run(LPARAM initParam) {
+    DisableOwner();
+    Screen::Instance()->BringToTop(this);
+    Window* first = FirstTabStop();
+    HWND self = Handle();
+    LRESULT wantsFocus = Send(WM_INITDIALOG, reinterpret_cast<WPARAM>(first ? first->Handle() : nullptr), initParam);
+    if (FromHandle(self) == nullptr) return -1;
+    if (wantsFocus && !Ended()) {
+        // The platform gives the focus to the first tab stop, selecting an
+        // edit control's text as when tabbing into it.
+        if (Window* focus = FirstTabStop()) GiveDialogFocus(focus, Qt::TabFocusReason);
+    }
+    return RunModal();
+}
+
+void DialogWindow::MoveFocus(Window* from, bool backwards) {
+    int count = static_cast<int>(controls_.size());
+    if (count == 0) return;
+    int start = -1;
+    for (int i = 0; i < count; ++i) {
+        if (controls_[i].get() == from) start = i;
+    }
+    if (start < 0) start = backwards ? 0 : count - 1;
+    for (int step = 1; step <= count; ++step) {
+        int index = ((start + (backwards ? -step : step)) % count + count) % count;
+        Window* candidate = controls_[index].get();
+        if ((candidate->Style() & WS_TABSTOP) && candidate->Widget()->focusPolicy() != Qt::NoFocus &&
+            IsVisibleAndEnabled(candidate, Widget())) {
+            GiveDialogFocus(candidate, backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+bool DialogWindow::HandleKey(QKeyEvent* event) {
+    QWidget* focus = Widget()->window()->focusWidget();
+    Window* focused = focus ? Window::FromWidget(focus) : nullptr;
+    if (focused != nullptr && (focused == this || focused->TopLevel() != this)) focused = nullptr;
+    Qt::KeyboardModifiers modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (modifiers) return false;
+        MoveFocus(focused, event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (modifiers) return false;
+        if (focused != nullptr && focused->Kind() == WindowKind::Button) {
+            Command(focused->Id(), BN_CLICKED, focused->Handle());
+        } else if (Window* button = DefaultButton()) {
+            if (button->Widget()->isEnabled()) Command(button->Id(), BN_CLICKED, button->Handle());
+        } else {
+            Command(IDOK, BN_CLICKED, ItemHandle(IDOK));
+        }
+        return true;
+    case Qt::Key_Escape:
+        if (modifiers) return false;
+        Command(IDCANCEL, BN_CLICKED, ItemHandle(IDCANCEL));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DialogWindow::CloseFromShell() { Send(WM_CLOSE, 0, 0); }
+
+void DialogWindow::DonePressed() { Command(IDOK, BN_CLICKED, nullptr); }
+
+}  // namespace mirabo::platform
+
+// ---------------------------------------------------------------------------
+// The platform's dialog and window-text functions.
+
+using mirabo::platform::DialogWindow;
+using mirabo::platform::Window;
+
+INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
+                                       DLGPROC lpDialogFunc, LPARAM dwInitParam) {
+    if (hDialogTemplate == nullptr || !mirabo::platform::EnsureApplication()) return -1;
+    std::size_t bound = mirabo::platform::ResourceBytesFrom(hDialogTemplate);
+    if (bound == 0) bound = mirabo::platform::kMaxTemplateBytes;
+    mirabo::platform::DialogTemplate parsed;
+    if (!mirabo::platform::ParseDialogTemplate(hDialogTemplate, bound, &parsed)) return -1;
+    Window* ownerWindow = Window::FromHandle(hWndParent);
+    auto* dialog = new DialogWindow(parsed, lpDialogFunc, ownerWindow ? ownerWindow->TopLevel() : nullptr);
+    INT_PTR result = dialog->Run(dwInitParam);
+    delete dialog;
+    return result;
+}
+
+BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
+    DialogWindow* dialog = DialogWindow::FromHandle(hDlg);
+    if (dialog == nullptr) return FALSE;
+    dialog->End(nResult);
+    return TRUE;
+}
+
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
+    DialogWindow* dialog = DialogWindow::FromHandle(hDlg);
+    if (dialog == nullptr) return nullptr;
+    Window* item = dialog->Item(nIDDlgItem);
+    return item ? item->Handle() : nullptr;
+}
+
+int WINAPI GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount) {
+    if (lpString == nullptr || nMaxCount <= 0) return 0;
+    lpString[0] = 0;
+    Window* window = Window::FromHandle(hWnd);
+    if (window == nullptr) return 0;
+    QList<uint> text = window->Text().toUcs4();
+    int length = static_cast<int>(std::min<qsizetype>(text.size(), nMaxCount - 1));
+    for (int i = 0; i < length; ++i) lpString[i] = static_cast<WCHAR>(text[i]);
+    lpString[length] = 0;
+    return length;
+}
+
+BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
+    Window* window = Window::FromHandle(hWnd);
+    if (window == nullptr) return FALSE;
+    window->SetText(mirabo::platform::FromWide(lpString));
+    return TRUE;
+}
+
+HWND WINAPI SetFocus(HWND hWnd) {
+    mirabo::platform::Screen* screen = mirabo::platform::Screen::Existing();
+    HWND previous = nullptr;
+    if (screen != nullptr) {
+        if (Window* focused = Window::FromWidget(screen->focusWidget())) previous = focused->Handle();
+    }
+    if (hWnd == nullptr) {
+        if (screen != nullptr && screen->focusWidget() != nullptr) screen->focusWidget()->clearFocus();
+        return previous;
+    }
+    Window* window = Window::FromHandle(hWnd);
+    if (window == nullptr) return nullptr;
+    window->Widget()->setFocus(Qt::OtherFocusReason);
+    return previous;
+}

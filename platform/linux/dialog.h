@@ -1,0 +1,64 @@
+// Dialogs made from templates, and their controls.
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+#include <memory>
+#include <vector>
+
+#include "platform/linux/dialog_template.h"
+#include "platform/linux/window.h"
+
+namespace mirabo::platform {
+
+// A control of a dialog: an edit, button or static control (any other class
+// becomes an empty static control).
+class ControlWindow : public Window {
+public:
+    ControlWindow(WindowKind kind, const DialogItemTemplate& item, TopLevelWindow* dialog);
+};
+
+class DialogWindow : public TopLevelWindow {
+public:
+    DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure, TopLevelWindow* owner);
+    ~DialogWindow() override;
+
+    static DialogWindow* FromHandle(HWND handle);
+
+    // WM_INITDIALOG, the first tab stop's focus, then the modal loop; returns
+    // what EndDialog was given.
+    INT_PTR Run(LPARAM initParam);
+    void End(INT_PTR result) { EndModal(result); }
+
+    // Delivers a message to the dialog procedure, then does the dialog
+    // manager's own part for what the procedure left alone.
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+    void Command(int id, int code, HWND control);
+
+    // The first control with this identifier, in template order.
+    Window* Item(int id) const;
+    const std::vector<std::unique_ptr<ControlWindow>>& Controls() const { return controls_; }
+
+    // The dialog font's base units, in the screen widget's pixels.
+    QSize BaseUnits() const { return baseUnits_; }
+    // A rectangle in dialog units in the screen widget's pixels.
+    QRect MapDialogRect(int x, int y, int cx, int cy) const;
+
+    bool HandleKey(QKeyEvent* event) override;
+    void CloseFromShell() override;
+    void DonePressed() override;
+
+private:
+    Window* FirstTabStop() const;
+    Window* DefaultButton() const;
+    void MoveFocus(Window* from, bool backwards);
+    HWND ItemHandle(int id) const;
+
+    DLGPROC procedure_;
+    QFont font_;
+    QSize baseUnits_;
+    std::vector<std::unique_ptr<ControlWindow>> controls_;
+};
+
+}  // namespace mirabo::platform

@@ -1,0 +1,94 @@
+#include "platform/linux/fonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace mirabo::platform {
+
+namespace {
+
+struct FaceMapping {
+    const char16_t* face;
+    const char* family;     // empty: the desktop's default family
+    const char* fontFile;   // loaded directly when the family is not known
+};
+
+// The handheld's faces by the names templates use, full-width and ASCII
+// spellings alike. Looked up case-insensitively.
+const FaceMapping kFaces[] = {
+    {u"ＭＳ ゴシック", "IPAGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
+    {u"MS Gothic", "IPAGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
+    {u"ＭＳ Ｐゴシック", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
+    {u"MS PGothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
+    {u"MS UI Gothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
+    {u"System", "", ""},
+    {u"MS Shell Dlg", "", ""},
+};
+
+// Makes sure the family can be used, loading its file if the font database
+// does not list it (for instance where fontconfig is not set up).
+void EnsureFamily(const QString& family, const char* fontFile) {
+    if (QFontDatabase::hasFamily(family) || fontFile[0] == '\0') return;
+    if (QFile::exists(QString::fromLatin1(fontFile))) {
+        QFontDatabase::addApplicationFont(QString::fromLatin1(fontFile));
+    }
+}
+
+QString DesktopFamily() { return QGuiApplication::font().family(); }
+
+}  // namespace
+
+QString FamilyForFace(const QString& face) {
+    for (const FaceMapping& mapping : kFaces) {
+        if (face.compare(QString::fromUtf16(mapping.face), Qt::CaseInsensitive) != 0) continue;
+        if (mapping.family[0] == '\0') return DesktopFamily();
+        QString family = QString::fromLatin1(mapping.family);
+        EnsureFamily(family, mapping.fontFile);
+        return family;
+    }
+    return face.isEmpty() ? DesktopFamily() : face;
+}
+
+QFont HandheldFont(const QString& face, int pointSize, double scale) {
+    QFont font(FamilyForFace(face));
+    // The handheld draws at 96 pixels per inch; a point size becomes a
+    // character height in its pixels as the platform computes it.
+    int devicePixels = MulDiv(pointSize, 96, 72);
+    if (devicePixels <= 0) devicePixels = 12;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(devicePixels * scale))));
+    font.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    return font;
+}
+
+QFont ShellFont(double scale) { return HandheldFont(QStringLiteral("MS UI Gothic"), 9, scale); }
+
+QSize DialogBaseUnits(const QFont& font) {
+    QFontMetrics metrics(font);
+    int width = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int baseX = (width / 26 + 1) / 2;
+    // The height of the handheld's character cell is the size the template
+    // asks for (its fonts have no leading); the fonts standing in for them
+    // have a taller line, which would stretch every layout past the screen.
+    int baseY = font.pixelSize() > 0 ? font.pixelSize() : metrics.height();
+    return QSize(std::max(1, baseX), std::max(1, baseY));
+}
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
+    std::int64_t product = static_cast<std::int64_t>(a) * b;
+    std::int64_t half = (c > 0 ? c : -c) / 2;
+    bool negative = (product < 0) != (c < 0);
+    std::int64_t magnitude = (product < 0 ? -product : product);
+    std::int64_t divisor = (c < 0 ? -static_cast<std::int64_t>(c) : c);
+    std::int64_t result = (magnitude + half) / divisor;
+    return static_cast<int>(negative ? -result : result);
+}
+
+}  // namespace mirabo::platform

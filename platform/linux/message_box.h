@@ -1,0 +1,45 @@
+// Message boxes: a modal window over the work area with a text and a row of
+// buttons, owned by (and disabling) the window that asked for it.
+#pragma once
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+#include "platform/linux/window.h"
+
+class QAbstractButton;
+
+namespace mirabo::platform {
+
+class MessageBoxWindow : public TopLevelWindow {
+public:
+    // One button: the answer it gives and its label.
+    using Button = std::pair<int, QString>;
+
+    MessageBoxWindow(const QString& text, const QString& caption, std::vector<Button> buttons,
+                     int escapeAnswer, TopLevelWindow* owner);
+    ~MessageBoxWindow() override;
+
+    static MessageBoxWindow* FromHandle(HWND handle);
+
+    // Runs the box until a button is pressed; returns its answer.
+    int Run();
+    void Answer(int answer) { EndModal(answer); }
+
+    QString MessageText() const { return text_; }
+    const std::vector<Button>& Buttons() const { return buttons_; }
+    QAbstractButton* ButtonFor(int answer) const;
+
+    bool HandleKey(QKeyEvent* event) override;
+    void CloseFromShell() override { Answer(escapeAnswer_); }
+
+private:
+    QString text_;
+    std::vector<Button> buttons_;
+    std::vector<QAbstractButton*> buttonWidgets_;
+    int escapeAnswer_;
+};
+
+}  // namespace mirabo::platform

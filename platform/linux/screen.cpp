@@ -1,0 +1,201 @@
+#include "platform/linux/screen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/linux/fonts.h"
+#include "platform/linux/widgets.h"
+#include "platform/linux/window.h"
+
+namespace mirabo::platform {
+
+namespace {
+
+QPointer<Screen> g_screen;
+
+double ScaleFromEnvironment() {
+    const char* text = std::getenv("MIRABO_SCALE");
+    if (text == nullptr || *text == '\0') return 2.0;
+    char* end = nullptr;
+    double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(value >= 1.0 && value <= 8.0)) return 2.0;
+    return value;
+}
+
+const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
+const QColor kBarGrey(0xd6, 0xd3, 0xce);
+
+// The title strip: the active window's caption in white on blue.
+class TitleStrip : public QWidget {
+public:
+    TitleStrip(QWidget* parent, Screen* screen) : QWidget(parent), screen_(screen) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), kTitleBlue);
+        QFont font = ShellFont(screen_->Scale());
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        int margin = screen_->Scaled(6);
+        QRect text = rect().adjusted(margin, 0, -margin, 0);
+        if (QAbstractButton* done = screen_->DoneButton()) text.setRight(done->x() - margin);
+        QString caption = QFontMetrics(font).elidedText(screen_->StripCaption(), Qt::ElideRight, text.width());
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, caption);
+    }
+
+private:
+    Screen* screen_;
+};
+
+// The menu-bar strip: empty while no window has a menu bar.
+class MenuStrip : public QWidget {
+public:
+    MenuStrip(QWidget* parent, double scale) : QWidget(parent), scale_(scale) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), kBarGrey);
+        painter.fillRect(QRect(0, 0, width(), LineWidth(scale_)), Qt::gray);
+    }
+
+private:
+    double scale_;
+};
+
+}  // namespace
+
+Screen* Screen::Existing() { return g_screen.data(); }
+
+Screen* Screen::Instance() {
+    if (!g_screen) g_screen = new Screen(ScaleFromEnvironment());
+    return g_screen.data();
+}
+
+Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
+    setFixedSize(Scaled(kDeviceWidth), Scaled(kDeviceHeight));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    titleStrip_ = new TitleStrip(this, this);
+    titleStrip_->setGeometry(TitleStripRect());
+    doneButton_ = new PushButtonWidget(titleStrip_, scale_, PushButtonWidget::Look::TitleStrip);
+    doneButton_->setText(QStringLiteral("OK"));
+    QFont font = ShellFont(scale_);
+    font.setBold(true);
+    doneButton_->setFont(font);
+    int buttonHeight = Scaled(18);
+    int buttonWidth = Scaled(30);
+    doneButton_->setGeometry(titleStrip_->width() - buttonWidth - Scaled(4),
+                             (titleStrip_->height() - buttonHeight) / 2, buttonWidth, buttonHeight);
+    doneButton_->hide();
+    QObject::connect(doneButton_, &QAbstractButton::clicked, this, [this] {
+        if (TopLevelWindow* active = ActiveWindow()) active->DonePressed();
+    });
+
+    menuStrip_ = new MenuStrip(this, scale_);
+    menuStrip_->setGeometry(MenuStripRect());
+
+    qApp->installEventFilter(this);
+}
+
+int Screen::Scaled(int devicePixels) const {
+    return static_cast<int>(std::lround(devicePixels * scale_));
+}
+
+QRect Screen::TitleStripRect() const { return QRect(0, 0, Scaled(kDeviceWidth), Scaled(kStripHeight)); }
+
+QRect Screen::MenuStripRect() const {
+    int height = Scaled(kStripHeight);
+    return QRect(0, Scaled(kDeviceHeight) - height, Scaled(kDeviceWidth), height);
+}
+
+QRect Screen::WorkArea() const {
+    QRect title = TitleStripRect();
+    QRect menu = MenuStripRect();
+    return QRect(0, title.bottom() + 1, Scaled(kDeviceWidth), menu.top() - title.bottom() - 1);
+}
+
+void Screen::AddWindow(TopLevelWindow* window) {
+    if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) windows_.push_back(window);
+}
+
+void Screen::RemoveWindow(TopLevelWindow* window) {
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+    Refresh();
+}
+
+void Screen::BringToTop(TopLevelWindow* window) {
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), window), windows_.end());
+    windows_.push_back(window);
+    window->Widget()->show();
+    window->Widget()->raise();
+    titleStrip_->raise();
+    menuStrip_->raise();
+    Refresh();
+    activateWindow();
+}
+
+TopLevelWindow* Screen::ActiveWindow() const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+        if ((*it)->Widget()->isVisibleTo(const_cast<Screen*>(this))) return *it;
+    }
+    return nullptr;
+}
+
+QAbstractButton* Screen::DoneButton() const {
+    return doneButton_->isVisibleTo(const_cast<Screen*>(this)) ? doneButton_ : nullptr;
+}
+
+void Screen::Refresh() {
+    TopLevelWindow* active = ActiveWindow();
+    stripCaption_ = active ? active->Text() : QString();
+    doneButton_->setVisible(active != nullptr && active->HasDoneButton() && active->IsEnabled());
+    titleStrip_->update();
+    setWindowTitle(stripCaption_.isEmpty() ? QStringLiteral("Mirabo") : stripCaption_);
+    if (active != nullptr && !isVisible()) {
+        show();
+        activateWindow();
+    } else if (active == nullptr && isVisible()) {
+        hide();
+    }
+}
+
+bool Screen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget)) return false;
+    TopLevelWindow* target = nullptr;
+    if (Window* window = Window::FromWidget(widget)) target = window->TopLevel();
+    if (target == nullptr) target = ActiveWindow();
+    if (target == nullptr || !target->IsEnabled()) return false;
+    return target->HandleKey(static_cast<QKeyEvent*>(event));
+}
+
+void Screen::closeEvent(QCloseEvent* event) {
+    // The desktop window's close box closes the active window the way the
+    // user would close it on the handheld; the screen itself stays while
+    // windows are open.
+    TopLevelWindow* active = ActiveWindow();
+    if (active == nullptr) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    active->CloseFromShell();
+}
+
+void Screen::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+}
+
+}  // namespace mirabo::platform

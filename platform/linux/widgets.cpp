@@ -1,0 +1,124 @@
+#include "platform/linux/widgets.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace mirabo::platform {
+
+namespace {
+
+const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
+
+}  // namespace
+
+int LineWidth(double scale) { return std::max(1, static_cast<int>(std::lround(scale))); }
+
+PushButtonWidget::PushButtonWidget(QWidget* parent, double scale, Look look)
+    : QAbstractButton(parent), scale_(scale), look_(look) {
+    setFocusPolicy(look == Look::TitleStrip ? Qt::NoFocus : Qt::StrongFocus);
+}
+
+void PushButtonWidget::SetDefault(bool isDefault) {
+    default_ = isDefault;
+    update();
+}
+
+QSize PushButtonWidget::sizeHint() const {
+    QFontMetrics metrics(font());
+    int pad = static_cast<int>(std::lround(8 * scale_));
+    return QSize(metrics.horizontalAdvance(text()) + 2 * pad, metrics.height() + pad);
+}
+
+void PushButtonWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    int line = LineWidth(scale_);
+    QRectF frame = QRectF(rect()).adjusted(line / 2.0, line / 2.0, -line / 2.0, -line / 2.0);
+    qreal radius = 2.5 * scale_;
+    bool down = isDown();
+
+    if (look_ == Look::TitleStrip) {
+        painter.setPen(QPen(Qt::white, line));
+        painter.setBrush(down ? QColor(Qt::white) : kTitleBlue);
+        painter.drawRoundedRect(frame, radius * 2, radius * 2);
+        painter.setPen(down ? kTitleBlue : QColor(Qt::white));
+    } else {
+        int weight = (default_ || hasFocus()) ? 2 * line : line;
+        QRectF outline = QRectF(rect()).adjusted(weight / 2.0, weight / 2.0, -weight / 2.0, -weight / 2.0);
+        painter.setPen(QPen(Qt::black, weight));
+        painter.setBrush(down ? QColor(Qt::black) : QColor(Qt::white));
+        painter.drawRoundedRect(outline, radius, radius);
+        if (hasFocus()) {
+            QPen dots(down ? Qt::white : Qt::black, 1, Qt::DotLine);
+            painter.setPen(dots);
+            painter.setBrush(Qt::NoBrush);
+            qreal inset = weight + 2 * scale_;
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset - 1, -inset - 1));
+        }
+        painter.setPen(!isEnabled() ? QColor(Qt::gray) : down ? QColor(Qt::white) : QColor(Qt::black));
+    }
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, text());
+}
+
+StaticWidget::StaticWidget(QWidget* parent, DWORD style, double scale)
+    : QWidget(parent), style_(style), scale_(scale) {
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+}
+
+void StaticWidget::SetText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+void StaticWidget::SetImage(const QImage& image) {
+    image_ = image;
+    update();
+}
+
+void StaticWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DWORD type = style_ & SS_TYPEMASK;
+    if (type == SS_BITMAP || type == SS_ICON) {
+        if (!image_.isNull()) {
+            QSize size(static_cast<int>(std::lround(image_.width() * scale_)),
+                       static_cast<int>(std::lround(image_.height() * scale_)));
+            // Whole device pixels grow into blocks: no smoothing.
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            painter.drawImage(QRect(QPoint(0, 0), size), image_);
+        }
+        return;
+    }
+    int flags = Qt::AlignTop;
+    switch (type) {
+    case SS_CENTER: flags |= Qt::AlignHCenter | Qt::TextWordWrap; break;
+    case SS_RIGHT: flags |= Qt::AlignRight | Qt::TextWordWrap; break;
+    case 0x0000000CL: flags |= Qt::AlignLeft; break;  // SS_LEFTNOWORDWRAP
+    default: flags |= Qt::AlignLeft | Qt::TextWordWrap; break;
+    }
+    QString shown = text_;
+    if (!(style_ & SS_NOPREFIX)) {
+        flags |= Qt::TextShowMnemonic;
+    }
+    painter.setPen(isEnabled() ? Qt::black : Qt::gray);
+    painter.setFont(font());
+    painter.drawText(rect(), flags, shown);
+}
+
+QString StyleSheet(double scale) {
+    int line = LineWidth(scale);
+    return QStringLiteral(
+               "QLineEdit { border: %1px solid black; background: white; color: black;"
+               " padding: 0px %2px; selection-background-color: black; selection-color: white; }"
+               "QLineEdit:read-only { background: #e4e4e4; }")
+        .arg(line)
+        .arg(line);
+}
+
+}  // namespace mirabo::platform

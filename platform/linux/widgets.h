@@ -1,0 +1,65 @@
+// The widgets that draw the handheld's controls: push buttons and static
+// controls draw themselves in the handheld's flat black-on-white look; edit
+// controls are line edits styled by the dialog (see StyleSheet()).
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "platform/linux/win32_api.h"
+
+namespace mirabo::platform {
+
+class PushButtonWidget : public QAbstractButton {
+public:
+    enum class Look { Dialog, TitleStrip };
+
+    PushButtonWidget(QWidget* parent, double scale, Look look = Look::Dialog);
+
+    // The default button has a heavier frame.
+    void SetDefault(bool isDefault);
+    bool IsDefault() const { return default_; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double scale_;
+    Look look_;
+    bool default_ = false;
+};
+
+// A static control: a text drawn with the platform's rules (word breaks,
+// "&" marking a mnemonic unless SS_NOPREFIX), or a bitmap (SS_BITMAP), or an
+// icon (SS_ICON, drawn when an icon is set).
+class StaticWidget : public QWidget {
+public:
+    StaticWidget(QWidget* parent, DWORD style, double scale);
+
+    QString Text() const { return text_; }
+    void SetText(const QString& text);
+    // The picture is drawn at the screen's scale from the top-left corner.
+    void SetImage(const QImage& image);
+    bool HasImage() const { return !image_.isNull(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    DWORD style_;
+    double scale_;
+    QString text_;
+    QImage image_;
+};
+
+// The style of edit controls (frame, background, read-only background).
+QString StyleSheet(double scale);
+
+// Width of a frame line at a scale.
+int LineWidth(double scale);
+
+}  // namespace mirabo::platform

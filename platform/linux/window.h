@@ -1,0 +1,132 @@
+// Windows of the platform layer: every window the program can name by handle
+// (dialogs, their controls, message boxes) is a Window that owns one widget.
+// Handles are looked up in a table, so a handle whose window has gone is
+// simply unknown, as on the platform.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+#include "platform/linux/win32_api.h"
+
+class QEventLoop;
+class QKeyEvent;
+
+namespace mirabo::platform {
+
+enum class WindowKind { Dialog, MessageBox, Edit, Button, Static };
+
+class TopLevelWindow;
+
+class Window {
+public:
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return handle_; }
+    WindowKind Kind() const { return kind_; }
+    QWidget* Widget() const { return widget_; }
+    DWORD Style() const { return style_; }
+    int Id() const { return id_; }
+    // The dialog a control belongs to; null for a top-level window.
+    TopLevelWindow* Parent() const { return parent_; }
+    // The top-level window this window is or belongs to.
+    TopLevelWindow* TopLevel();
+
+    virtual QString Text() const = 0;
+    virtual void SetText(const QString& text) = 0;
+
+    static Window* FromHandle(HWND handle);
+    // The window of a widget or of its nearest ancestor that has one.
+    static Window* FromWidget(QWidget* widget);
+
+protected:
+    Window(WindowKind kind, DWORD style, int id, TopLevelWindow* parent);
+    // Gives the window its widget and its handle.
+    void Attach(QWidget* widget);
+
+private:
+    WindowKind kind_;
+    DWORD style_;
+    int id_;
+    TopLevelWindow* parent_;
+    HWND handle_ = nullptr;
+    QWidget* widget_ = nullptr;
+};
+
+// A window of its own on the handheld's screen (a dialog or a message box):
+// it has a caption, may have an owner that it disables while it is modal,
+// and runs a modal loop of its own.
+class TopLevelWindow : public Window {
+public:
+    ~TopLevelWindow() override;
+
+    QString Text() const override { return caption_; }
+    void SetText(const QString& text) override;
+
+    // The top-level window that owns this one, if it still exists.
+    TopLevelWindow* Owner() const;
+    // Whether the shell shows an OK (Done) button for it in the title strip.
+    bool HasDoneButton() const { return doneButton_; }
+    void SetDoneButton(bool shown);
+    // The window's rectangle in the screen widget's pixels.
+    void SetGeometry(const QRect& rect);
+
+    // Enables or disables the window like the platform's EnableWindow: the
+    // control that had the focus gets it back when the window is enabled again.
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const;
+
+    // Keyboard handling of the platform's dialog manager (Tab, Enter, Esc)
+    // before the key reaches the control; true when the key was used.
+    virtual bool HandleKey(QKeyEvent* event) = 0;
+    // What the shell does when the user closes the window from outside.
+    virtual void CloseFromShell() = 0;
+    // The Done button in the title strip was pressed.
+    virtual void DonePressed() {}
+
+    bool IsModalRunning() const { return loop_ != nullptr && !ended_; }
+
+protected:
+    TopLevelWindow(WindowKind kind, DWORD style, TopLevelWindow* owner);
+
+    // Shows the window on top, disables the owner, and runs the modal loop
+    // until EndModal; then hides the window and gives the owner back its
+    // input. `result` is what EndModal was given.
+    INT_PTR RunModal();
+    void EndModal(INT_PTR result);
+    bool Ended() const { return ended_; }
+
+    // Disables the owner for the modal loop (done before the loop so that
+    // the owner's focus is kept); called by RunModal if not yet done.
+    void DisableOwner();
+    void ReleaseOwner();
+
+private:
+    QString caption_;
+    HWND ownerHandle_;
+    bool doneButton_ = false;
+    bool ownerDisabled_ = false;
+    bool ended_ = false;
+    INT_PTR result_ = 0;
+    QEventLoop* loop_ = nullptr;
+    HWND savedFocus_ = nullptr;
+};
+
+// Makes sure a QApplication exists; false when the process has a core
+// application without widgets.
+bool EnsureApplication();
+
+// Converts a zero-terminated wide text of the program to a QString.
+QString FromWide(LPCWSTR text);
+
+// Called with the handle of every modal loop that starts (dialogs and
+// message boxes), from inside that loop.
+using ModalLoopObserver = void (*)(HWND);
+void SetModalLoopObserver(ModalLoopObserver observer);
+
+}  // namespace mirabo::platform

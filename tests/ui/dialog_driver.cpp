@@ -1,0 +1,152 @@
+#include "tests/ui/dialog_driver.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/calculator_dialogs.h"
+
+namespace mirabo::test {
+
+void InstallUnexpectedModalLoopHandler() {
+    mirabo::testing::SetUnexpectedModalLoopHandler([](HWND window) {
+        if (mirabo::testing::IsMessageBox(window)) {
+            ADD_FAILURE() << "unexpected message box: "
+                          << mirabo::testing::MessageBoxText(window).toStdString();
+            QStringList buttons = mirabo::testing::MessageBoxButtonTexts(window);
+            for (int answer : {IDOK, IDNO, IDYES}) {
+                if (QAbstractButton* button = mirabo::testing::MessageBoxButton(window, answer)) {
+                    button->click();
+                    return;
+                }
+            }
+        } else {
+            ADD_FAILURE() << "unexpected modal dialog";
+            EndDialog(window, -100);
+        }
+    });
+}
+
+INT_PTR RunDialog(int templateId, DLGPROC procedure, const std::function<void(HWND)>& steps) {
+    bool ran = false;
+    mirabo::testing::OnNextModalLoop([&](HWND dialog) {
+        ran = true;
+        EXPECT_TRUE(mirabo::testing::IsDialog(dialog));
+        steps(dialog);
+        if (mirabo::testing::IsModalRunning(dialog)) {
+            ADD_FAILURE() << "dialog " << templateId << " still open after the test's steps";
+            EndDialog(dialog, -100);
+        }
+    });
+    INT_PTR result = OpenCalculatorDialog(nullptr, nullptr, templateId, procedure);
+    EXPECT_TRUE(ran) << "dialog " << templateId << " ran no modal loop";
+    AllAnswersUsed();
+    return result;
+}
+
+namespace {
+
+int g_pendingAnswers = 0;
+
+void NoteBox(HWND box, MessageBoxSeen* seen, HWND owner) {
+    seen->shown = true;
+    seen->text = mirabo::testing::MessageBoxText(box);
+    seen->caption = TextOf(box);
+    seen->buttons = mirabo::testing::MessageBoxButtonTexts(box);
+    if (owner != nullptr) {
+        QWidget* ownerWidget = mirabo::testing::WidgetOf(owner);
+        seen->ownerDisabled = ownerWidget != nullptr && !ownerWidget->isEnabled();
+    }
+}
+
+}  // namespace
+
+void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner) {
+    ++g_pendingAnswers;
+    mirabo::testing::OnNextModalLoop([answer, seen, owner](HWND box) {
+        --g_pendingAnswers;
+        if (!mirabo::testing::IsMessageBox(box)) {
+            ADD_FAILURE() << "expected a message box";
+            EndDialog(box, -100);
+            return;
+        }
+        NoteBox(box, seen, owner);
+        QAbstractButton* button = mirabo::testing::MessageBoxButton(box, answer);
+        if (button == nullptr) {
+            ADD_FAILURE() << "the message box has no button for answer " << answer;
+            mirabo::testing::MessageBoxButton(box, seen->buttons.size() > 1 ? IDNO : IDOK)->click();
+            return;
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+}
+
+void AnswerNextMessageBoxWithKey(int key, MessageBoxSeen* seen) {
+    ++g_pendingAnswers;
+    mirabo::testing::OnNextModalLoop([key, seen](HWND box) {
+        --g_pendingAnswers;
+        if (!mirabo::testing::IsMessageBox(box)) {
+            ADD_FAILURE() << "expected a message box";
+            EndDialog(box, -100);
+            return;
+        }
+        NoteBox(box, seen, nullptr);
+        HWND focused = mirabo::testing::FocusedWindow();
+        QWidget* target = mirabo::testing::WidgetOf(focused ? focused : box);
+        QTest::keyClick(target, static_cast<Qt::Key>(key));
+        if (mirabo::testing::IsModalRunning(box)) {
+            ADD_FAILURE() << "the key did not close the message box";
+            mirabo::testing::MessageBoxButton(box, seen->buttons.size() > 1 ? IDNO : IDOK)->click();
+        }
+    });
+}
+
+bool AllAnswersUsed() {
+    bool used = g_pendingAnswers == 0;
+    if (!used) {
+        mirabo::testing::ClearModalLoopCallbacks();
+        g_pendingAnswers = 0;
+    }
+    return used;
+}
+
+void TypeInto(HWND dialog, int id, const QString& text) {
+    QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+    ASSERT_NE(field, nullptr) << "no control " << id;
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClicks(field, text);
+}
+
+void Click(HWND dialog, int id) {
+    QWidget* button = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+    ASSERT_NE(button, nullptr) << "no control " << id;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void PressKey(int key, Qt::KeyboardModifiers modifiers) {
+    HWND focused = mirabo::testing::FocusedWindow();
+    QWidget* target = focused ? mirabo::testing::WidgetOf(focused) : mirabo::testing::ScreenWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+QString TextOf(HWND window, int capacity) {
+    std::vector<WCHAR> buffer(static_cast<std::size_t>(capacity) + 1, L'#');
+    int length = GetWindowTextW(window, buffer.data(), capacity);
+    return QString::fromWCharArray(buffer.data(), length);
+}
+
+QString FieldText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+
+int FocusedId(HWND dialog) {
+    HWND focused = mirabo::testing::FocusedWindow();
+    int id = mirabo::testing::ControlId(focused);
+    if (id == 0) return 0;
+    return GetDlgItem(dialog, id) == focused ? id : -1;
+}
+
+}  // namespace mirabo::test

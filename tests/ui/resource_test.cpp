@@ -1,0 +1,416 @@
+// The program's resources as the platform layer reads them: the resource
+// functions, the dialog templates and the pictures.
+#include <QColor>
+#include <QImage>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/linux/dialog_template.h"
+#include "platform/linux/dib.h"
+#include "platform/linux/resources.h"
+#include "platform/win32.h"
+
+namespace {
+
+using mirabo::platform::ControlClass;
+using mirabo::platform::DialogTemplate;
+using mirabo::platform::ParseDialogTemplate;
+
+std::vector<unsigned char> ResourceBytes(LPCWSTR type, int id) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
+    if (found == nullptr) return {};
+    auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+    return std::vector<unsigned char>(data, data + SizeofResource(nullptr, found));
+}
+
+DialogTemplate LoadTemplate(int id) {
+    std::vector<unsigned char> bytes = ResourceBytes(RT_DIALOG, id);
+    DialogTemplate parsed;
+    EXPECT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed)) << "template " << id;
+    return parsed;
+}
+
+TEST(ResourceFunctions, FindByOrdinalOrNumberTextAndRefuseWhatIsNotThere) {
+    HRSRC byOrdinal = FindResourceW(nullptr, MAKEINTRESOURCEW(105), RT_DIALOG);
+    ASSERT_NE(byOrdinal, nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, L"#105", RT_DIALOG), byOrdinal);
+    EXPECT_EQ(FindResourceW(nullptr, L"#105", L"#5"), byOrdinal);
+    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(106), RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(105), RT_BITMAP), nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, L"#1x5", RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, L"RIGHT", RT_DIALOG), nullptr);
+    EXPECT_NE(FindResourceW(nullptr, MAKEINTRESOURCEW(112), RT_BITMAP), nullptr);
+
+    HGLOBAL loaded = LoadResource(nullptr, byOrdinal);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(LockResource(loaded), loaded);
+    EXPECT_GT(SizeofResource(nullptr, byOrdinal), 18u);
+    EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
+    EXPECT_EQ(SizeofResource(nullptr, nullptr), 0u);
+    int notAResource = 0;
+    EXPECT_EQ(LoadResource(nullptr, reinterpret_cast<HRSRC>(&notAResource)), nullptr);
+}
+
+TEST(ResourceFile, NamedEntriesAndAlignmentAreRead) {
+    // A marker entry, then a resource typed and named by text ("PIC",
+    // "LOGO") with 3 data bytes, then one by ordinals after padding.
+    std::vector<unsigned char> file(32, 0);
+    file[4] = 32;
+    file[8] = file[9] = file[12] = file[13] = 0xFF;
+    auto put16 = [&](unsigned value) {
+        file.push_back(value & 0xFF);
+        file.push_back(value >> 8);
+    };
+    auto put32 = [&](unsigned value) {
+        put16(value & 0xFFFF);
+        put16(value >> 16);
+    };
+    std::size_t start = file.size();
+    put32(3);
+    put32(0);  // header size, patched below
+    for (char16_t c : std::u16string(u"PIC")) put16(c);
+    put16(0);
+    for (char16_t c : std::u16string(u"LOGO")) put16(c);
+    put16(0);
+    while ((file.size() - start) % 4) file.push_back(0);
+    put32(0);
+    put16(0x1030);
+    put16(0x0411);
+    put32(0);
+    put32(0);
+    std::size_t headerSize = file.size() - start;
+    file[start + 4] = static_cast<unsigned char>(headerSize);
+    file.insert(file.end(), {1, 2, 3, 0});  // data and padding
+    put32(2);
+    put32(32);
+    put16(0xFFFF);
+    put16(10);
+    put16(0xFFFF);
+    put16(7);
+    put32(0);
+    put16(0);
+    put16(0x0409);
+    put32(0);
+    put32(0);
+    file.insert(file.end(), {9, 8});
+
+    std::vector<mirabo::platform::ResourceEntry> entries;
+    ASSERT_TRUE(mirabo::platform::ParseResourceFile(file.data(), file.size(), &entries));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(entries[0].type.Matches(L"pic"));
+    EXPECT_TRUE(entries[0].name.Matches(L"Logo"));
+    EXPECT_FALSE(entries[0].name.Matches(MAKEINTRESOURCEW(7)));
+    EXPECT_EQ(entries[0].language, 0x0411);
+    ASSERT_EQ(entries[0].size, 3u);
+    EXPECT_EQ(entries[0].data[2], 3);
+    EXPECT_TRUE(entries[1].type.Matches(RT_RCDATA));
+    EXPECT_TRUE(entries[1].name.Matches(MAKEINTRESOURCEW(7)));
+    ASSERT_EQ(entries[1].size, 2u);
+    EXPECT_EQ(entries[1].data[0], 9);
+
+    // Cut anywhere inside the second entry, the file reads as broken.
+    for (std::size_t cut = start + headerSize + 5; cut < file.size(); ++cut) {
+        std::vector<unsigned char> shorter(file.begin(), file.begin() + static_cast<long>(cut));
+        EXPECT_FALSE(mirabo::platform::ParseResourceFile(shorter.data(), shorter.size(), &entries)) << cut;
+    }
+}
+
+// One control as the templates table it.
+struct Control {
+    int id;
+    ControlClass kind;
+    DWORD style;
+    int x, y, cx, cy;
+    QString text;      // for the picture: empty, see `picture`
+    int picture = 0;   // bitmap number of a picture control
+};
+
+constexpr DWORD kInput = 0x50810080;
+constexpr DWORD kResult = 0x50810880;
+constexpr DWORD kPush = 0x50010000;
+constexpr DWORD kDefault = 0x50010001;
+constexpr DWORD kLabel = 0x50020000;
+constexpr DWORD kNoPrefix = 0x50020080;
+constexpr DWORD kCentred = 0x50020001;
+constexpr DWORD kPicture = 0x5000000E;
+constexpr ControlClass E = ControlClass::Edit;
+constexpr ControlClass B = ControlClass::Button;
+constexpr ControlClass S = ControlClass::Static;
+
+struct TemplateCase {
+    int id;
+    QString caption;
+    int pointSize;
+    QString face;
+    int cx, cy;
+    std::vector<Control> controls;
+};
+
+std::vector<TemplateCase> Templates() {
+    return {
+        {104, QStringLiteral("座標移動の計算"), 10, QStringLiteral("ＭＳ ゴシック"), 179, 133,
+         {{1001, E, kInput, 134, 1, 44, 12, {}},
+          {1002, E, kInput, 134, 14, 44, 12, {}},
+          {1003, E, kInput, 134, 27, 44, 12, {}},
+          {1004, B, kPush, 140, 68, 39, 13, QStringLiteral("計算する")},
+          {2, B, kPush, 140, 83, 39, 13, QStringLiteral("戻る")},
+          {1005, B, kPush, 140, 98, 39, 13, QStringLiteral("クリア")},
+          {1006, E, kResult, 134, 40, 44, 12, {}},
+          {1007, E, kResult, 134, 53, 44, 12, {}},
+          {65535, S, kCentred, 74, 2, 55, 12, QStringLiteral("移動するXの値")},
+          {65535, S, kNoPrefix, 77, 15, 53, 12, QStringLiteral("移動するYの値")},
+          {65535, S, kNoPrefix, 77, 27, 49, 12, QStringLiteral("移動する角度")},
+          {65535, S, kNoPrefix, 77, 40, 56, 11, QStringLiteral("移動後のXの値")},
+          {65535, S, kNoPrefix, 77, 53, 55, 10, QStringLiteral("移動後のYの値")},
+          {65535, S, kPicture, 0, 3, 68, 73, {}, 110}}},
+        {105, QStringLiteral("直角三角関数の計算"), 9, QStringLiteral("ＭＳ ゴシック"), 210, 167,
+         {{1001, E, kInput, 147, 0, 60, 13, {}},
+          {1002, E, kInput, 147, 14, 60, 13, {}},
+          {1003, E, kInput, 147, 28, 60, 13, {}},
+          {1004, E, kInput, 147, 42, 60, 13, {}},
+          {1005, E, kInput, 147, 56, 60, 13, {}},
+          {1006, B, kDefault, 164, 73, 43, 14, QStringLiteral("計算する")},
+          {1007, B, kPush, 164, 105, 43, 14, QStringLiteral("クリア")},
+          {2, B, kPush, 164, 89, 43, 14, QStringLiteral("戻る")},
+          {65535, S, kLabel, 130, 2, 10, 9, QStringLiteral("a")},
+          {65535, S, kLabel, 130, 16, 10, 10, QStringLiteral("b")},
+          {65535, S, kLabel, 130, 29, 10, 9, QStringLiteral("c")},
+          {65535, S, kLabel, 127, 43, 12, 9, QStringLiteral("α")},
+          {65535, S, kLabel, 128, 59, 11, 9, QStringLiteral("β")},
+          {65535, S, kPicture, 10, 0, 85, 85, {}, 112}}},
+        {108, QStringLiteral("非直角三角形の計算"), 9, QStringLiteral("ＭＳ ゴシック"), 210, 167,
+         {{1001, E, kInput, 136, 0, 71, 12, {}},
+          {1002, E, kInput, 136, 12, 71, 12, {}},
+          {1003, E, kInput, 136, 24, 71, 12, {}},
+          {1004, B, kPush, 162, 75, 45, 12, QStringLiteral("計算する")},
+          {1005, B, kPush, 162, 105, 45, 12, QStringLiteral("クリア")},
+          {2, B, kPush, 162, 90, 45, 12, QStringLiteral("戻る")},
+          {65535, S, kLabel, 123, 14, 10, 10, QStringLiteral("b")},
+          {65535, S, kLabel, 122, 1, 10, 10, QStringLiteral("a")},
+          {65535, S, kLabel, 123, 26, 10, 9, QStringLiteral("c")},
+          {1006, E, kInput, 136, 36, 71, 12, {}},
+          {65535, S, kLabel, 121, 37, 10, 8, QStringLiteral("α")},
+          {65535, S, kPicture, 12, 0, 85, 85, {}, 115},
+          {1007, E, kInput, 136, 48, 71, 12, {}},
+          {1008, E, kInput, 136, 60, 71, 12, {}},
+          {65535, S, kLabel, 121, 50, 10, 8, QStringLiteral("β")},
+          {65535, S, kLabel, 121, 62, 10, 8, QStringLiteral("γ")}}},
+        {121, QStringLiteral("オームの法則の計算"), 9, QStringLiteral("System"), 181, 112,
+         {{1001, E, kInput, 76, 8, 64, 12, {}},
+          {1002, E, kInput, 76, 21, 64, 12, {}},
+          {1003, E, kInput, 76, 34, 64, 12, {}},
+          {1004, E, kInput, 76, 47, 64, 12, {}},
+          {1006, B, kDefault, 141, 62, 37, 12, QStringLiteral("計算する")},
+          {1007, B, kPush, 141, 90, 37, 12, QStringLiteral("クリア")},
+          {2, B, kPush, 141, 76, 37, 12, QStringLiteral("戻る")},
+          {65535, S, kLabel, 33, 9, 30, 11, QStringLiteral("電圧（V)")},
+          {65535, S, kLabel, 33, 22, 30, 11, QStringLiteral("電流（A)")},
+          {65535, S, kLabel, 33, 35, 33, 11, QStringLiteral("抵抗（Ω）")},
+          {65535, S, kLabel, 33, 47, 34, 11, QStringLiteral("電力（W)")}}},
+    };
+}
+
+class TemplateTest : public ::testing::TestWithParam<TemplateCase> {};
+
+TEST_P(TemplateTest, ReadsAsTabled) {
+    const TemplateCase& expected = GetParam();
+    DialogTemplate parsed = LoadTemplate(expected.id);
+    EXPECT_EQ(parsed.style, 0x80C800C0u);
+    EXPECT_EQ(parsed.exStyle, 0u);
+    EXPECT_EQ(parsed.title, expected.caption);
+    EXPECT_TRUE(parsed.hasFont);
+    EXPECT_EQ(parsed.pointSize, expected.pointSize);
+    EXPECT_EQ(parsed.faceName, expected.face);
+    EXPECT_EQ(parsed.cx, expected.cx);
+    EXPECT_EQ(parsed.cy, expected.cy);
+    EXPECT_TRUE(parsed.menu.isOrdinal && parsed.menu.ordinal == 0);
+    EXPECT_TRUE(parsed.windowClass.isOrdinal && parsed.windowClass.ordinal == 0);
+    ASSERT_EQ(parsed.items.size(), expected.controls.size());
+    for (std::size_t i = 0; i < expected.controls.size(); ++i) {
+        const Control& want = expected.controls[i];
+        const auto& got = parsed.items[i];
+        SCOPED_TRACE("control #" + std::to_string(i + 1));
+        EXPECT_EQ(got.id, want.id);
+        EXPECT_EQ(got.Class(), want.kind);
+        EXPECT_EQ(got.style, want.style);
+        EXPECT_EQ(got.exStyle, 0u);
+        EXPECT_EQ(QRect(got.x, got.y, got.cx, got.cy), QRect(want.x, want.y, want.cx, want.cy));
+        if (want.picture != 0) {
+            EXPECT_TRUE(got.title.isOrdinal);
+            EXPECT_EQ(got.title.ordinal, want.picture);
+        } else {
+            EXPECT_FALSE(got.title.isOrdinal);
+            EXPECT_EQ(got.title.text, want.text);
+        }
+    }
+}
+
+TEST_P(TemplateTest, EveryShorterCopyIsRefused) {
+    std::vector<unsigned char> bytes = ResourceBytes(RT_DIALOG, GetParam().id);
+    ASSERT_FALSE(bytes.empty());
+    DialogTemplate parsed;
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        // Each copy is allocated at exactly its size, so a read past its end
+        // is caught by the address sanitizer build.
+        std::vector<unsigned char> copy(bytes.begin(), bytes.begin() + static_cast<long>(size));
+        bool accepted = ParseDialogTemplate(copy.data(), copy.size(), &parsed);
+        // The last item's creation-data count ends the template; the padding
+        // after it is not part of it.
+        if (accepted) {
+            EXPECT_GE(size + 3, bytes.size()) << "accepted at " << size;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Calculators, TemplateTest, ::testing::ValuesIn(Templates()),
+                         [](const ::testing::TestParamInfo<TemplateCase>& info) {
+                             return "Template" + std::to_string(info.param.id);
+                         });
+
+TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
+    // A template with a class name, a title given as an ordinal and two
+    // bytes of creation data, then an item of class ordinal 0x0081.
+    std::vector<WORD> words = {
+        0x00C0, 0x80C8, 0, 0, 2, 0, 0, 100, 50,  // style, exstyle, count, rect
+        0, 0, 'T', 0,                            // no menu, dialog class, title
+        8, 'F', 0,                               // 8 point "F"
+    };
+    auto align = [&] {
+        if (words.size() % 2) words.push_back(0);
+    };
+    align();
+    for (int w : {0x0000, 0x5000, 0, 0, 1, 2, 3, 4, 7}) words.push_back(static_cast<WORD>(w));
+    for (char16_t c : std::u16string(u"sTaTiC")) words.push_back(c);
+    words.insert(words.end(), {0, 0xFFFF, 112, 2, 0xABCD});
+    align();
+    for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('x'), 0, 0}) words.push_back(static_cast<WORD>(w));
+
+    std::vector<unsigned char> bytes(words.size() * 2);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = words[i] & 0xFF;
+        bytes[2 * i + 1] = words[i] >> 8;
+    }
+    DialogTemplate parsed;
+    ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed));
+    EXPECT_EQ(parsed.title, QStringLiteral("T"));
+    EXPECT_EQ(parsed.faceName, QStringLiteral("F"));
+    ASSERT_EQ(parsed.items.size(), 2u);
+    EXPECT_EQ(parsed.items[0].Class(), ControlClass::Static);
+    EXPECT_EQ(parsed.items[0].id, 7);
+    EXPECT_TRUE(parsed.items[0].title.isOrdinal);
+    EXPECT_EQ(parsed.items[0].title.ordinal, 112);
+    EXPECT_EQ(parsed.items[0].extraBytes, 2u);
+    EXPECT_EQ(parsed.items[1].Class(), ControlClass::Edit);
+    EXPECT_EQ(parsed.items[1].id, 9);
+    EXPECT_EQ(parsed.items[1].title.text, QStringLiteral("x"));
+    EXPECT_EQ(QRect(parsed.items[1].x, parsed.items[1].y, parsed.items[1].cx, parsed.items[1].cy),
+              QRect(5, 6, 7, 8));
+
+    // The extended form starts with version 1 and signature 0xFFFF.
+    bytes[0] = 1;
+    bytes[1] = 0;
+    bytes[2] = 0xFF;
+    bytes[3] = 0xFF;
+    EXPECT_FALSE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed));
+}
+
+// The pictures: sizes as tabled, and only black, red and white.
+struct PictureCase {
+    int id;
+    int width;
+    int height;
+};
+
+class PictureTest : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(PictureTest, DecodesToItsSizeInBlackRedAndWhite) {
+    const PictureCase& p = GetParam();
+    std::vector<unsigned char> bytes = ResourceBytes(RT_BITMAP, p.id);
+    QImage image = mirabo::platform::DecodeDib(bytes.data(), bytes.size());
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(p.width, p.height));
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y) | 0xFF000000u);
+    }
+    EXPECT_EQ(colours, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(255, 255, 255)}));
+    // White background: the corners at the top right are white.
+    EXPECT_EQ(image.pixel(image.width() - 1, 0) | 0xFF000000u, qRgb(255, 255, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bitmaps, PictureTest,
+                         ::testing::Values(PictureCase{110, 119, 118}, PictureCase{112, 128, 127},
+                                           PictureCase{115, 128, 127}),
+                         [](const ::testing::TestParamInfo<PictureCase>& info) {
+                             return "Bitmap" + std::to_string(info.param.id);
+                         });
+
+// Hand-made bitmaps: a 3 x 2 picture in each depth, rows bottom-up unless the
+// height is negative.
+std::vector<unsigned char> MakeDib(int bits, int height, const std::vector<unsigned char>& palette,
+                                   const std::vector<unsigned char>& rows) {
+    std::vector<unsigned char> dib(40, 0);
+    dib[0] = 40;
+    dib[4] = 3;
+    std::uint32_t h = static_cast<std::uint32_t>(height);
+    std::memcpy(&dib[8], &h, 4);
+    dib[12] = 1;
+    dib[14] = static_cast<unsigned char>(bits);
+    dib[32] = static_cast<unsigned char>(palette.size() / 4);
+    dib.insert(dib.end(), palette.begin(), palette.end());
+    dib.insert(dib.end(), rows.begin(), rows.end());
+    return dib;
+}
+
+TEST(Dib, EachDepthAndRowOrderDecodes) {
+    // Palette: 0 black, 1 red, 2 white (blue, green, red, reserved).
+    std::vector<unsigned char> palette = {0, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
+    const QRgb k = qRgb(0, 0, 0), r = qRgb(255, 0, 0), w = qRgb(255, 255, 255);
+    struct Case {
+        const char* name;
+        std::vector<unsigned char> dib;
+        std::vector<QRgb> top, bottom;
+    };
+    std::vector<Case> cases = {
+        {"8 bits bottom-up", MakeDib(8, 2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {k, r, w}, {r, w, k}},
+        {"8 bits top-down", MakeDib(8, -2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {r, w, k}, {k, r, w}},
+        {"4 bits", MakeDib(4, 2, palette, {0x12, 0x00, 0, 0, 0x21, 0x00, 0, 0}), {w, r, k}, {r, w, k}},
+        {"1 bit", MakeDib(1, 2, {0, 0, 0, 0, 255, 255, 255, 0}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}), {k, w, k},
+         {w, k, w}},
+        {"24 bits", MakeDib(24, 2, {}, {0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 255,
+                                        255, 255, 255, 0, 0, 0}),
+         {k, r, w}, {r, w, k}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage image = mirabo::platform::DecodeDib(c.dib.data(), c.dib.size());
+        ASSERT_EQ(image.size(), QSize(3, 2));
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(image.pixel(x, 0) | 0xFF000000u, c.top[x]) << "top " << x;
+            EXPECT_EQ(image.pixel(x, 1) | 0xFF000000u, c.bottom[x]) << "bottom " << x;
+        }
+    }
+}
+
+TEST(Dib, DataShorterThanItsHeaderSaysIsRefused) {
+    std::vector<unsigned char> palette = {0, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
+    std::vector<unsigned char> dib = MakeDib(8, 2, palette, {1, 2, 0, 0, 0, 1, 2, 0});
+    for (std::size_t size = 0; size < dib.size(); ++size) {
+        std::vector<unsigned char> copy(dib.begin(), dib.begin() + static_cast<long>(size));
+        EXPECT_TRUE(mirabo::platform::DecodeDib(copy.data(), copy.size()).isNull()) << size;
+    }
+    std::vector<unsigned char> compressed = dib;
+    compressed[16] = 1;  // run-length encoded
+    EXPECT_TRUE(mirabo::platform::DecodeDib(compressed.data(), compressed.size()).isNull());
+    std::vector<unsigned char> tooManyColours = dib;
+    tooManyColours[32] = 0;
+    tooManyColours[33] = 1;  // 256 colours announced, 3 present
+    EXPECT_TRUE(mirabo::platform::DecodeDib(tooManyColours.data(), tooManyColours.size()).isNull());
+}
+
+}  // namespace

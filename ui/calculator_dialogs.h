@@ -1,0 +1,24 @@
+// The four calculator dialogs: their dialog procedures, the Clear routines
+// that empty their fields, and the call that runs one of them modally.
+#pragma once
+
+#include "platform/win32.h"
+
+// Dialog procedures, for templates 104 (coordinate rotation), 105 (right
+// triangle), 108 (oblique triangle) and 121 (Ohm's law). Each answers 1 for
+// a message it handled and 0 otherwise.
+INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Empty every field of the form, then put the focus on field 1001. Return 1.
+int ClearCoordinateForm(HWND dialog);
+int ClearRightTriangleForm(HWND dialog);
+int ClearObliqueTriangleForm(HWND dialog);
+int ClearOhmsLawForm(HWND dialog);
+
+// Runs dialog template `templateId` of the instance's resources modally with
+// `owner` as its owner, the procedure, and 0 as the initialisation
+// parameter; returns when the dialog has ended, with its result.
+INT_PTR OpenCalculatorDialog(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure);
