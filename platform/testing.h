@@ -43,6 +43,8 @@ QAbstractButton* MessageBoxButton(HWND box, int answer);
 
 // The widget behind a window handle, or null.
 QWidget* WidgetOf(HWND window);
+// The window whose widget this is, or null.
+HWND WindowOf(QWidget* widget);
 // The control or window that has the keyboard focus on the screen, or null.
 HWND FocusedWindow();
 // A control's identifier, or 0 for anything else.

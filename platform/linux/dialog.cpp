@@ -137,9 +137,11 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     : TopLevelWindow(WindowKind::Dialog, dialogTemplate.style, owner), procedure_(procedure) {
     Screen* screen = Screen::Instance();
     double scale = screen->Scale();
-    font_ = dialogTemplate.hasFont ? HandheldFont(dialogTemplate.faceName, dialogTemplate.pointSize, scale)
-                                   : HandheldFont(QStringLiteral("System"), 9, scale);
-    baseUnits_ = DialogBaseUnits(font_);
+    DialogFont dialogFont = dialogTemplate.hasFont
+                                ? MakeDialogFont(dialogTemplate.faceName, dialogTemplate.pointSize, scale)
+                                : MakeDialogFont(QStringLiteral("System"), 9, scale);
+    font_ = dialogFont.font;
+    baseUnits_ = dialogFont.baseUnits;
 
     auto* widget = new QWidget(screen);
     widget->hide();

@@ -68,16 +68,25 @@ QFont HandheldFont(const QString& face, int pointSize, double scale) {
 
 QFont ShellFont(double scale) { return HandheldFont(QStringLiteral("MS UI Gothic"), 9, scale); }
 
-QSize DialogBaseUnits(const QFont& font) {
+int AverageCharWidth(const QFont& font) {
     QFontMetrics metrics(font);
     int width = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    int baseX = (width / 26 + 1) / 2;
-    // The height of the handheld's character cell is the size the template
-    // asks for (its fonts have no leading); the fonts standing in for them
-    // have a taller line, which would stretch every layout past the screen.
-    int baseY = font.pixelSize() > 0 ? font.pixelSize() : metrics.height();
-    return QSize(std::max(1, baseX), std::max(1, baseY));
+    return std::max(1, (width / 26 + 1) / 2);
+}
+
+DialogFont MakeDialogFont(const QString& face, int pointSize, double scale) {
+    DialogFont result;
+    result.font = HandheldFont(face, pointSize, scale);
+    int cell = result.font.pixelSize();
+    if (result.font.family() == DesktopFamily()) {
+        int halfCell = std::max(1, (cell + 1) / 2);
+        while (AverageCharWidth(result.font) > halfCell && result.font.pixelSize() > halfCell) {
+            result.font.setPixelSize(result.font.pixelSize() - 1);
+        }
+    }
+    result.baseUnits = QSize(AverageCharWidth(result.font), cell);
+    return result;
 }
 
 int MulDiv(int a, int b, int c) {

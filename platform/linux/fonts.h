@@ -21,10 +21,22 @@ QFont HandheldFont(const QString& face, int pointSize, double scale);
 // The font of the shell's own parts (title strip, message boxes).
 QFont ShellFont(double scale);
 
-// Horizontal and vertical dialog base units of a font, in pixels: the average
-// width of the 52 letters A to Z and a to z, rounded, and the font's
-// character height (its pixel size).
-QSize DialogBaseUnits(const QFont& font);
+// The average width of the 52 letters A to Z and a to z, rounded as the
+// platform rounds it: the horizontal dialog base unit of a font.
+int AverageCharWidth(const QFont& font);
+
+// A dialog's font and its base units in pixels. The vertical unit is the
+// character height the template asks for: the handheld's fonts have no
+// leading, and the taller lines of the fonts standing in for them would
+// stretch every layout past the screen. The horizontal unit is measured on
+// the font used. The handheld's system font is a Japanese font with
+// half-width letters; the desktop's default font standing in for it is made
+// smaller where needed so that its letters are no wider.
+struct DialogFont {
+    QFont font;
+    QSize baseUnits;
+};
+DialogFont MakeDialogFont(const QString& face, int pointSize, double scale);
 
 // a * b / c rounded half away from zero, or -1 when c is 0.
 int MulDiv(int a, int b, int c);

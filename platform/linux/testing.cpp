@@ -104,6 +104,12 @@ QWidget* WidgetOf(HWND window) {
     return found ? found->Widget() : nullptr;
 }
 
+HWND WindowOf(QWidget* widget) {
+    Window* found = Window::FromHandle(nullptr);
+    if (widget != nullptr) found = Window::FromWidget(widget);
+    return (found && found->Widget() == widget) ? found->Handle() : nullptr;
+}
+
 HWND FocusedWindow() {
     Screen* screen = Screen::Existing();
     if (screen == nullptr || screen->focusWidget() == nullptr) return nullptr;

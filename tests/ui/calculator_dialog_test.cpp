@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -252,6 +254,32 @@ TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing)
         QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
         EXPECT_EQ(ReadFields(dialog, d.fields), typed);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
+        Click(dialog, 2);
+    });
+}
+
+TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
+    const CalculatorDialog& d = GetParam();
+    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+        QWidget* widget = mirabo::testing::WidgetOf(dialog);
+        QRect client(QPoint(0, 0), widget->size());
+        QList<QWidget*> controls = widget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        EXPECT_GE(controls.size(), 11);
+        for (QWidget* control : controls) {
+            EXPECT_TRUE(client.contains(control->geometry())) << "control at " << control->x() << ","
+                                                              << control->y() << " leaves the screen";
+        }
+        // Labels and buttons show their texts on one line.
+        int texts = 0;
+        for (QWidget* control : controls) {
+            HWND window = mirabo::testing::WindowOf(control);
+            QString text = mirabo::test::TextOf(window);
+            if (text.isEmpty() || qobject_cast<QLineEdit*>(control) != nullptr) continue;
+            ++texts;
+            EXPECT_LE(QFontMetrics(control->font()).horizontalAdvance(text), control->width())
+                << text.toStdString() << " does not fit its control";
+        }
+        EXPECT_GE(texts, 7);
         Click(dialog, 2);
     });
 }
