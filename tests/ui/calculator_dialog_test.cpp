@@ -332,6 +332,8 @@ struct Example {
     Fields afterwards;
 };
 
+void PrintTo(const Example& example, std::ostream* os) { *os << example.name; }
+
 class ExampleTest : public ::testing::TestWithParam<Example> {};
 
 TEST_P(ExampleTest, FieldsReadAsCalculated) {
@@ -381,6 +383,8 @@ struct MessageCase {
     int answer;   // IDOK, IDYES, IDNO, or -1 for the Esc key
     bool written; // whether the fields change
 };
+
+void PrintTo(const MessageCase& message, std::ostream* os) { *os << message.name; }
 
 class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 

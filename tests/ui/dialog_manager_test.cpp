@@ -202,6 +202,8 @@ struct InputCase {
     int lParamControl;  // control whose handle comes as long parameter, 0 none
 };
 
+void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
+
 class DialogInputTest : public DialogManagerTest, public ::testing::WithParamInterface<InputCase> {};
 
 TEST_P(DialogInputTest, SendsTheCommandAsTheDialogManagerDoes) {
@@ -422,6 +424,8 @@ struct BoxCase {
     int answer;  // what MessageBoxW returns
     QStringList buttons;
 };
+
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 
 class MessageBoxTest : public DialogManagerTest, public ::testing::WithParamInterface<BoxCase> {};
 

@@ -215,9 +215,11 @@ std::vector<TemplateCase> Templates() {
     };
 }
 
-class TemplateTest : public ::testing::TestWithParam<TemplateCase> {};
+void PrintTo(const TemplateCase& t, std::ostream* os) { *os << "template " << t.id; }
 
-TEST_P(TemplateTest, ReadsAsTabled) {
+class ParsedTemplateTest : public ::testing::TestWithParam<TemplateCase> {};
+
+TEST_P(ParsedTemplateTest, ReadsAsTabled) {
     const TemplateCase& expected = GetParam();
     DialogTemplate parsed = LoadTemplate(expected.id);
     EXPECT_EQ(parsed.style, 0x80C800C0u);
@@ -250,7 +252,7 @@ TEST_P(TemplateTest, ReadsAsTabled) {
     }
 }
 
-TEST_P(TemplateTest, EveryShorterCopyIsRefused) {
+TEST_P(ParsedTemplateTest, EveryShorterCopyIsRefused) {
     std::vector<unsigned char> bytes = ResourceBytes(RT_DIALOG, GetParam().id);
     ASSERT_FALSE(bytes.empty());
     DialogTemplate parsed;
@@ -267,7 +269,7 @@ TEST_P(TemplateTest, EveryShorterCopyIsRefused) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculators, TemplateTest, ::testing::ValuesIn(Templates()),
+INSTANTIATE_TEST_SUITE_P(Calculators, ParsedTemplateTest, ::testing::ValuesIn(Templates()),
                          [](const ::testing::TestParamInfo<TemplateCase>& info) {
                              return "Template" + std::to_string(info.param.id);
                          });
@@ -326,9 +328,11 @@ struct PictureCase {
     int height;
 };
 
-class PictureTest : public ::testing::TestWithParam<PictureCase> {};
+void PrintTo(const PictureCase& p, std::ostream* os) { *os << "bitmap " << p.id; }
 
-TEST_P(PictureTest, DecodesToItsSizeInBlackRedAndWhite) {
+class DecodedPictureTest : public ::testing::TestWithParam<PictureCase> {};
+
+TEST_P(DecodedPictureTest, DecodesToItsSizeInBlackRedAndWhite) {
     const PictureCase& p = GetParam();
     std::vector<unsigned char> bytes = ResourceBytes(RT_BITMAP, p.id);
     QImage image = mirabo::platform::DecodeDib(bytes.data(), bytes.size());
@@ -343,7 +347,7 @@ TEST_P(PictureTest, DecodesToItsSizeInBlackRedAndWhite) {
     EXPECT_EQ(image.pixel(image.width() - 1, 0) | 0xFF000000u, qRgb(255, 255, 255));
 }
 
-INSTANTIATE_TEST_SUITE_P(Bitmaps, PictureTest,
+INSTANTIATE_TEST_SUITE_P(Bitmaps, DecodedPictureTest,
                          ::testing::Values(PictureCase{110, 119, 118}, PictureCase{112, 128, 127},
                                            PictureCase{115, 128, 127}),
                          [](const ::testing::TestParamInfo<PictureCase>& info) {
