@@ -1,7 +1,9 @@
 // The dialog manager and window functions of the platform layer, with small
 // templates built in memory and a dialog procedure that records what it gets.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -515,6 +517,30 @@ TEST_F(DialogManagerTest, AnOwnedDialogDisablesItsOwnerUntilItEnds) {
         EXPECT_EQ(mirabo::testing::TitleStripCaption(), QStringLiteral("Small"));
         EndDialog(owner, 0);
     });
+}
+
+// The faces of the templates and the fonts that stand in for them.
+TEST(CalculatorLayout, FacesAreDrawnWithTheirStandIns) {
+    struct Case {
+        int templateId;
+        DLGPROC procedure;
+        QString family;
+    };
+    const Case cases[] = {{104, CoordinateDlgProc, QStringLiteral("IPAGothic")},
+                          {105, RightTriangleDlgProc, QStringLiteral("IPAGothic")},
+                          {121, OhmsLawDlgProc, QFontInfo(QApplication::font()).family()}};
+    for (const Case& c : cases) {
+        mirabo::test::RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
+            EXPECT_EQ(mirabo::testing::DialogFontFamily(dialog), c.family) << c.templateId;
+            // Half a character cell wide, a whole one high: 10 points are 13
+            // pixels on the handheld and 9 points 12, twice that here.
+            QSize base = mirabo::testing::DialogBaseUnits(dialog);
+            EXPECT_EQ(base.height(), c.templateId == 104 ? 26 : 24) << c.templateId;
+            EXPECT_LE(base.width(), (base.height() + 1) / 2) << c.templateId;
+            EXPECT_GE(base.width(), base.height() / 3) << c.templateId;
+            EndDialog(dialog, 2);
+        });
+    }
 }
 
 // Template 105 on the screen at scale 2: IPA Gothic stands in for the
