@@ -12,6 +12,7 @@
 
 #include "platform/linux/dib.h"
 #include "platform/linux/fonts.h"
+#include "platform/linux/resource_loading.h"
 #include "platform/linux/resources.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/widgets.h"
@@ -107,7 +108,12 @@ public:
                 image_ = DecodeDib(entry->data, entry->size);
             }
             static_->SetImage(image_);
-        } else if (type != SS_ICON && !item.title.isOrdinal) {
+        } else if (type == SS_ICON) {
+            // The title names the icon group; the control shows its
+            // standard-size (32 x 32) picture.
+            if (item.title.isOrdinal) image_ = IconImage(ProgramIcon(item.title.ordinal), 32);
+            static_->SetImage(image_);
+        } else if (!item.title.isOrdinal) {
             static_->SetText(item.title.text);
         }
         Attach(static_);
@@ -157,6 +163,8 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     Attach(widget);
     screen->AddWindow(this);
     SetText(dialogTemplate.title);
+    // WS_EX_CAPTIONOKBTN: an OK button in the title strip, sending IDOK.
+    if (dialogTemplate.exStyle & WS_EX_CAPTIONOKBTN) SetDoneButton(true);
 
     QRect work = screen->WorkArea();
     QRect rect = MapDialogRect(dialogTemplate.x, dialogTemplate.y, dialogTemplate.cx, dialogTemplate.cy);
@@ -177,7 +185,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
         QWidget* child = control->Widget();
         child->setFont(font_);
         child->setGeometry(MapDialogRect(item.x, item.y, item.cx, item.cy));
-        if (auto* picture = dynamic_cast<StaticControl*>(control.get()); picture && (item.style & SS_TYPEMASK) == SS_BITMAP) {
+        DWORD staticType = item.style & SS_TYPEMASK;
+        if (auto* picture = dynamic_cast<StaticControl*>(control.get());
+            picture && (staticType == SS_BITMAP || staticType == SS_ICON)) {
             picture->FitToImage(scale);
         }
         if (child->focusPolicy() != Qt::NoFocus) {

@@ -34,6 +34,7 @@ public:
 
     bool HandleKey(QKeyEvent* event) override;
     void CloseFromShell() override { Answer(escapeAnswer_); }
+    void AbortModal() override { Answer(escapeAnswer_); }
 
 private:
     QString text_;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/linux/fonts.h"
+#include "platform/linux/message_queue.h"
 #include "platform/linux/widgets.h"
 #include "platform/linux/window.h"
 
@@ -118,6 +119,15 @@ QRect Screen::MenuStripRect() const {
     return QRect(0, Scaled(kDeviceHeight) - height, Scaled(kDeviceWidth), height);
 }
 
+QRect Screen::ToDevice(const QRect& r) const {
+    auto down = [this](int v) { return static_cast<int>(std::lround(v / scale_)); };
+    return QRect(QPoint(down(r.left()), down(r.top())), QSize(down(r.width()), down(r.height())));
+}
+
+QRect Screen::FromDevice(const QRect& r) const {
+    return QRect(QPoint(Scaled(r.left()), Scaled(r.top())), QSize(Scaled(r.width()), Scaled(r.height())));
+}
+
 QRect Screen::WorkArea() const {
     QRect title = TitleStripRect();
     QRect menu = MenuStripRect();
@@ -141,6 +151,20 @@ void Screen::BringToTop(TopLevelWindow* window) {
     titleStrip_->raise();
     menuStrip_->raise();
     Refresh();
+    if (!ProgramEnding()) activateWindow();
+}
+
+TopLevelWindow* Screen::MainWindow() const {
+    for (TopLevelWindow* window : windows_) {
+        if (window->Kind() == WindowKind::Frame) return window;
+    }
+    return nullptr;
+}
+
+void Screen::RaiseDesktopWindow() {
+    if (ProgramEnding()) return;
+    if (isMinimized() || !isVisible()) showNormal();
+    raise();
     activateWindow();
 }
 
@@ -159,8 +183,14 @@ void Screen::Refresh() {
     TopLevelWindow* active = ActiveWindow();
     stripCaption_ = active ? active->Text() : QString();
     doneButton_->setVisible(active != nullptr && active->HasDoneButton() && active->IsEnabled());
+    for (TopLevelWindow* window : windows_) {
+        if (QWidget* bar = window->MenuBarWidget()) bar->setVisible(window == active && active->IsEnabled());
+    }
     titleStrip_->update();
-    setWindowTitle(stripCaption_.isEmpty() ? QStringLiteral("Mirabo") : stripCaption_);
+    TopLevelWindow* main = MainWindow();
+    QString title = main != nullptr ? main->Text() : stripCaption_;
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Mirabo") : title);
+    if (ProgramEnding()) return;
     if (active != nullptr && !isVisible()) {
         show();
         activateWindow();
@@ -181,9 +211,15 @@ bool Screen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Screen::closeEvent(QCloseEvent* event) {
-    // The desktop window's close box closes the active window the way the
-    // user would close it on the handheld; the screen itself stays while
-    // windows are open.
+    // With a main window, closing the desktop window ends the program, with
+    // whatever dialogs and message boxes are open.
+    if (MainWindow() != nullptr) {
+        event->accept();
+        EndProgram();
+        return;
+    }
+    // Without one, it closes the active window the way the user would close
+    // it on the handheld; the screen itself stays while windows are open.
     TopLevelWindow* active = ActiveWindow();
     if (active == nullptr) {
         event->accept();

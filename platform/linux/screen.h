@@ -8,8 +8,14 @@
 //
 // The program's top-level windows are child widgets of this window, stacked
 // in the order they were brought to the top; the active window is the
-// topmost one. Coordinates inside are the widget's own pixels, which are
-// device pixels times the scale.
+// topmost one, and the menu strip shows its menu bar, if it has one.
+// Coordinates inside are the widget's own pixels, which are device pixels
+// times the scale.
+//
+// The desktop window is titled after the program's main window (the first
+// window made with CreateWindowExW) while there is one, else after the active
+// window. Closing it ends the program when the program has a main window, and
+// otherwise closes the active window as the user would on the handheld.
 #pragma once
 
 #include <QPointer>
@@ -42,6 +48,12 @@ public:
     QRect TitleStripRect() const;
     QRect WorkArea() const;
     QRect MenuStripRect() const;
+    // The strip that menu bars put their buttons in.
+    QWidget* MenuStripWidget() const { return menuStrip_; }
+
+    // Converts between device pixels and the screen widget's pixels.
+    QRect ToDevice(const QRect& widgetRect) const;
+    QRect FromDevice(const QRect& deviceRect) const;
 
     void AddWindow(TopLevelWindow* window);
     void RemoveWindow(TopLevelWindow* window);
@@ -49,6 +61,12 @@ public:
     void BringToTop(TopLevelWindow* window);
     // The topmost visible window, or null.
     TopLevelWindow* ActiveWindow() const;
+    // The program's main window (the first program window), or null.
+    TopLevelWindow* MainWindow() const;
+
+    // Shows the desktop window, raises it above the desktop's other windows
+    // and activates it (unless the program is ending).
+    void RaiseDesktopWindow();
 
     // Brings the title strip, the desktop window's title and its visibility
     // up to date with the windows.

@@ -14,6 +14,7 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
         dialog->SetGeometry(Screen::Instance()->WorkArea());
     }
     // SHIDIF_SIPDOWN: there is no input panel to put down.
-    dialog->SetDoneButton(pshidi->dwFlags & SHIDIF_DONEBUTTON);
+    // A dialog whose template asks for a caption OK button keeps it.
+    if (pshidi->dwFlags & SHIDIF_DONEBUTTON) dialog->SetDoneButton(true);
     return TRUE;
 }

@@ -5,7 +5,9 @@
 #include <QMetaObject>
 #include <QVariant>
 
+#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/linux/screen.h"
 
@@ -20,15 +22,14 @@ std::unordered_map<HWND, Window*>& HandleTable() {
     return table;
 }
 
-// Handles are never reused while the process runs, so an old handle cannot
-// come to name a new window.
-HWND NextHandle() {
-    static std::uintptr_t next = 0x10000;
-    next += 4;
-    return reinterpret_cast<HWND>(next);
-}
-
 ModalLoopObserver g_modalLoopObserver = nullptr;
+bool g_programEnding = false;
+
+// The windows whose modal loop is running, innermost last.
+std::vector<TopLevelWindow*>& RunningModals() {
+    static std::vector<TopLevelWindow*> running;
+    return running;
+}
 
 }  // namespace
 
@@ -41,7 +42,7 @@ Window::~Window() {
 
 void Window::Attach(QWidget* widget) {
     widget_ = widget;
-    handle_ = NextHandle();
+    handle_ = NewHandle();
     HandleTable()[handle_] = this;
     widget->setProperty(kWindowProperty, QVariant::fromValue(reinterpret_cast<quintptr>(handle_)));
 }
@@ -93,6 +94,11 @@ void TopLevelWindow::SetDoneButton(bool shown) {
 
 void TopLevelWindow::SetGeometry(const QRect& rect) { Widget()->setGeometry(rect); }
 
+void TopLevelWindow::SetMenuBarWidget(QWidget* bar) {
+    menuBar_ = bar;
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
 bool TopLevelWindow::IsEnabled() const { return Widget()->isEnabled(); }
 
 void TopLevelWindow::SetEnabled(bool enabled) {
@@ -129,6 +135,7 @@ void TopLevelWindow::ReleaseOwner() {
 
 INT_PTR TopLevelWindow::RunModal() {
     DisableOwner();
+    if (g_programEnding && !ended_) AbortModal();
     if (!ended_) {
         Screen* screen = Screen::Instance();
         screen->BringToTop(this);
@@ -140,14 +147,17 @@ INT_PTR TopLevelWindow::RunModal() {
             QMetaObject::invokeMethod(
                 qApp, [handle, observer] { observer(handle); }, Qt::QueuedConnection);
         }
+        RunningModals().push_back(this);
         loop.exec(QEventLoop::DialogExec);
+        auto& running = RunningModals();
+        running.erase(std::remove(running.begin(), running.end(), this), running.end());
         loop_ = nullptr;
     }
     Widget()->hide();
     ReleaseOwner();
     if (Screen* screen = Screen::Existing()) {
         TopLevelWindow* owner = Owner();
-        if (owner != nullptr && owner->Widget()->isVisibleTo(screen)) screen->BringToTop(owner);
+        if (owner != nullptr && owner->Widget()->isVisibleTo(screen) && !g_programEnding) screen->BringToTop(owner);
         screen->Refresh();
     }
     return result_;
@@ -160,6 +170,28 @@ void TopLevelWindow::EndModal(INT_PTR result) {
     ReleaseOwner();
     if (loop_ != nullptr) loop_->quit();
     if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+HWND NewHandle() {
+    // Handles are never reused while the process runs, so an old handle
+    // cannot come to name a new window.
+    static std::uintptr_t next = 0x10000;
+    next += 4;
+    return reinterpret_cast<HWND>(next);
+}
+
+int ModalDepth() { return static_cast<int>(RunningModals().size()); }
+
+bool ProgramEnding() { return g_programEnding; }
+
+void SetProgramEnding(bool ending) { g_programEnding = ending; }
+
+void AbortModalLoops() {
+    // Innermost first; ending one loop does not start or end another.
+    std::vector<TopLevelWindow*> running = RunningModals();
+    for (auto it = running.rbegin(); it != running.rend(); ++it) {
+        if ((*it)->IsModalRunning()) (*it)->AbortModal();
+    }
 }
 
 bool EnsureApplication() {

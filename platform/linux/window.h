@@ -1,5 +1,6 @@
 // Windows of the platform layer: every window the program can name by handle
-// (dialogs, their controls, message boxes) is a Window that owns one widget.
+// (the main window and its menu bar, dialogs, their controls, message boxes)
+// is a Window that owns one widget.
 // Handles are looked up in a table, so a handle whose window has gone is
 // simply unknown, as on the platform.
 #pragma once
@@ -17,7 +18,7 @@ class QKeyEvent;
 
 namespace mirabo::platform {
 
-enum class WindowKind { Dialog, MessageBox, Edit, Button, Static };
+enum class WindowKind { Frame, MenuBar, Dialog, MessageBox, Edit, Button, Static };
 
 class TopLevelWindow;
 
@@ -32,7 +33,7 @@ public:
     QWidget* Widget() const { return widget_; }
     DWORD Style() const { return style_; }
     int Id() const { return id_; }
-    // The dialog a control belongs to; null for a top-level window.
+    // The window a control or menu bar belongs to; null for a top-level window.
     TopLevelWindow* Parent() const { return parent_; }
     // The top-level window this window is or belongs to.
     TopLevelWindow* TopLevel();
@@ -58,9 +59,10 @@ private:
     QWidget* widget_ = nullptr;
 };
 
-// A window of its own on the handheld's screen (a dialog or a message box):
-// it has a caption, may have an owner that it disables while it is modal,
-// and runs a modal loop of its own.
+// A window of its own on the handheld's screen (a program window made with
+// CreateWindowExW, a dialog or a message box): it has a caption, may have an
+// owner that it disables while it is modal, and dialogs and message boxes run
+// a modal loop of their own.
 class TopLevelWindow : public Window {
 public:
     ~TopLevelWindow() override;
@@ -76,6 +78,11 @@ public:
     // The window's rectangle in the screen widget's pixels.
     void SetGeometry(const QRect& rect);
 
+    // The buttons of the window's menu bar, shown in the screen's menu strip
+    // while this window is the active one; null when it has none.
+    QWidget* MenuBarWidget() const { return menuBar_; }
+    void SetMenuBarWidget(QWidget* bar);
+
     // Enables or disables the window like the platform's EnableWindow: the
     // control that had the focus gets it back when the window is enabled again.
     void SetEnabled(bool enabled);
@@ -88,6 +95,9 @@ public:
     virtual void CloseFromShell() = 0;
     // The Done button in the title strip was pressed.
     virtual void DonePressed() {}
+    // The program is ending: the modal loop ends at once, with the answer
+    // the window gives when it is dismissed.
+    virtual void AbortModal() { EndModal(0); }
 
     bool IsModalRunning() const { return loop_ != nullptr && !ended_; }
 
@@ -115,11 +125,25 @@ private:
     INT_PTR result_ = 0;
     QEventLoop* loop_ = nullptr;
     HWND savedFocus_ = nullptr;
+    QPointer<QWidget> menuBar_;
 };
 
 // Makes sure a QApplication exists; false when the process has a core
 // application without widgets.
 bool EnsureApplication();
+
+// A new window handle: never one used before in this process, and a multiple
+// of 4, so that the low bits are free.
+HWND NewHandle();
+
+// How many modal loops (dialogs, message boxes) are running, nested.
+int ModalDepth();
+
+// The program is ending (its desktop window was closed): every running modal
+// loop ends, none starts any more, and the message loop gets WM_QUIT.
+bool ProgramEnding();
+void SetProgramEnding(bool ending);
+void AbortModalLoops();
 
 // Converts a zero-terminated wide text of the program to a QString.
 QString FromWide(LPCWSTR text);

@@ -1,0 +1,32 @@
+// The process entry: makes the application, runs the program's WinMain as
+// the handheld's loader would (the program's instance, no previous instance,
+// an empty command line, SW_SHOW), and ends the process with its result.
+#include <QApplication>
+
+#include <cstdio>
+
+#include "platform/linux/frame_window.h"
+#include "platform/linux/screen.h"
+#include "platform/linux/win32_api.h"
+
+namespace {
+
+// The program is the only module; its instance handle names it.
+int g_module;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The program takes no command line: Qt sees only the program's name.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication application(qtArgc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    char noCommandLine[] = "";
+    int result = WinMain(reinterpret_cast<HINSTANCE>(&g_module), nullptr, noCommandLine, SW_SHOW);
+    // As the process ends, its windows go without messages, and other
+    // copies stop finding them.
+    mirabo::platform::DiscardProgramWindows();
+    delete mirabo::platform::Screen::Existing();
+    std::fflush(nullptr);
+    return result;
+}
