@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -62,6 +63,16 @@ QRect WorkArea();
 QString TitleStripCaption();
 // The title strip's OK (Done) button, or null while it is not shown.
 QAbstractButton* DoneButton();
+
+// The buttons of the menu bar shown in the screen's menu strip, left to
+// right; empty while none is shown.
+std::vector<QAbstractButton*> MenuBarButtons();
+
+// Throws away the program's windows (those made with CreateWindowExW and
+// their menu bars) without messages, empties the message queue and lets other
+// copies stop finding them, as the end of the process does; so that a test
+// can run WinMain again.
+void DiscardProgramWindows();
 
 // A dialog's base units in the screen widget's pixels.
 QSize DialogBaseUnits(HWND dialog);

@@ -6,6 +6,8 @@
 #include <deque>
 
 #include "platform/linux/dialog.h"
+#include "platform/linux/frame_window.h"
+#include "platform/linux/menu_bar.h"
 #include "platform/linux/message_box.h"
 #include "platform/linux/screen.h"
 
@@ -143,6 +145,13 @@ QAbstractButton* DoneButton() {
     Screen* screen = Screen::Existing();
     return screen ? screen->DoneButton() : nullptr;
 }
+
+std::vector<QAbstractButton*> MenuBarButtons() {
+    platform::MenuBarWindow* bar = platform::ShownMenuBar();
+    return bar ? bar->Buttons() : std::vector<QAbstractButton*>();
+}
+
+void DiscardProgramWindows() { platform::DiscardProgramWindows(); }
 
 QSize DialogBaseUnits(HWND dialog) {
     DialogWindow* window = DialogWindow::FromHandle(dialog);

@@ -1,0 +1,442 @@
+// The program as the user meets it: the main window, its menus, the two
+// accelerators, the About box and the ways the program ends, through mouse
+// and key events.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+
+using namespace mirabo::test;
+
+const QString kTitle = QStringLiteral("Mirabo for PocketPC");
+const QString kAboutCaption = QStringLiteral("Mirabo　for WindowsCE のバージョン情報");
+
+// Ends a program whose main window is active with Ctrl+Q.
+void QuitWithCtrlQ() {
+    When(MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); }, "the main window to come back");
+}
+
+QStringList ButtonTexts() {
+    QStringList texts;
+    for (QAbstractButton* button : mirabo::testing::MenuBarButtons()) texts << button->text();
+    return texts;
+}
+
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+TEST(MainWindowTest, StartsWithItsTitleAndMenuBarAboveTheMenuStrip) {
+    int result = RunProgram([] {
+        HWND main = MainWindow();
+        EXPECT_EQ(TextOf(main), kTitle);
+        EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
+        EXPECT_EQ(mirabo::testing::ScreenWidget()->windowTitle(), kTitle);
+        EXPECT_FALSE(mirabo::testing::ScreenWidget()->windowIcon().isNull());
+        EXPECT_EQ(ButtonTexts(), (QStringList{"関数", "計算", "バージョン"}));
+        // The work area below the title strip; moving it up by the menu bar's
+        // height and passing the edges as sizes leaves it there.
+        RECT rect;
+        ASSERT_TRUE(GetWindowRect(main, &rect));
+        EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<LONG>{0, 26, 320, 214}));
+        ASSERT_TRUE(GetClientRect(main, &rect));
+        EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+                  (std::vector<LONG>{0, 0, 320, 188}));
+        EXPECT_EQ(mirabo::testing::WidgetOf(main)->geometry(), mirabo::testing::WorkArea());
+        PressKey(Qt::Key_Q, Qt::ControlModifier);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST(MainWindowTest, MenusHoldTheirItemsInOrder) {
+    const std::vector<QStringList> expected = {
+        {"座標移動の計算", "-", "非直角三角形の計算", "-", "直角三角形の計算", "-", "終了"},
+        {"オームの法則の計算"},
+        {"バージョン情報"},
+    };
+    std::vector<QStringList> seen;
+    int result = RunProgram([&] {
+        for (int i = 0; i < 3; ++i) {
+            TapMenuButton(i);
+            QMenu* menu = OpenMenu();
+            ASSERT_NE(menu, nullptr) << "button " << i;
+            // The pop-up opens upwards from its button.
+            QWidget* button = mirabo::testing::MenuBarButtons()[i];
+            EXPECT_EQ(menu->geometry().bottom() + 1, button->mapToGlobal(QPoint(0, 0)).y());
+            seen.push_back(MenuTexts(menu));
+            PressKey(Qt::Key_Escape);
+            EXPECT_EQ(OpenMenu(), nullptr);
+        }
+        QuitWithCtrlQ();
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(seen, expected);
+}
+
+struct MenuCommand {
+    const char* name;
+    int button;
+    QString item;
+    QString caption;  // of the dialog it opens
+    int back;         // the control that closes it; 0: the title strip's OK
+};
+
+void PrintTo(const MenuCommand& c, std::ostream* out) { *out << c.name; }
+
+class MenuCommandTest : public ::testing::TestWithParam<MenuCommand> {};
+
+TEST_P(MenuCommandTest, OpensItsDialogAndClosingItReturnsToTheMainWindow) {
+    const MenuCommand& c = GetParam();
+    QString caption;
+    bool ownerDisabled = false;
+    QStringList barWhileOpen;
+    int result = RunProgram([&] {
+        ChooseFromMenu(c.button, c.item);
+        When([] { return ActiveDialog() != nullptr; },
+             [&] {
+                 HWND dialog = ActiveDialog();
+                 caption = mirabo::testing::TitleStripCaption();
+                 ownerDisabled = !mirabo::testing::WidgetOf(MainWindow())->isEnabled();
+                 barWhileOpen = ButtonTexts();
+                 if (c.back != 0) {
+                     ClickControl(dialog, c.back);
+                 } else {
+                     ClickTitleOk();
+                 }
+                 When(MainWindowActive,
+                      [] {
+                          EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
+                          EXPECT_EQ(ButtonTexts().size(), 3);
+                          PressKey(Qt::Key_Q, Qt::ControlModifier);
+                      },
+                      "the main window to come back");
+             },
+             "the dialog to open");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(caption, c.caption);
+    EXPECT_TRUE(ownerDisabled) << "the main window stays usable under the dialog";
+    EXPECT_TRUE(barWhileOpen.isEmpty()) << "the main menu bar shows over the dialog";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, MenuCommandTest,
+    ::testing::Values(MenuCommand{"CoordinateRotation", 0, "座標移動の計算", "座標移動の計算", 2},
+                      MenuCommand{"ObliqueTriangle", 0, "非直角三角形の計算", "非直角三角形の計算", 2},
+                      MenuCommand{"RightTriangle", 0, "直角三角形の計算", "直角三角関数の計算", 2},
+                      MenuCommand{"OhmsLaw", 1, "オームの法則の計算", "オームの法則の計算", 2},
+                      MenuCommand{"About", 2, "バージョン情報", kAboutCaption, 0}),
+    [](const ::testing::TestParamInfo<MenuCommand>& info) { return std::string(info.param.name); });
+
+TEST(MainWindowTest, CtrlAOpensTheAboutBoxAndItsOkClosesIt) {
+    QString caption;
+    int result = RunProgram([&] {
+        PressKey(Qt::Key_A, Qt::ControlModifier);
+        When([] { return ActiveDialog() != nullptr; },
+             [&] {
+                 caption = mirabo::testing::TitleStripCaption();
+                 // Escape's cancel command does not close it.
+                 PressKey(Qt::Key_Escape);
+                 After(50, [] {
+                     EXPECT_NE(ActiveDialog(), nullptr) << "the About box closed without its OK";
+                     ClickTitleOk();
+                     QuitWithCtrlQ();
+                 });
+             },
+             "the About box to open");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(caption, kAboutCaption);
+}
+
+TEST(MainWindowTest, TheAboutBoxShowsTheIcon) {
+    int colours = 0;
+    int result = RunProgram([&] {
+        PressKey(Qt::Key_A, Qt::ControlModifier);
+        When([] { return ActiveDialog() != nullptr; },
+             [&] {
+                 // The icon's control is the first static (identifier 65535).
+                 QWidget* icon = mirabo::testing::WidgetOf(GetDlgItem(ActiveDialog(), 65535));
+                 ASSERT_NE(icon, nullptr);
+                 EXPECT_EQ(icon->size(), QSize(64, 64)) << "32 x 32 at scale 2";
+                 QImage picture = icon->grab().toImage();
+                 bool red = false, yellow = false, black = false;
+                 for (int y = 0; y < picture.height(); ++y) {
+                     for (int x = 0; x < picture.width(); ++x) {
+                         QColor c = picture.pixelColor(x, y);
+                         red = red || (c.red() > 200 && c.green() < 50 && c.blue() < 50);
+                         yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 50);
+                         black = black || (c.red() < 30 && c.green() < 30 && c.blue() < 30);
+                     }
+                 }
+                 colours = red + yellow + black;
+                 ClickTitleOk();
+                 QuitWithCtrlQ();
+             },
+             "the About box to open");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(colours, 3) << "red disc, yellow triangle, black square";
+}
+
+enum class Ending { CtrlQ, ExitItem };
+
+void PrintTo(Ending e, std::ostream* out) { *out << (e == Ending::CtrlQ ? "Ctrl+Q" : "Exit item"); }
+
+class EndingTest : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(EndingTest, EndsWinMainWithZero) {
+    bool windowKept = false;
+    bool menuBarGone = false;
+    int result = RunProgram(
+        [] {
+            if (GetParam() == Ending::CtrlQ) {
+                PressKey(Qt::Key_Q, Qt::ControlModifier);
+            } else {
+                ChooseFromMenu(0, "終了");
+            }
+        },
+        [&] {
+            windowKept = MainWindow() != nullptr;
+            menuBarGone = mirabo::testing::MenuBarButtons().empty();
+        });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(menuBarGone);
+    // Exit leaves the main window to the end of the process; Ctrl+Q closes it.
+    EXPECT_EQ(windowKept, GetParam() == Ending::ExitItem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTest, ::testing::Values(Ending::CtrlQ, Ending::ExitItem),
+                         [](const ::testing::TestParamInfo<Ending>& info) {
+                             return std::string(info.param == Ending::CtrlQ ? "CtrlQ" : "ExitItem");
+                         });
+
+struct CalculatorAndKey {
+    const char* name;
+    int button;
+    QString item;
+    int key;
+};
+
+void PrintTo(const CalculatorAndKey& c, std::ostream* out) {
+    *out << c.name << (c.key == Qt::Key_A ? " Ctrl+A" : " Ctrl+Q");
+}
+
+class AcceleratorInDialogTest : public ::testing::TestWithParam<CalculatorAndKey> {};
+
+TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
+    const CalculatorAndKey& c = GetParam();
+    bool stillOpen = false;
+    bool mainKept = false;
+    int result = RunProgram([&] {
+        ChooseFromMenu(c.button, c.item);
+        When([] { return ActiveDialog() != nullptr; },
+             [&] {
+                 HWND dialog = ActiveDialog();
+                 // In the first field, then on a button.
+                 PressKey(c.key, Qt::ControlModifier);
+                 QWidget* back = mirabo::testing::WidgetOf(GetDlgItem(dialog, 2));
+                 back->setFocus();
+                 PressKey(c.key, Qt::ControlModifier);
+                 After(50, [&, dialog] {
+                     stillOpen = ActiveDialog() == dialog && mirabo::testing::IsModalRunning(dialog);
+                     ClickControl(dialog, 2);
+                     // Nothing was kept for the main loop either.
+                     When(MainWindowActive,
+                          [&] {
+                              After(50, [&] {
+                                  mainKept = MainWindowActive();
+                                  PressKey(Qt::Key_Q, Qt::ControlModifier);
+                              });
+                          },
+                          "the main window to come back");
+                 });
+             },
+             "the dialog to open");
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(mainKept);
+}
+
+std::vector<CalculatorAndKey> CalculatorsAndKeys() {
+    std::vector<CalculatorAndKey> cases;
+    struct Calculator {
+        const char* name;
+        int button;
+        const char* item;
+    };
+    const Calculator calculators[] = {{"CoordinateRotation", 0, "座標移動の計算"},
+                                      {"ObliqueTriangle", 0, "非直角三角形の計算"},
+                                      {"RightTriangle", 0, "直角三角形の計算"},
+                                      {"OhmsLaw", 1, "オームの法則の計算"}};
+    for (const Calculator& calculator : calculators) {
+        cases.push_back({calculator.name, calculator.button, QString::fromUtf8(calculator.item), Qt::Key_A});
+        cases.push_back({calculator.name, calculator.button, QString::fromUtf8(calculator.item), Qt::Key_Q});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest, ::testing::ValuesIn(CalculatorsAndKeys()),
+                         [](const ::testing::TestParamInfo<CalculatorAndKey>& info) {
+                             return std::string(info.param.name) + (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
+                         });
+
+TEST(MainWindowTest, MenuBarButtonsOwnCommandsChangeNothing) {
+    const int commands[] = {40001, 40025, 40012};
+    std::vector<LRESULT> results;
+    bool unchanged = false;
+    int result = RunProgram([&] {
+        HWND main = MainWindow();
+        for (int command : commands) {
+            results.push_back(SendMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0));
+        }
+        // Tapping each button sends its command too, and opens its pop-up.
+        for (int i = 0; i < 3; ++i) {
+            TapMenuButton(i);
+            EXPECT_NE(OpenMenu(), nullptr) << "button " << i;
+            PressKey(Qt::Key_Escape);
+        }
+        After(50, [&, main] {
+            unchanged = MainWindowActive() && MainWindow() == main && ButtonTexts().size() == 3 &&
+                        mirabo::testing::TitleStripCaption() == kTitle;
+            PressKey(Qt::Key_Q, Qt::ControlModifier);
+        });
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(results, (std::vector<LRESULT>{0, 0, 0}));
+    EXPECT_TRUE(unchanged);
+}
+
+// The bounding box of what is not white.
+QRect Ink(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            QColor c = image.pixelColor(x, y);
+            if (c.red() < 128 && c.green() < 128 && c.blue() < 128) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+TEST(MainWindowTest, PaintsString2CentredOnOneLineAndAgainAfterBeingCovered) {
+    QImage first;
+    QImage again;
+    int result = RunProgram([&] {
+        first = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
+        PressKey(Qt::Key_A, Qt::ControlModifier);
+        When([] { return ActiveDialog() != nullptr; },
+             [&] {
+                 ClickTitleOk();
+                 When(MainWindowActive,
+                      [&] {
+                          again = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
+                          PressKey(Qt::Key_Q, Qt::ControlModifier);
+                      },
+                      "the main window to come back");
+             },
+             "the About box to open");
+    });
+    EXPECT_EQ(result, 0);
+    ASSERT_FALSE(first.isNull());
+    QRect ink = Ink(first);
+    ASSERT_TRUE(ink.isValid()) << "nothing painted";
+    QPointF centre = QRectF(ink).center();
+    EXPECT_NEAR(centre.x(), first.width() / 2.0, 4.0);
+    EXPECT_NEAR(centre.y(), first.height() / 2.0, 6.0);
+    // One line of the handheld's 12-pixel system font at scale 2.
+    EXPECT_LE(ink.height(), 2 * 14);
+    // As wide as string 2 in that font (about 195 device pixels), not as
+    // string 1 (about 120).
+    EXPECT_GT(ink.width(), 2 * 140) << "narrower than \"Mirabo for PocketPC with TAVORN\"";
+    EXPECT_LT(ink.width(), 2 * 240);
+    EXPECT_EQ(again, first);
+}
+
+enum class OpenWhenClosed { Nothing, Menu, Calculator, MessageBox, AboutBox };
+
+void PrintTo(OpenWhenClosed o, std::ostream* out) {
+    static const char* const names[] = {"nothing open", "menu open", "calculator open", "message box open",
+                                        "About box open"};
+    *out << names[static_cast<int>(o)];
+}
+
+class DesktopCloseTest : public ::testing::TestWithParam<OpenWhenClosed> {};
+
+TEST_P(DesktopCloseTest, EndsTheProgramWithZero) {
+    bool screenHidden = false;
+    int result = RunProgram(
+        [] {
+            switch (GetParam()) {
+            case OpenWhenClosed::Nothing: CloseDesktopWindow(); break;
+            case OpenWhenClosed::Menu:
+                TapMenuButton(0);
+                CloseDesktopWindow();
+                break;
+            case OpenWhenClosed::Calculator:
+                ChooseFromMenu(0, "直角三角形の計算");
+                When([] { return ActiveDialog() != nullptr; }, CloseDesktopWindow, "the dialog to open");
+                break;
+            case OpenWhenClosed::MessageBox:
+                ChooseFromMenu(0, "直角三角形の計算");
+                When([] { return ActiveDialog() != nullptr; },
+                     [] {
+                         // Calculate with every field empty: the missing-input message.
+                         mirabo::testing::OnNextModalLoop([](HWND box) {
+                             EXPECT_TRUE(mirabo::testing::IsMessageBox(box));
+                             CloseDesktopWindow();
+                         });
+                         ClickControl(ActiveDialog(), 1006);
+                     },
+                     "the dialog to open");
+                break;
+            case OpenWhenClosed::AboutBox:
+                PressKey(Qt::Key_A, Qt::ControlModifier);
+                When([] { return ActiveDialog() != nullptr; }, CloseDesktopWindow, "the About box to open");
+                break;
+            }
+        },
+        [&] { screenHidden = !mirabo::testing::ScreenWidget()->isVisible(); });
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(screenHidden);
+    EXPECT_EQ(OpenMenu(), nullptr);
+}
+
+std::string OpenName(const ::testing::TestParamInfo<OpenWhenClosed>& info) {
+    static const char* const names[] = {"Nothing", "Menu", "Calculator", "MessageBox", "AboutBox"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(While, DesktopCloseTest,
+                         ::testing::Values(OpenWhenClosed::Nothing, OpenWhenClosed::Menu, OpenWhenClosed::Calculator,
+                                           OpenWhenClosed::MessageBox, OpenWhenClosed::AboutBox),
+                         OpenName);
+
+TEST(MainWindowTest, RunsAgainAfterTheDesktopWindowWasClosed) {
+    // The end of one run leaves nothing behind for the next.
+    EXPECT_EQ(RunProgram(CloseDesktopWindow), 0);
+    QString caption;
+    int result = RunProgram([&] {
+        caption = mirabo::testing::TitleStripCaption();
+        PressKey(Qt::Key_Q, Qt::ControlModifier);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(caption, kTitle);
+    EXPECT_TRUE(mirabo::testing::ScreenWidget() == nullptr || !mirabo::testing::ScreenWidget()->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+// The Win32 calls under the program, through their own interface: strings,
+// window classes and windows, the message queue, accelerators and the menu
+// bar, with a window class of the test's own.
+#include <QAbstractButton>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/app/program_driver.h"
+
+namespace {
+
+using namespace mirabo::test;
+
+struct Received {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Received& other) const {
+        return message == other.message && wParam == other.wParam && lParam == other.lParam;
+    }
+};
+
+std::vector<Received> g_received;
+LRESULT g_createResult = 0;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) g_received.push_back({message, wParam, message == WM_CREATE ? 0 : lParam});
+    if (message == WM_CREATE) return g_createResult;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+const WCHAR kClass[] = L"MiraboTestWindow";
+
+class Win32Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_received.clear();
+        g_createResult = 0;
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = RecordingProc;
+        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+        wc.lpszClassName = kClass;
+        RegisterClassW(&wc);  // 0 when an earlier test registered it
+    }
+    void TearDown() override { mirabo::testing::DiscardProgramWindows(); }
+
+    static HWND Create(DWORD style = WS_VISIBLE) {
+        return CreateWindowExW(0, kClass, L"test", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    }
+};
+
+TEST_F(Win32Test, LoadStringCutsTheTextToTheBuffer) {
+    struct Case {
+        UINT id;
+        int buffer;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {1, 200, L"Mirabo for PocketPC"},
+        {1, 7, L"Mirabo"},
+        {40027, 200, L"計算"},
+        {40014, 3, L"バー"},
+        {1, 1, L""},
+        {4, 200, L""},  // no such string
+    };
+    for (const Case& c : cases) {
+        WCHAR buffer[200];
+        buffer[0] = L'x';
+        int length = LoadStringW(nullptr, c.id, buffer, c.buffer);
+        EXPECT_EQ(length, static_cast<int>(c.text.size())) << c.id << " into " << c.buffer;
+        EXPECT_EQ(std::wstring(buffer), c.text) << c.id << " into " << c.buffer;
+    }
+}
+
+TEST_F(Win32Test, RegisteringAClassTwiceFails) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = RecordingProc;
+    wc.lpszClassName = L"miraboTESTwindow";  // names compare without case
+    EXPECT_EQ(RegisterClassW(&wc), 0);
+    wc.lpszClassName = nullptr;
+    EXPECT_EQ(RegisterClassW(&wc), 0);
+}
+
+TEST_F(Win32Test, CreateSendsWmCreateBeforeReturningAndDefaultsToTheWorkArea) {
+    HWND window = Create();
+    ASSERT_NE(window, nullptr);
+    ASSERT_FALSE(g_received.empty());
+    EXPECT_EQ(g_received.front().message, static_cast<UINT>(WM_CREATE));
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{0, 26, 320, 214}));
+    ASSERT_TRUE(MoveWindow(window, 10, 30, 100, 50, FALSE));
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{10, 30, 110, 80}));
+    ASSERT_TRUE(GetClientRect(window, &rect));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{0, 0, 100, 50}));
+}
+
+TEST_F(Win32Test, CreateFailsForAnUnknownClassAndWhenWmCreateRefuses) {
+    EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"x", WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    g_createResult = -1;
+    EXPECT_EQ(Create(), nullptr);
+    std::vector<UINT> messages;
+    for (const Received& r : g_received) messages.push_back(r.message);
+    EXPECT_EQ(messages, (std::vector<UINT>{WM_CREATE, WM_DESTROY}));
+}
+
+TEST_F(Win32Test, CloseThroughDefWindowProcDestroysTheWindow) {
+    HWND window = Create();
+    ASSERT_NE(window, nullptr);
+    g_received.clear();
+    EXPECT_EQ(SendMessageW(window, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(g_received, (std::vector<Received>{{WM_CLOSE, 0, 0}, {WM_DESTROY, 0, 0}}));
+    EXPECT_EQ(mirabo::testing::WidgetOf(window), nullptr);
+    EXPECT_FALSE(DestroyWindow(window)) << "a destroyed window is unknown";
+    EXPECT_EQ(SendMessageW(window, WM_CLOSE, 0, 0), 0);
+}
+
+TEST_F(Win32Test, TheQueueGivesPostedMessagesInOrderThenTheQuitCode) {
+    HWND window = Create();
+    ASSERT_TRUE(PostMessageW(window, WM_COMMAND, 11, 1));
+    PostQuitMessage(7);
+    ASSERT_TRUE(PostMessageW(window, WM_COMMAND, 12, 2));
+    std::vector<Received> got;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) got.push_back({msg.message, msg.wParam, msg.lParam});
+    // The quit message waits for the messages posted before and after it.
+    EXPECT_EQ(got, (std::vector<Received>{{WM_COMMAND, 11, 1}, {WM_COMMAND, 12, 2}}));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_FALSE(PostMessageW(reinterpret_cast<HWND>(0x4), WM_COMMAND, 0, 0)) << "unknown window";
+}
+
+TEST_F(Win32Test, GetMessageWaitsWhileQtRuns) {
+    HWND window = Create();
+    After(30, [window] { PostMessageW(window, WM_COMMAND, 5, 0); });
+    MSG msg;
+    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.hwnd, window);
+    EXPECT_EQ(msg.wParam, 5u);
+}
+
+struct KeyCase {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int command;  // 0: none
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
+
+class AcceleratorTest : public Win32Test, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(AcceleratorTest, KeysTypedIntoAWindowAreTranslatedByTable3) {
+    const KeyCase& c = GetParam();
+    HWND window = Create();
+    HACCEL table = LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(3));
+    ASSERT_NE(table, nullptr);
+    QTest::keyClick(mirabo::testing::WidgetOf(window), static_cast<Qt::Key>(c.key), c.modifiers);
+    PostQuitMessage(0);
+    g_received.clear();
+    int translated = 0;
+    MSG msg;
+    // The key itself, not the modifier keys pressed around it.
+    std::vector<UINT> dispatched;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorW(msg.hwnd, table, &msg)) {
+            ++translated;
+        } else {
+            TranslateMessage(&msg);
+            if (msg.wParam == static_cast<WPARAM>(c.key) && msg.message != WM_CHAR) dispatched.push_back(msg.message);
+            DispatchMessageW(&msg);
+        }
+    }
+    std::vector<Received> commands;
+    for (const Received& r : g_received) {
+        if (r.message == WM_COMMAND) commands.push_back(r);
+    }
+    if (c.command != 0) {
+        EXPECT_EQ(translated, 1);
+        EXPECT_EQ(commands, (std::vector<Received>{{WM_COMMAND, MAKEWPARAM(c.command, 1), 0}}));
+        EXPECT_TRUE(dispatched.empty()) << "a translated key is not dispatched";
+    } else {
+        EXPECT_EQ(translated, 0);
+        EXPECT_TRUE(commands.empty());
+        ASSERT_FALSE(dispatched.empty());
+        EXPECT_EQ(dispatched.front(), static_cast<UINT>(c.modifiers & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, AcceleratorTest,
+    ::testing::Values(KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, 40003},
+                      KeyCase{"CtrlQ", Qt::Key_Q, Qt::ControlModifier, 1},
+                      KeyCase{"A", Qt::Key_A, Qt::NoModifier, 0},
+                      KeyCase{"ShiftCtrlA", Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, 0},
+                      KeyCase{"AltQ", Qt::Key_Q, Qt::AltModifier, 0},
+                      KeyCase{"CtrlB", Qt::Key_B, Qt::ControlModifier, 0}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Win32Test, TranslateMessageAddsTheCharacterAfterTheKey) {
+    HWND window = Create();
+    QTest::keyClicks(mirabo::testing::WidgetOf(window), "3x");
+    PostQuitMessage(0);
+    std::vector<Received> got;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        got.push_back({msg.message, msg.wParam, 0});
+        TranslateMessage(&msg);
+    }
+    EXPECT_EQ(got, (std::vector<Received>{{WM_KEYDOWN, '3', 0}, {WM_CHAR, '3', 0}, {WM_KEYDOWN, 'X', 0}, {WM_CHAR, 'x', 0}}));
+}
+
+TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
+    HWND window = Create();
+    SHMENUBARINFO info = {};
+    info.cbSize = sizeof(info);
+    info.hwndParent = window;
+    info.nToolBarId = 102;
+    ASSERT_TRUE(SHCreateMenuBar(&info));
+    ASSERT_NE(info.hwndMB, nullptr);
+    std::vector<QAbstractButton*> buttons = mirabo::testing::MenuBarButtons();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(buttons[1]->text(), QStringLiteral("計算"));
+    // A tap sends the button's command to the window.
+    g_received.clear();
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    EXPECT_EQ(g_received, (std::vector<Received>{{WM_COMMAND, 40025, reinterpret_cast<LPARAM>(info.hwndMB)}}));
+    PressKey(Qt::Key_Escape);
+    EXPECT_TRUE(DestroyWindow(info.hwndMB));
+    EXPECT_TRUE(mirabo::testing::MenuBarButtons().empty());
+
+    struct Refused {
+        const char* name;
+        DWORD size;
+        HWND parent;
+        UINT id;
+    };
+    const Refused refused[] = {{"short record", sizeof(info) - 4, window, 102},
+                               {"no such data", sizeof(info), window, 999},
+                               {"no parent", sizeof(info), nullptr, 102}};
+    for (const Refused& r : refused) {
+        SHMENUBARINFO bad = {};
+        bad.cbSize = r.size;
+        bad.hwndParent = r.parent;
+        bad.nToolBarId = r.id;
+        EXPECT_FALSE(SHCreateMenuBar(&bad)) << r.name;
+        EXPECT_EQ(bad.hwndMB, nullptr) << r.name;
+    }
+}
+
+TEST_F(Win32Test, DestroyingAWindowTakesItsMenuBarAlong) {
+    HWND window = Create();
+    SHMENUBARINFO info = {};
+    info.cbSize = sizeof(info);
+    info.hwndParent = window;
+    info.nToolBarId = 102;
+    ASSERT_TRUE(SHCreateMenuBar(&info));
+    EXPECT_TRUE(DestroyWindow(window));
+    EXPECT_TRUE(mirabo::testing::MenuBarButtons().empty());
+    EXPECT_FALSE(DestroyWindow(info.hwndMB)) << "the bar went with its window";
+}
+
+}  // namespace
