@@ -22,6 +22,7 @@ namespace mirabo::platform {
 namespace {
 
 constexpr int kAnswerTimeoutMs = 3000;
+constexpr int kLockWaitMs = 10000;
 
 int lockFd = -1;
 
@@ -80,10 +81,23 @@ void TakeLock(const QString& className, const QString& title)
     }
     const QByteArray path = folder + '/' + Key(className, title) + ".lock";
     lockFd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (lockFd >= 0) {
-        while (flock(lockFd, LOCK_EX) != 0 && errno == EINTR) {
-        }
+    if (lockFd < 0) {
+        return;
     }
+    // A copy that holds the lock is starting up and lets go within moments.
+    // One that never does (stopped, or hung) must not keep every later copy
+    // from starting: after a while this copy goes on without the lock.
+    for (int waited = 0; waited < kLockWaitMs; waited += 10) {
+        if (flock(lockFd, LOCK_EX | LOCK_NB) == 0) {
+            return;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            break;
+        }
+        usleep(10 * 1000);
+    }
+    close(lockFd);
+    lockFd = -1;
 }
 
 // Answers the requests of other copies, one connection at a time.
@@ -94,7 +108,11 @@ public:
     {
         connect(this, &QSocketNotifier::activated, this, [this] { Serve(); });
     }
-    ~Announcement() override { close(static_cast<int>(socket())); }
+    ~Announcement() override
+    {
+        setEnabled(false);
+        close(static_cast<int>(socket()));
+    }
 
     void SetRaise(std::function<void()> raise) { raise_ = std::move(raise); }
 
@@ -105,10 +123,22 @@ private:
         if (client < 0) {
             return;
         }
-        pollfd waiting{client, POLLIN, 0};
+        // One request line; a stream may hand it over in pieces.
         char request[16] = {};
-        if (poll(&waiting, 1, kAnswerTimeoutMs) == 1 && recv(client, request, sizeof request - 1, 0) > 0) {
-            if (std::strcmp(request, "raise\n") == 0 && raise_) {
+        std::size_t length = 0;
+        while (length < sizeof request - 1 && std::memchr(request, '\n', length) == nullptr) {
+            pollfd waiting{client, POLLIN, 0};
+            if (poll(&waiting, 1, kAnswerTimeoutMs) != 1) {
+                break;
+            }
+            const ssize_t got = recv(client, request + length, sizeof request - 1 - length, 0);
+            if (got <= 0) {
+                break;
+            }
+            length += static_cast<std::size_t>(got);
+        }
+        if (std::strcmp(request, "raise\n") == 0 || std::strcmp(request, "ping\n") == 0) {
+            if (request[0] == 'r' && raise_) {
                 raise_();
             }
             send(client, "ok\n", 3, MSG_NOSIGNAL);
