@@ -1,10 +1,16 @@
 // Renders the handheld screen with each calculator dialog, once empty and
-// once after its first example has been calculated, into PNG files:
+// once after its first example has been calculated, then runs the program and
+// renders its main window with the first menu open and its About box, into
+// PNG files:
 //   OUTPUT_FOLDER/<dialog>_empty.png and OUTPUT_FOLDER/<dialog>.png
+//   OUTPUT_FOLDER/main_window_menu.png and OUTPUT_FOLDER/about_box.png
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
@@ -14,7 +20,9 @@
 
 #include "platform/testing.h"
 #include "platform/win32.h"
+#include "res/resource.h"
 #include "ui/calculator_dialogs.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -27,7 +35,13 @@ struct Shot {
 };
 
 bool Save(const QString& path) {
-    QPixmap picture = mirabo::testing::ScreenWidget()->grab();
+    QWidget* screen = mirabo::testing::ScreenWidget();
+    QPixmap picture = screen->grab();
+    // An open pop-up menu is a window of its own, drawn over the screen.
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        QPainter painter(&picture);
+        painter.drawPixmap(screen->mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), menu->grab());
+    }
     if (!picture.save(path, "PNG")) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
         return false;
@@ -79,5 +93,31 @@ int main(int argc, char** argv) {
         });
         if (OpenCalculatorDialog(nullptr, nullptr, shot.templateId, shot.procedure) != IDCANCEL) ok = false;
     }
+
+    // The program itself: the first menu open over the main window, then the
+    // About box; Exit ends it.
+    mirabo::testing::OnNextModalLoop([&](HWND about) {
+        ok = Save(folder.filePath(QStringLiteral("about_box.png"))) && ok;
+        EndDialog(about, IDOK);
+        QTimer::singleShot(0, [] {
+            std::vector<QAbstractButton*> buttons = mirabo::testing::MenuBarButtons();
+            if (buttons.size() == 3) buttons[0]->click();
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                menu->setActiveAction(menu->actions().value(4));
+            }
+        });
+        QTimer::singleShot(50, [&] {
+            ok = Save(folder.filePath(QStringLiteral("main_window_menu.png"))) && ok;
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            PostMessageW(FindWindowW(L"FORWINDOWSCE", L"Mirabo for PocketPC"), WM_COMMAND, IDM_EXIT, 0);
+        });
+    });
+    QTimer::singleShot(0, [] {
+        PostMessageW(FindWindowW(L"FORWINDOWSCE", L"Mirabo for PocketPC"), WM_COMMAND, IDM_ABOUT, 0);
+    });
+    char commandLine[] = "";
+    static int module;
+    if (WinMain(reinterpret_cast<HINSTANCE>(&module), nullptr, commandLine, SW_SHOW) != 0) ok = false;
+    mirabo::testing::DiscardProgramWindows();
     return ok ? 0 : 1;
 }
