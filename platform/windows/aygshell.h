@@ -23,11 +23,40 @@ typedef struct tagSHINITDLGINFO {
     DWORD dwFlags;
 } SHINITDLGINFO, *PSHINITDLGINFO;
 
+#define SHCMBF_EMPTYBAR 0x0001
+#define SHCMBF_HIDDEN 0x0002
+#define SHCMBF_HIDESIPBUTTON 0x0004
+#define SHCMBF_COLORBK 0x0008
+#define SHCMBF_HMENU 0x0010
+
+typedef struct tagSHMENUBARINFO {
+    DWORD cbSize;
+    HWND hwndParent;
+    DWORD dwFlags;
+    UINT nToolBarId;
+    HINSTANCE hInstRes;
+    int nBmpId;
+    int cBmpImages;
+    HWND hwndMB;
+    COLORREF clrBk;
+} SHMENUBARINFO, *PSHMENUBARINFO;
+
+typedef struct tagSHACTIVATEINFO {
+    DWORD cbSize;
+    HWND hwndLastFocus;
+    UINT fSipUp : 1;
+    UINT fSipOnDeactivation : 1;
+    UINT fActive : 1;
+    UINT fReserved : 29;
+} SHACTIVATEINFO, *PSHACTIVATEINFO;
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
+BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi);
+LRESULT WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, PSHACTIVATEINFO psai);
 
 #ifdef __cplusplus
 }
