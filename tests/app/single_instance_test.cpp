@@ -1,15 +1,22 @@
 // One copy per user: copies of the real program started as processes while
 // one runs (here, or in another process) bring it to the front and end with
 // exit code 0; copies started at the same moment leave exactly one running.
+#include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "tests/app/program_driver.h"
 
@@ -28,6 +35,24 @@ std::unique_ptr<QProcess> StartCopy() {
 }
 
 bool Finished(const QProcess& process) { return process.state() == QProcess::NotRunning; }
+
+// Whether a copy answers on a socket in this user's runtime folder, that is,
+// has shown its window and can be found.
+bool SomeCopyListening() {
+    QDir folder(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
+    for (const QString& name : folder.entryList({QStringLiteral("*.sock")}, QDir::System)) {
+        QByteArray path = folder.filePath(name).toLocal8Bit();
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path) continue;
+        std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        bool listening = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (fd >= 0) close(fd);
+        if (listening) return true;
+    }
+    return false;
+}
 
 enum class Showing { MainWindow, Calculator, MessageBox };
 
@@ -102,10 +127,24 @@ TEST(SingleInstanceTest, CopiesStartedTogetherLeaveExactlyOneRunning) {
         std::vector<std::unique_ptr<QProcess>> copies;
         for (int i = 0; i < 3; ++i) copies.push_back(StartCopy());
         for (auto& copy : copies) ASSERT_TRUE(copy->waitForStarted(5000));
-        // All but one end on their own, each with exit code 0.
+        // All but one end on their own, each with exit code 0; the last one
+        // keeps running.
+        auto finishedCount = [&] {
+            int finished = 0;
+            for (auto& copy : copies) finished += Finished(*copy);
+            return finished;
+        };
+        QElapsedTimer clock;
+        clock.start();
+        while (finishedCount() < 2 && clock.elapsed() < 20000) {
+            for (auto& copy : copies) {
+                if (!Finished(*copy)) copy->waitForFinished(10);
+            }
+        }
+        for (auto& copy : copies) copy->waitForFinished(500);
         int running = 0;
         for (auto& copy : copies) {
-            if (!copy->waitForFinished(running == 0 ? 8000 : 3000)) {
+            if (!Finished(*copy)) {
                 ++running;
                 continue;
             }
@@ -131,8 +170,12 @@ TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     // returns at once, without a window of its own.
     std::unique_ptr<QProcess> other = StartCopy();
     ASSERT_TRUE(other->waitForStarted(5000));
-    // Give it time to show its window and announce it.
-    ASSERT_FALSE(other->waitForFinished(1500)) << "the copy ended by itself";
+    // Wait until it has shown its window and can be found.
+    QElapsedTimer clock;
+    clock.start();
+    while (!SomeCopyListening() && clock.elapsed() < 15000 && !Finished(*other)) other->waitForFinished(20);
+    ASSERT_FALSE(Finished(*other)) << "the copy ended by itself";
+    ASSERT_TRUE(SomeCopyListening()) << "the copy never became findable";
     bool ranLoop = false;
     int result = RunProgram([&] {
         ranLoop = true;
