@@ -59,12 +59,16 @@ void Pump() {
     }
 }
 
-void Wake() {
-    if (g_waitLoop != nullptr) g_waitLoop->quit();
+void SchedulePump() {
     if (ModalDepth() > 0 && !g_pumpScheduled && qApp != nullptr) {
         g_pumpScheduled = true;
         QMetaObject::invokeMethod(qApp, &Pump, Qt::QueuedConnection);
     }
+}
+
+void Wake() {
+    if (g_waitLoop != nullptr) g_waitLoop->quit();
+    SchedulePump();
 }
 
 void Post(const MSG& msg, Qt::KeyboardModifiers modifiers, const QString& text, bool front) {
@@ -116,6 +120,10 @@ WPARAM VirtualKeyOf(int key) {
     case Qt::Key_Delete: return VK_DELETE;
     default: return 0;
     }
+}
+
+void DeliverPostedMessagesSoon() {
+    if (!Queue().empty()) SchedulePump();
 }
 
 void EndProgram() {

@@ -21,6 +21,10 @@ void PostKeyMessage(HWND window, UINT message, WPARAM virtualKey, Qt::KeyboardMo
 // The virtual-key code of a Qt key, or 0 for a key without one.
 WPARAM VirtualKeyOf(int qtKey);
 
+// Called as a modal loop starts: messages already waiting go to their
+// windows from that loop.
+void DeliverPostedMessagesSoon();
+
 // Ends the program: closes open menus, ends every modal loop, and makes
 // GetMessageW return WM_QUIT with exit code 0 from now on.
 void EndProgram();

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/linux/message_queue.h"
 #include "platform/linux/screen.h"
 
 namespace mirabo::platform {
@@ -148,6 +149,7 @@ INT_PTR TopLevelWindow::RunModal() {
                 qApp, [handle, observer] { observer(handle); }, Qt::QueuedConnection);
         }
         RunningModals().push_back(this);
+        DeliverPostedMessagesSoon();
         loop.exec(QEventLoop::DialogExec);
         auto& running = RunningModals();
         running.erase(std::remove(running.begin(), running.end(), this), running.end());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/app/program_driver.h"
+#include "ui/main_window.h"
 
 namespace {
 
@@ -145,6 +146,27 @@ TEST_F(Win32Test, GetMessageWaitsWhileQtRuns) {
     ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.hwnd, window);
     EXPECT_EQ(msg.wParam, 5u);
+}
+
+TEST_F(Win32Test, AModalLoopHandsPostedMessagesToTheirWindows) {
+    HWND window = Create();
+    ASSERT_TRUE(PostMessageW(window, WM_COMMAND, 77, 0));
+    g_received.clear();
+    std::vector<Received> inDialog;
+    mirabo::testing::OnNextModalLoop([&](HWND dialog) {
+        After(20, [&, dialog] {
+            inDialog = g_received;
+            EndDialog(dialog, IDOK);
+        });
+    });
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(103), RT_DIALOG);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, (LPCDLGTEMPLATEW)LoadResource(nullptr, found), window, AboutDlgProc, 0),
+              IDOK);
+    EXPECT_EQ(inDialog, (std::vector<Received>{{WM_COMMAND, 77, 0}}));
+    // Nothing is left for the main loop.
+    PostQuitMessage(0);
+    MSG msg;
+    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
 }
 
 struct KeyCase {
