@@ -114,7 +114,6 @@ protected:
         QColor background;
         if (BrushColor(frame->Background(), &background)) painter.fillRect(rect(), background);
         painter.scale(scale_, scale_);
-        QPointer<QWidget> alive(this);
         frame->SetPainter(&painter);
         frame->Send(WM_PAINT, 0, 0);
         if (FrameWindow* still = FrameWindow::FromHandle(handle_)) still->SetPainter(nullptr);
