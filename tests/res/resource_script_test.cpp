@@ -345,8 +345,8 @@ const std::vector<Dialog>& ExpectedDialogs() {
          {
              Image(kIcon, 11, 17, 20, 21, 101),
              Static(kLabelNoPrefix, 36, 18, 132, 8, u"Mirabo for PocketPC(TAVORN版)"),
-             Static(kLabel, 55, 63, 96, 8, u"Copyright (C) 2026 Mirabo project"),
-             Static(kLabel, 44, 48, 110, 10, u"      プログラム製作\u3000Mirabo 開発チーム"),
+             Static(kLabel, 55, 63, 96, 8, u"(C) 2026 Mirabo"),
+             Static(kLabel, 44, 48, 110, 10, u"      プログラム製作\u3000Mirabo"),
              Static(kLabel, 72, 31, 78, 12, u"public ver. 1.1"),
              Static(kLabel, 60, 90, 69, 12, u"mirabo@example.org"),
              Static(kLabel, 22, 76, 146, 10, u"https://mirabo.example.org/"),
