@@ -11,9 +11,13 @@ cmake --build "$build" --target bare_label measure_startup >/dev/null
 programs=("$build/bench/bare_label")
 [ -x "$build/ui/mirabo" ] && programs+=("$build/ui/mirabo")
 
+# A runtime folder of the run's own, so that no copy of Mirabo already running
+# for this user answers in place of the one measured.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+trap 'kill $xvfb 2>/dev/null; rm -rf "$XDG_RUNTIME_DIR"' EXIT
 sleep 1
 DISPLAY=$display "$build/bench/measure_startup" "$rounds" "${programs[@]}"
