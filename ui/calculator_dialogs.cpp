@@ -48,103 +48,76 @@ int ClearOhmsLawForm(HWND dialog) {
     return ClearFields(dialog, fields, sizeof(fields) / sizeof(fields[0]));
 }
 
-INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
-    switch (message) {
-    case WM_INITDIALOG:
+namespace {
+
+// How a calculator dialog routes its commands: Back (2) ends it, its Clear
+// button empties its form, its Calculate button runs its solver.
+struct CalculatorRoutes {
+    int calculateId;
+    int clearId;
+    int (*solve)(mirabo::CalcForm& form);
+    int (*clear)(HWND dialog);
+    // Whether Calculate is answered 1 when the solver got through (and 0 when
+    // it stopped for missing input), or 0 whatever the solver returned.
+    bool answersCalculate;
+};
+
+const CalculatorRoutes kCoordinateRoutes = {IDC_COORD_CALCULATE, IDC_COORD_CLEAR, mirabo::RotateCoordinates,
+                                            ClearCoordinateForm, true};
+const CalculatorRoutes kRightTriangleRoutes = {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR, mirabo::SolveRightTriangle,
+                                               ClearRightTriangleForm, true};
+const CalculatorRoutes kObliqueTriangleRoutes = {IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR,
+                                                 mirabo::SolveObliqueTriangle, ClearObliqueTriangleForm, true};
+const CalculatorRoutes kOhmsLawRoutes = {IDC_OHM_CALCULATE, IDC_OHM_CLEAR, mirabo::SolveOhmsLaw, ClearOhmsLawForm,
+                                         false};
+
+// The message handling the four calculator dialogs share. Command 1 (the
+// Done button, or Enter where there is no default button) is not answered.
+INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const CalculatorRoutes& routes) {
+    if (message == WM_INITDIALOG) {
         InitCalculatorDialog(dialog);
         return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_BACK:
-            EndDialog(dialog, IDC_BACK);
-            return TRUE;
-        case IDC_COORD_CLEAR:
-            ClearCoordinateForm(dialog);
-            return TRUE;
-        case IDC_COORD_CALCULATE: {
-            DialogForm form(dialog);
-            return mirabo::RotateCoordinates(form) == 0 ? TRUE : FALSE;
-        }
-        }
+    }
+    if (message != WM_COMMAND) {
         return FALSE;
     }
+    const int id = LOWORD(wParam);
+    if (id == IDC_BACK) {
+        EndDialog(dialog, IDC_BACK);
+        return TRUE;
+    }
+    if (id == routes.clearId) {
+        routes.clear(dialog);
+        return TRUE;
+    }
+    if (id == routes.calculateId) {
+        DialogForm form(dialog);
+        const int stoppedForMissingInput = routes.solve(form);
+        return routes.answersCalculate && stoppedForMissingInput == 0 ? TRUE : FALSE;
+    }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, kCoordinateRoutes);
 }
 
 INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
-    switch (message) {
-    case WM_INITDIALOG:
-        InitCalculatorDialog(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_BACK:
-            EndDialog(dialog, IDC_BACK);
-            return TRUE;
-        case IDC_RIGHT_CLEAR:
-            ClearRightTriangleForm(dialog);
-            return TRUE;
-        case IDC_RIGHT_CALCULATE: {
-            DialogForm form(dialog);
-            return mirabo::SolveRightTriangle(form) == 0 ? TRUE : FALSE;
-        }
-        }
-        return FALSE;
-    }
-    return FALSE;
+    return CalculatorDialogMessage(dialog, message, wParam, kRightTriangleRoutes);
 }
 
 INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
-    switch (message) {
-    case WM_INITDIALOG:
-        InitCalculatorDialog(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_BACK:
-            EndDialog(dialog, IDC_BACK);
-            return TRUE;
-        case IDC_OBLIQUE_CLEAR:
-            ClearObliqueTriangleForm(dialog);
-            return TRUE;
-        case IDC_OBLIQUE_CALCULATE: {
-            DialogForm form(dialog);
-            return mirabo::SolveObliqueTriangle(form) == 0 ? TRUE : FALSE;
-        }
-        }
-        return FALSE;
-    }
-    return FALSE;
+    return CalculatorDialogMessage(dialog, message, wParam, kObliqueTriangleRoutes);
 }
 
 INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
-    switch (message) {
-    case WM_INITDIALOG:
-        InitCalculatorDialog(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_BACK:
-            EndDialog(dialog, IDC_BACK);
-            return TRUE;
-        case IDC_OHM_CLEAR:
-            ClearOhmsLawForm(dialog);
-            return TRUE;
-        case IDC_OHM_CALCULATE: {
-            // The Ohm's law dialog answers 0 after Calculate, whatever the
-            // solver returned.
-            DialogForm form(dialog);
-            mirabo::SolveOhmsLaw(form);
-            return FALSE;
-        }
-        }
-        return FALSE;
-    }
-    return FALSE;
+    return CalculatorDialogMessage(dialog, message, wParam, kOhmsLawRoutes);
 }
 
 INT_PTR OpenCalculatorDialog(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure) {
