@@ -120,7 +120,7 @@ INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return CalculatorDialogMessage(dialog, message, wParam, kOhmsLawRoutes);
 }
 
-INT_PTR OpenCalculatorDialog(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure) {
+INT_PTR RunDialogTemplate(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure) {
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     HGLOBAL loaded = LoadResource(instance, found);
     return DialogBoxIndirectParamW(instance, (LPCDLGTEMPLATEW)LockResource(loaded), owner, procedure, 0);

@@ -18,7 +18,8 @@ int ClearRightTriangleForm(HWND dialog);
 int ClearObliqueTriangleForm(HWND dialog);
 int ClearOhmsLawForm(HWND dialog);
 
-// Runs dialog template `templateId` of the instance's resources modally with
-// `owner` as its owner, the procedure, and 0 as the initialisation
-// parameter; returns when the dialog has ended, with its result.
-INT_PTR OpenCalculatorDialog(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure);
+// Runs dialog template `templateId` (a calculator or the About box) of the
+// instance's resources modally with `owner` as its owner, the procedure, and
+// 0 as the initialisation parameter; returns when the dialog has ended, with
+// its result.
+INT_PTR RunDialogTemplate(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure);

@@ -79,12 +79,11 @@ BOOL StartMainWindow(HINSTANCE instance, int showCommand)
     return TRUE;
 }
 
-// Runs one of the program's dialog templates modally over the main window.
+// Runs one of the program's dialog templates modally over the main window;
+// its result is not used.
 static void OpenDialog(HWND window, int templateId, DLGPROC dialogProc)
 {
-    HRSRC found = FindResourceW(appInstance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
-    HGLOBAL loaded = LoadResource(appInstance, found);
-    DialogBoxIndirectParamW(appInstance, (LPCDLGTEMPLATEW)loaded, window, dialogProc, 0);
+    RunDialogTemplate(appInstance, window, templateId, dialogProc);
 }
 
 static void PaintMainWindow(HWND window)

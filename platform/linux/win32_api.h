@@ -16,6 +16,7 @@ typedef int BOOL;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
 typedef std::uint32_t DWORD;
+typedef DWORD COLORREF;
 typedef std::int32_t LONG;
 typedef int INT;
 typedef unsigned int UINT;
@@ -333,53 +334,6 @@ typedef struct tagACCEL {
 #define MB_YESNO 0x00000004L
 #define MB_TYPEMASK 0x0000000FL
 
-// ---------------------------------------------------------------------------
-// Pocket PC shell: dialog initialisation
-
-#define SHIDIM_FLAGS 0x0001
-
-#define SHIDIF_DONEBUTTON 0x0001
-#define SHIDIF_SIZEDLG 0x0002
-#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
-#define SHIDIF_SIPDOWN 0x0008
-#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
-
-typedef struct tagSHINITDLGINFO {
-    DWORD dwMask;
-    HWND hDlg;
-    DWORD dwFlags;
-} SHINITDLGINFO, *PSHINITDLGINFO;
-
-// ---------------------------------------------------------------------------
-// Pocket PC shell: the menu bar and settings changes
-
-#define SHCMBF_EMPTYBAR 0x0001
-#define SHCMBF_HIDDEN 0x0002
-#define SHCMBF_HIDESIPBUTTON 0x0004
-#define SHCMBF_COLORBK 0x0008
-#define SHCMBF_HMENU 0x0010
-
-typedef struct tagSHMENUBARINFO {
-    DWORD cbSize;
-    HWND hwndParent;
-    DWORD dwFlags;
-    UINT nToolBarId;
-    HINSTANCE hInstRes;
-    int nBmpId;
-    int cBmpImages;
-    HWND hwndMB;
-    DWORD clrBk;
-} SHMENUBARINFO, *PSHMENUBARINFO;
-
-typedef struct tagSHACTIVATEINFO {
-    DWORD cbSize;
-    HWND hwndLastFocus;
-    UINT fSipUp : 1;
-    UINT fSipOnDeactivation : 1;
-    UINT fActive : 1;
-    UINT fReserved : 29;
-} SHACTIVATEINFO, *PSHACTIVATEINFO;
-
 // Menu-bar data: a button without an image, and the toolbar values that the
 // data's state and style words hold.
 #define I_IMAGENONE (-2)
@@ -410,9 +364,6 @@ HWND WINAPI SetFocus(HWND hWnd);
 
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
-BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
-BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi);
-LRESULT WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, PSHACTIVATEINFO psai);
 
 int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
 HICON WINAPI LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
@@ -451,3 +402,6 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
 // with the instance, no previous instance, an empty command line and
 // SW_SHOW; its result is the process's exit code.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+
+// The Pocket PC shell calls, declared alike for every platform.
+#include "platform/shell_api.h"

@@ -42,7 +42,7 @@ INT_PTR RunDialog(int templateId, DLGPROC procedure, const std::function<void(HW
             EndDialog(dialog, -100);
         }
     });
-    INT_PTR result = OpenCalculatorDialog(nullptr, nullptr, templateId, procedure);
+    INT_PTR result = RunDialogTemplate(nullptr, nullptr, templateId, procedure);
     EXPECT_TRUE(ran) << "dialog " << templateId << " ran no modal loop";
     AllAnswersUsed();
     return result;

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
             ok = Save(folder.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name)))) && ok;
             EndDialog(dialog, IDCANCEL);
         });
-        if (OpenCalculatorDialog(nullptr, nullptr, shot.templateId, shot.procedure) != IDCANCEL) ok = false;
+        if (RunDialogTemplate(nullptr, nullptr, shot.templateId, shot.procedure) != IDCANCEL) ok = false;
     }
 
     // The program itself: the first menu open over the main window, then the
