@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "calc/memory_form.h"
+#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
 
@@ -75,9 +76,7 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing)
         form.SetText(1006, L"+1.000");  // what an earlier calculation showed
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
         EXPECT_EQ(RotateCoordinates(form), c.result);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, c.message);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
         EXPECT_EQ(form.Focus().has_value(), c.result == 1);
         EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/memory_form.h"
+#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
 
@@ -115,9 +116,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing)
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
         EXPECT_EQ(SolveObliqueTriangle(form), c.result);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, c.message);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
         EXPECT_EQ(form.Focus().has_value(), c.result == 1);
         EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
@@ -234,21 +233,13 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst)
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
             form.SetAnswerer([&](const wchar_t*) { return answer; });
             EXPECT_EQ(SolveObliqueTriangle(form), 0);
-            ASSERT_EQ(form.Messages().size(), 1u);
-            EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
-            EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+            ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
             if (answer == kAnswerNo) {
                 EXPECT_FALSE(form.Written());
                 continue;
             }
             EXPECT_EQ(TextsOf(form), c.afterYes);
-            int firstInfinite = 0;
-            for (const int id : form.WrittenFields()) {
-                if (firstInfinite == 0 && !std::isfinite(form.Values().at(id))) {
-                    firstInfinite = id;
-                }
-            }
-            EXPECT_EQ(firstInfinite, c.asking);
+            EXPECT_EQ(FirstInfiniteField(form), c.asking);
         }
     }
 }

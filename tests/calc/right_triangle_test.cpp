@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "calc/memory_form.h"
+#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
 
@@ -107,9 +108,7 @@ TEST(RightTriangleTest, NoUsablePairIsMissingInput)
         MemoryForm form = Typing(typed);
         const Texts before = Fields(form);
         EXPECT_EQ(SolveRightTriangle(form), 1);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_MISSING_INPUT);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        ASSERT_TRUE(ShowedOnly(form, MSG_MISSING_INPUT, kButtonsOk));
         EXPECT_EQ(form.Focus(), 1001);
         EXPECT_FALSE(form.Written());
         EXPECT_EQ(Fields(form), before);
@@ -125,9 +124,7 @@ TEST(RightTriangleTest, NaNResultsWriteNothing)
     for (const Typed& typed : inputs) {
         MemoryForm form = Typing(typed);
         EXPECT_EQ(SolveRightTriangle(form), 0);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsOk);
+        ASSERT_TRUE(ShowedOnly(form, MSG_CALC_EXCEPTION, kButtonsOk));
         EXPECT_FALSE(form.Focus().has_value());
         EXPECT_FALSE(form.Written());
     }
@@ -139,9 +136,7 @@ TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees)
         MemoryForm form = Typing({_, L"3", _, L"0", _});
         form.SetAnswerer([&](const wchar_t*) { return answer; });
         EXPECT_EQ(SolveRightTriangle(form), 0);
-        ASSERT_EQ(form.Messages().size(), 1u);
-        EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
-        EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+        ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
         if (answer == kAnswerYes) {
             EXPECT_EQ(Fields(form), (Texts{L"\u221E", L"3.000", L"\u221E", L"0.000", L"90.000"}));
         } else {
