@@ -13,8 +13,7 @@ namespace {
 
 using Inputs = std::initializer_list<std::pair<int, const wchar_t*>>;
 
-void Calculate(benchmark::State& state, int (*solve)(mirabo::CalcForm&), Inputs inputs)
-{
+void Calculate(benchmark::State& state, int (*solve)(mirabo::CalcForm&), Inputs inputs) {
     for (auto _ : state) {
         mirabo::MemoryForm form;
         for (const auto& [id, text] : inputs) {
@@ -25,16 +24,18 @@ void Calculate(benchmark::State& state, int (*solve)(mirabo::CalcForm&), Inputs 
     }
 }
 
-void BM_RightTriangle(benchmark::State& s) { Calculate(s, mirabo::SolveRightTriangle, {{1001, L"3"}, {1002, L"4"}}); }
-void BM_ObliqueTriangle(benchmark::State& s)
-{
+void BM_RightTriangle(benchmark::State& s) {
+    Calculate(s, mirabo::SolveRightTriangle, {{1001, L"3"}, {1002, L"4"}});
+}
+void BM_ObliqueTriangle(benchmark::State& s) {
     Calculate(s, mirabo::SolveObliqueTriangle, {{1001, L"7"}, {1002, L"8"}, {1003, L"9"}});
 }
-void BM_CoordinateRotation(benchmark::State& s)
-{
+void BM_CoordinateRotation(benchmark::State& s) {
     Calculate(s, mirabo::RotateCoordinates, {{1001, L"3"}, {1002, L"4"}, {1003, L"30"}});
 }
-void BM_OhmsLaw(benchmark::State& s) { Calculate(s, mirabo::SolveOhmsLaw, {{1002, L"0.16"}, {1004, L"0.47"}}); }
+void BM_OhmsLaw(benchmark::State& s) {
+    Calculate(s, mirabo::SolveOhmsLaw, {{1002, L"0.16"}, {1004, L"0.47"}});
+}
 
 BENCHMARK(BM_RightTriangle);
 BENCHMARK(BM_ObliqueTriangle);

@@ -8,8 +8,7 @@ namespace mirabo {
 
 bool nonFiniteAccepted = false;
 
-int ConfirmDisplayable(CalcForm& form, double value)
-{
+int ConfirmDisplayable(CalcForm& form, double value) {
     if (nonFiniteAccepted || std::isfinite(value)) {
         return 0;
     }
@@ -20,8 +19,7 @@ int ConfirmDisplayable(CalcForm& form, double value)
     return 0;
 }
 
-bool ReportNaN(CalcForm& form, std::span<const double> values)
-{
+bool ReportNaN(CalcForm& form, std::span<const double> values) {
     for (double value : values) {
         if (std::isnan(value)) {
             form.ShowMessage(MSG_CALC_EXCEPTION, kButtonsOk);
@@ -31,8 +29,7 @@ bool ReportNaN(CalcForm& form, std::span<const double> values)
     return false;
 }
 
-bool ConfirmAll(CalcForm& form, std::span<const double> values)
-{
+bool ConfirmAll(CalcForm& form, std::span<const double> values) {
     nonFiniteAccepted = false;
     for (double value : values) {
         if (ConfirmDisplayable(form, value) == 1) {

@@ -20,8 +20,7 @@ constexpr int kInputIds[kInputs] = {1001, 1002, 1003};
 
 }  // namespace
 
-int RotateCoordinates(CalcForm& form)
-{
+int RotateCoordinates(CalcForm& form) {
     FieldBuffer buffers[kInputs];
     ReadFields(form, kInputIds, buffers);
 

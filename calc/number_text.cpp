@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <string_view>
 #include <cwchar>
+#include <string_view>
 
 namespace mirabo {
 namespace {
@@ -13,8 +13,7 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 // Walks the text from its first character and rejects it at the first character
 // that breaks a rule. The first position is always examined, so the empty text
 // meets its terminating zero there and is rejected.
-int CheckNumberText(const wchar_t* text, bool minusAllowed)
-{
+int CheckNumberText(const wchar_t* text, bool minusAllowed) {
     int points = 0;
     for (int i = 0;; ++i) {
         const wchar_t c = text[i];
@@ -46,8 +45,7 @@ int CheckSignedNumberText(const wchar_t* text) { return CheckNumberText(text, tr
 
 int CheckUnsignedNumberText(const wchar_t* text) { return CheckNumberText(text, false); }
 
-double FieldTextToDouble(const wchar_t* text)
-{
+double FieldTextToDouble(const wchar_t* text) {
     const wchar_t* p = text;
     while (*p == L' ' || (*p >= L'\t' && *p <= L'\r')) {
         ++p;

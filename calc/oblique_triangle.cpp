@@ -36,6 +36,7 @@ struct Test {
     void (*compute)(Values& v);
 };
 
+// clang-format off
 constexpr Test kTests[] = {
     /* 1 */ {{A, C, Alpha}, [](Values& v) {
          v[B] = std::sqrt((Square(v[A]) + Square(v[C])) - ((CosDeg(v[Alpha]) * v[C]) * v[A]) * 2.0);
@@ -103,11 +104,11 @@ constexpr Test kTests[] = {
          v[B] = (v[C] / SinDeg(v[Gamma])) * SinDeg(v[Alpha]);
      }},
 };
+// clang-format on
 
 }  // namespace
 
-int SolveObliqueTriangle(CalcForm& form)
-{
+int SolveObliqueTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
 

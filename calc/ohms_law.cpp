@@ -27,6 +27,7 @@ struct Test {
     int setsCase;
 };
 
+// clang-format off
 constexpr Test kTests[] = {
     /* 1 */ {V, I, false, 1},
     /* 2 */ {V, R, false, 2},
@@ -37,11 +38,13 @@ constexpr Test kTests[] = {
     /* 7 */ {I, R, true, 3},
     /* 8 */ {V, I, true, 1},
 };
+// clang-format on
 
 // The two missing quantities of each case, computed in the order written, each
 // step using what the one before it computed.
 using Compute = void (*)(Values& v);
 
+// clang-format off
 constexpr Compute kCases[] = {
     /* 1: V, I */ [](Values& v) {
         v[R] = v[V] / v[I];
@@ -67,11 +70,11 @@ constexpr Compute kCases[] = {
         v[R] = k * v[V];
     },
 };
+// clang-format on
 
 }  // namespace
 
-int SolveOhmsLaw(CalcForm& form)
-{
+int SolveOhmsLaw(CalcForm& form) {
     int chosenCase = 0;
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
@@ -100,8 +103,7 @@ int SolveOhmsLaw(CalcForm& form)
     if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
         return 0;
     }
-    const FieldResult results[kQuantities] = {
-        {1001, v[V]}, {1002, v[I]}, {1003, v[R]}, {1004, v[P]}};
+    const FieldResult results[kQuantities] = {{1001, v[V]}, {1002, v[I]}, {1003, v[R]}, {1004, v[P]}};
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
         return 0;
     }

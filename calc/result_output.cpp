@@ -7,8 +7,7 @@
 
 namespace mirabo {
 
-bool FormatResult(double value, SignStyle sign, FieldBuffer& buffer)
-{
+bool FormatResult(double value, SignStyle sign, FieldBuffer& buffer) {
     buffer[0] = L'\0';
     // The longest "%.3f" text of a double has 309 integer digits, a sign, the
     // point and three decimals.
@@ -27,8 +26,7 @@ bool FormatResult(double value, SignStyle sign, FieldBuffer& buffer)
         buffer[i] = L'\0';
         return true;
     }
-    const auto result = std::to_chars(text + length, text + sizeof text, value,
-                                      std::chars_format::fixed, 3);
+    const auto result = std::to_chars(text + length, text + sizeof text, value, std::chars_format::fixed, 3);
     if (result.ec != std::errc()) {
         return false;
     }
@@ -44,8 +42,7 @@ bool FormatResult(double value, SignStyle sign, FieldBuffer& buffer)
 }
 
 bool FormatResults(CalcForm& form, std::span<const FieldResult> results, SignStyle sign,
-                   std::span<FieldBuffer> buffers)
-{
+                   std::span<FieldBuffer> buffers) {
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (!FormatResult(results[i].value, sign, buffers[i])) {
             form.ShowMessage(MSG_CALC_EXCEPTION, kButtonsOk);
@@ -56,8 +53,7 @@ bool FormatResults(CalcForm& form, std::span<const FieldResult> results, SignSty
 }
 
 void WriteResults(CalcForm& form, std::span<const FieldResult> results,
-                  std::span<const FieldBuffer> buffers)
-{
+                  std::span<const FieldBuffer> buffers) {
     for (std::size_t i = 0; i < results.size(); ++i) {
         form.NoteFieldValue(results[i].controlId, results[i].value);
         form.SetFieldText(results[i].controlId, buffers[i]);

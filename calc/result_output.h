@@ -31,7 +31,6 @@ bool FormatResults(CalcForm& form, std::span<const FieldResult> results, SignSty
                    std::span<FieldBuffer> buffers);
 
 // Sets the fields' texts from the buffers, in order.
-void WriteResults(CalcForm& form, std::span<const FieldResult> results,
-                  std::span<const FieldBuffer> buffers);
+void WriteResults(CalcForm& form, std::span<const FieldResult> results, std::span<const FieldBuffer> buffers);
 
 }  // namespace mirabo

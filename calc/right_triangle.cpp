@@ -28,6 +28,7 @@ struct Case {
     void (*compute)(Values& v);
 };
 
+// clang-format off
 constexpr Case kCases[] = {
     {A, B, [](Values& v) {
          v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
@@ -75,11 +76,11 @@ constexpr Case kCases[] = {
          v[Alpha] = 90.0 - v[Beta];
      }},
 };
+// clang-format on
 
 }  // namespace
 
-int SolveRightTriangle(CalcForm& form)
-{
+int SolveRightTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
 

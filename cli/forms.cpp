@@ -5,6 +5,7 @@
 namespace mirabo {
 namespace {
 
+// clang-format off
 constexpr CliField kRightFields[] = {
     {"a", "", 1001},
     {"b", "", 1002},
@@ -12,7 +13,9 @@ constexpr CliField kRightFields[] = {
     {"alpha", "α", 1004},
     {"beta", "β", 1005},
 };
+// clang-format on
 
+// clang-format off
 constexpr CliField kObliqueFields[] = {
     {"a", "", 1001},
     {"b", "", 1002},
@@ -21,7 +24,9 @@ constexpr CliField kObliqueFields[] = {
     {"beta", "β", 1007},
     {"gamma", "γ", 1008},
 };
+// clang-format on
 
+// clang-format off
 constexpr CliField kRotateFields[] = {
     {"x", "", 1001},
     {"y", "", 1002},
@@ -29,6 +34,7 @@ constexpr CliField kRotateFields[] = {
     {"x2", "", 1006},
     {"y2", "", 1007},
 };
+// clang-format on
 
 constexpr CliField kOhmFields[] = {
     {"V", "v", 1001},
@@ -48,8 +54,7 @@ constexpr CliForm kForms[] = {
 
 std::span<const CliForm> CliForms() { return kForms; }
 
-const CliForm* FindCliForm(std::string_view name)
-{
+const CliForm* FindCliForm(std::string_view name) {
     for (const CliForm& form : kForms) {
         if (form.name == name) {
             return &form;
@@ -58,8 +63,7 @@ const CliForm* FindCliForm(std::string_view name)
     return nullptr;
 }
 
-const CliField* FindCliField(const CliForm& form, std::string_view name)
-{
+const CliField* FindCliField(const CliForm& form, std::string_view name) {
     for (const CliField& field : form.fields) {
         if (!name.empty() && (field.name == name || field.alias == name)) {
             return &field;

@@ -6,8 +6,7 @@
 
 #include "run_calc.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     mirabo::CliEnvironment env{std::cout, std::cerr, nullptr};
     if (isatty(STDIN_FILENO) == 1) {

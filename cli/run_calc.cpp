@@ -23,8 +23,7 @@ struct Request {
     bool help = false;
 };
 
-void PrintUsage(std::ostream& out)
-{
+void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
            "forms and their fields, in field order:\n";
     for (const CliForm& form : CliForms()) {
@@ -40,8 +39,7 @@ void PrintUsage(std::ostream& out)
 }
 
 // Fills the request, or gives the reason the arguments are not usable.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Request& request)
-{
+std::optional<std::string> Parse(const std::vector<std::string>& args, Request& request) {
     std::vector<std::string_view> assignments;
     bool yes = false;
     bool no = false;
@@ -88,17 +86,26 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     return std::nullopt;
 }
 
-void WriteJsonString(std::ostream& out, std::string_view utf8)
-{
+void WriteJsonString(std::ostream& out, std::string_view utf8) {
     out << '"';
     for (const char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out << "\\\""; break;
-        case '\\': out << "\\\\"; break;
-        case '\n': out << "\\n"; break;
-        case '\r': out << "\\r"; break;
-        case '\t': out << "\\t"; break;
+        case '"':
+            out << "\\\"";
+            break;
+        case '\\':
+            out << "\\\\";
+            break;
+        case '\n':
+            out << "\\n";
+            break;
+        case '\r':
+            out << "\\r";
+            break;
+        case '\t':
+            out << "\\t";
+            break;
         default:
             if (c < 0x20 || c == 0x7F) {
                 constexpr char kHex[] = "0123456789abcdef";
@@ -111,15 +118,13 @@ void WriteJsonString(std::ostream& out, std::string_view utf8)
     out << '"';
 }
 
-std::string ShortestText(double value)
-{
+std::string ShortestText(double value) {
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 
-const char* FieldName(const CliForm& form, int controlId)
-{
+const char* FieldName(const CliForm& form, int controlId) {
     for (const CliField& field : form.fields) {
         if (field.controlId == controlId) {
             return field.name.data();
@@ -128,8 +133,7 @@ const char* FieldName(const CliForm& form, int controlId)
     return nullptr;
 }
 
-void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, int result)
-{
+void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, int result) {
     out << "{\"form\":";
     WriteJsonString(out, form.name);
     out << ",\"result\":" << result << ",\"written\":" << (memory.Written() ? "true" : "false");
@@ -149,7 +153,9 @@ void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory,
         WriteJsonString(out, Utf8FromWide(message.text));
         out << ",\"buttons\":" << (message.buttons == kButtonsYesNo ? "\"yesno\"" : "\"ok\"");
         out << ",\"answer\":"
-            << (message.answer == kAnswerYes ? "\"yes\"" : message.answer == kAnswerNo ? "\"no\"" : "\"ok\"")
+            << (message.answer == kAnswerYes  ? "\"yes\""
+                : message.answer == kAnswerNo ? "\"no\""
+                                              : "\"ok\"")
             << '}';
         separator = ",";
     }
@@ -180,8 +186,7 @@ void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory,
 
 }  // namespace
 
-int RunCalc(const std::vector<std::string>& args, CliEnvironment& env)
-{
+int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     Request request;
     if (const auto problem = Parse(args, request)) {
         env.err << "mirabo-calc: " << *problem << '\n';
@@ -199,9 +204,12 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env)
     }
     memory.SetAnswerer([&](const wchar_t* text) {
         switch (request.answer) {
-        case Answer::Yes: return kAnswerYes;
-        case Answer::No: return kAnswerNo;
-        case Answer::Ask: break;
+        case Answer::Yes:
+            return kAnswerYes;
+        case Answer::No:
+            return kAnswerNo;
+        case Answer::Ask:
+            break;
         }
         return env.ask && env.ask(Utf8FromWide(text)) ? kAnswerYes : kAnswerNo;
     });

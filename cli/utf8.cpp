@@ -5,8 +5,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendCodePoint(std::wstring& out, char32_t c)
-{
+void AppendCodePoint(std::wstring& out, char32_t c) {
     if constexpr (sizeof(wchar_t) == 2) {
         if (c >= 0x10000) {
             c -= 0x10000;
@@ -20,8 +19,7 @@ void AppendCodePoint(std::wstring& out, char32_t c)
 
 }  // namespace
 
-std::wstring WideFromUtf8(std::string_view bytes)
-{
+std::wstring WideFromUtf8(std::string_view bytes) {
     std::wstring out;
     std::size_t i = 0;
     while (i < bytes.size()) {
@@ -56,8 +54,7 @@ std::wstring WideFromUtf8(std::string_view bytes)
     return out;
 }
 
-std::string Utf8FromWide(std::wstring_view text)
-{
+std::string Utf8FromWide(std::wstring_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = static_cast<char32_t>(text[i]);

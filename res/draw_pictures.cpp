@@ -45,9 +45,7 @@ struct Canvas {
         if (x < 0 || y < 0 || x >= width || y >= height) return;
         pixels[static_cast<std::size_t>(y) * width + x] = colour;
     }
-    std::uint8_t At(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * width + x];
-    }
+    std::uint8_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
 void DrawLine(Canvas& c, int x0, int y0, int x1, int y1, std::uint8_t colour) {
@@ -60,8 +58,14 @@ void DrawLine(Canvas& c, int x0, int y0, int x1, int y1, std::uint8_t colour) {
         c.Set(x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x0 += sx; }
-        if (e2 <= dx) { err += dx; y0 += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
     }
 }
 
@@ -82,15 +86,17 @@ double DirectionDegrees(double cx, double cy, double px, double py) {
 
 // Fills the sector of radius r around the vertex (cx, cy) that runs
 // counter-clockwise from direction `from` to direction `to` (degrees, y up).
-void FillSector(Canvas& c, int cx, int cy, double r, double from, double to,
-                std::uint8_t colour) {
+void FillSector(Canvas& c, int cx, int cy, double r, double from, double to, std::uint8_t colour) {
     const double span = std::fmod(to - from + 360.0, 360.0);
     for (int y = cy - static_cast<int>(r) - 1; y <= cy + static_cast<int>(r) + 1; ++y) {
         for (int x = cx - static_cast<int>(r) - 1; x <= cx + static_cast<int>(r) + 1; ++x) {
             const double dx = x - cx;
             const double dy = y - cy;
             if (dx * dx + dy * dy > r * r) continue;
-            if (dx == 0 && dy == 0) { c.Set(x, y, colour); continue; }
+            if (dx == 0 && dy == 0) {
+                c.Set(x, y, colour);
+                continue;
+            }
             const double a = std::fmod(DirectionDegrees(cx, cy, x, y) - from + 360.0, 360.0);
             if (a <= span) c.Set(x, y, colour);
         }
@@ -108,8 +114,8 @@ void FillDisc(Canvas& c, double cx, double cy, double r, std::uint8_t colour) {
 
 // Fills the triangle with the given corners (pixel coordinates of corner
 // pixels, inclusive).
-void FillTriangle(Canvas& c, double x0, double y0, double x1, double y1,
-                  double x2, double y2, std::uint8_t colour) {
+void FillTriangle(Canvas& c, double x0, double y0, double x1, double y1, double x2, double y2,
+                  std::uint8_t colour) {
     auto edge = [](double ax, double ay, double bx, double by, double px, double py) {
         return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
     };
@@ -119,7 +125,11 @@ void FillTriangle(Canvas& c, double x0, double y0, double x1, double y1,
             double e0 = edge(x0, y0, x1, y1, x, y);
             double e1 = edge(x1, y1, x2, y2, x, y);
             double e2 = edge(x2, y2, x0, y0, x, y);
-            if (area < 0) { e0 = -e0; e1 = -e1; e2 = -e2; }
+            if (area < 0) {
+                e0 = -e0;
+                e1 = -e1;
+                e2 = -e2;
+            }
             if (e0 >= 0 && e1 >= 0 && e2 >= 0) c.Set(x, y, colour);
         }
 }
@@ -135,6 +145,7 @@ struct Glyph {
 };
 
 const std::vector<Glyph>& Font() {
+    // clang-format off
     static const std::vector<Glyph> font = {
         {U'a', 6, {".####.",
                    ".....#",
@@ -216,14 +227,14 @@ const std::vector<Glyph>& Font() {
                    ".#",
                    "#."}},
     };
+    // clang-format on
     return font;
 }
 
 const Glyph& FindGlyph(char32_t ch) {
     for (const Glyph& g : Font())
         if (g.ch == ch) return g;
-    std::cerr << "draw_pictures: no glyph for U+" << std::hex
-              << static_cast<std::uint32_t>(ch) << "\n";
+    std::cerr << "draw_pictures: no glyph for U+" << std::hex << static_cast<std::uint32_t>(ch) << "\n";
     std::exit(1);
 }
 
@@ -236,16 +247,14 @@ int TextWidth(const std::u32string& text) {
 }
 
 // Draws the text with its left edge at x and its baseline just below row y.
-void DrawText(Canvas& c, int x, int baseline, const std::u32string& text,
-              std::uint8_t colour) {
+void DrawText(Canvas& c, int x, int baseline, const std::u32string& text, std::uint8_t colour) {
     for (char32_t ch : text) {
         const Glyph& g = FindGlyph(ch);
         const int top = baseline - g.ascent + 1;
         for (std::size_t row = 0; row < g.rows.size(); ++row) {
             const std::string bits = g.rows[row];
             for (std::size_t col = 0; col < bits.size(); ++col)
-                if (bits[col] == '#')
-                    c.Set(x + static_cast<int>(col), top + static_cast<int>(row), colour);
+                if (bits[col] == '#') c.Set(x + static_cast<int>(col), top + static_cast<int>(row), colour);
         }
         x += GlyphWidth(g) + 1;
     }
@@ -273,7 +282,9 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
 }
 
-struct Rgb { std::uint8_t r, g, b; };
+struct Rgb {
+    std::uint8_t r, g, b;
+};
 
 // BITMAPINFOHEADER; a positive height means bottom-up rows.
 void PutInfoHeader(std::vector<std::uint8_t>& out, int width, int height, int bitCount,
@@ -341,12 +352,14 @@ void WriteBitmap(const std::string& path, const Canvas& c) {
 
 // The standard 16-colour palette of 4-bit icons.
 const std::vector<Rgb>& IconPalette() {
+    // clang-format off
     static const std::vector<Rgb> palette = {
         {0, 0, 0},       {128, 0, 0},     {0, 128, 0},   {128, 128, 0},
         {0, 0, 128},     {128, 0, 128},   {0, 128, 128}, {192, 192, 192},
         {128, 128, 128}, {255, 0, 0},     {0, 255, 0},   {255, 255, 0},
         {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255},
     };
+    // clang-format on
     return palette;
 }
 constexpr std::uint8_t kIconBlack = 0;
@@ -358,8 +371,7 @@ constexpr std::uint8_t kIconYellow = 11;
 std::vector<std::uint8_t> IconImage(const Canvas& c) {
     const int xorStride = ((c.width * 4 + 31) / 32) * 4;
     const int andStride = ((c.width + 31) / 32) * 4;
-    const std::uint32_t imageSize =
-        static_cast<std::uint32_t>((xorStride + andStride) * c.height);
+    const std::uint32_t imageSize = static_cast<std::uint32_t>((xorStride + andStride) * c.height);
     std::vector<std::uint8_t> out;
     PutInfoHeader(out, c.width, 2 * c.height, 4, imageSize, 16);
     PutPalette(out, IconPalette());

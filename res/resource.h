@@ -9,89 +9,89 @@
 #define MIRABO_RES_RESOURCE_H
 
 /* Icon group: window class icon and the picture in the About box. */
-#define IDI_MIRABO                  101
+#define IDI_MIRABO 101
 
 /* Menu 102 and the menu-bar data (RCDATA 102) that describes its buttons. */
-#define IDR_MAIN_MENU               102
+#define IDR_MAIN_MENU 102
 
 /* Accelerator table: Ctrl+A (About box) and Ctrl+Q (close). */
-#define IDR_ACCELERATORS            3
+#define IDR_ACCELERATORS 3
 
 /* Dialog templates. */
-#define IDD_ABOUT                   103
-#define IDD_COORDINATE_ROTATION     104
-#define IDD_RIGHT_TRIANGLE          105
-#define IDD_OBLIQUE_TRIANGLE        108
-#define IDD_OHMS_LAW                121
+#define IDD_ABOUT               103
+#define IDD_COORDINATE_ROTATION 104
+#define IDD_RIGHT_TRIANGLE      105
+#define IDD_OBLIQUE_TRIANGLE    108
+#define IDD_OHMS_LAW            121
 
 /* Pictures shown in the calculator dialogs. */
-#define IDB_COORDINATE_ROTATION     110
-#define IDB_RIGHT_TRIANGLE          112
-#define IDB_OBLIQUE_TRIANGLE        115
+#define IDB_COORDINATE_ROTATION 110
+#define IDB_RIGHT_TRIANGLE      112
+#define IDB_OBLIQUE_TRIANGLE    115
 
 /* String table. */
-#define IDS_APP_TITLE               1     /* main window title */
-#define IDS_MAIN_TEXT               2     /* line painted in the main window */
-#define IDS_WINDOW_CLASS            3     /* main window class name */
-#define IDS_BAR_FUNCTIONS           40005 /* caption of menu-bar button 1 */
-#define IDS_BAR_VERSION             40014 /* caption of menu-bar button 3 */
-#define IDS_BAR_CALCULATE           40027 /* caption of menu-bar button 2 */
+#define IDS_APP_TITLE     1     /* main window title */
+#define IDS_MAIN_TEXT     2     /* line painted in the main window */
+#define IDS_WINDOW_CLASS  3     /* main window class name */
+#define IDS_BAR_FUNCTIONS 40005 /* caption of menu-bar button 1 */
+#define IDS_BAR_VERSION   40014 /* caption of menu-bar button 3 */
+#define IDS_BAR_CALCULATE 40027 /* caption of menu-bar button 2 */
 
 /* Commands. The three menu-bar buttons carry commands of their own that
    only open their pop-ups; command 1 (Ctrl+Q) closes the program. */
-#define IDM_CLOSE                   1
-#define IDM_BAR_FUNCTIONS           40001
-#define IDM_ABOUT                   40003
-#define IDM_COORDINATE_ROTATION     40006
-#define IDM_EXIT                    40007
-#define IDM_RIGHT_TRIANGLE          40008
-#define IDM_OBLIQUE_TRIANGLE        40011
-#define IDM_BAR_VERSION             40012
-#define IDM_BAR_CALCULATE           40025
-#define IDM_OHMS_LAW                40028
+#define IDM_CLOSE               1
+#define IDM_BAR_FUNCTIONS       40001
+#define IDM_ABOUT               40003
+#define IDM_COORDINATE_ROTATION 40006
+#define IDM_EXIT                40007
+#define IDM_RIGHT_TRIANGLE      40008
+#define IDM_OBLIQUE_TRIANGLE    40011
+#define IDM_BAR_VERSION         40012
+#define IDM_BAR_CALCULATE       40025
+#define IDM_OHMS_LAW            40028
 
 /* Controls. Labels and pictures have no identifier of their own. */
 #ifndef IDC_STATIC
-#define IDC_STATIC                  (-1)
+#define IDC_STATIC (-1)
 #endif
 
 /* Back closes every calculator dialog with the cancel identifier. */
-#define IDC_BACK                    2
+#define IDC_BACK 2
 
 /* Coordinate rotation, template 104. */
-#define IDC_COORD_X                 1001
-#define IDC_COORD_Y                 1002
-#define IDC_COORD_ANGLE             1003
-#define IDC_COORD_CALCULATE         1004
-#define IDC_COORD_CLEAR             1005
-#define IDC_COORD_X_RESULT          1006
-#define IDC_COORD_Y_RESULT          1007
+#define IDC_COORD_X         1001
+#define IDC_COORD_Y         1002
+#define IDC_COORD_ANGLE     1003
+#define IDC_COORD_CALCULATE 1004
+#define IDC_COORD_CLEAR     1005
+#define IDC_COORD_X_RESULT  1006
+#define IDC_COORD_Y_RESULT  1007
 
 /* Right triangle, template 105. */
-#define IDC_RIGHT_A                 1001
-#define IDC_RIGHT_B                 1002
-#define IDC_RIGHT_C                 1003
-#define IDC_RIGHT_ALPHA             1004
-#define IDC_RIGHT_BETA              1005
-#define IDC_RIGHT_CALCULATE         1006
-#define IDC_RIGHT_CLEAR             1007
+#define IDC_RIGHT_A         1001
+#define IDC_RIGHT_B         1002
+#define IDC_RIGHT_C         1003
+#define IDC_RIGHT_ALPHA     1004
+#define IDC_RIGHT_BETA      1005
+#define IDC_RIGHT_CALCULATE 1006
+#define IDC_RIGHT_CLEAR     1007
 
 /* Oblique triangle, template 108. */
-#define IDC_OBLIQUE_A               1001
-#define IDC_OBLIQUE_B               1002
-#define IDC_OBLIQUE_C               1003
-#define IDC_OBLIQUE_CALCULATE       1004
-#define IDC_OBLIQUE_CLEAR           1005
-#define IDC_OBLIQUE_ALPHA           1006
-#define IDC_OBLIQUE_BETA            1007
-#define IDC_OBLIQUE_GAMMA           1008
+#define IDC_OBLIQUE_A         1001
+#define IDC_OBLIQUE_B         1002
+#define IDC_OBLIQUE_C         1003
+#define IDC_OBLIQUE_CALCULATE 1004
+#define IDC_OBLIQUE_CLEAR     1005
+#define IDC_OBLIQUE_ALPHA     1006
+#define IDC_OBLIQUE_BETA      1007
+#define IDC_OBLIQUE_GAMMA     1008
 
 /* Ohm's law, template 121 (no control 1005). */
-#define IDC_OHM_VOLTAGE             1001
-#define IDC_OHM_CURRENT             1002
-#define IDC_OHM_RESISTANCE          1003
-#define IDC_OHM_POWER               1004
-#define IDC_OHM_CALCULATE           1006
-#define IDC_OHM_CLEAR               1007
+#define IDC_OHM_VOLTAGE    1001
+#define IDC_OHM_CURRENT    1002
+#define IDC_OHM_RESISTANCE 1003
+#define IDC_OHM_POWER      1004
+#define IDC_OHM_CALCULATE  1006
+#define IDC_OHM_CLEAR      1007
 
 #endif /* MIRABO_RES_RESOURCE_H */

@@ -64,12 +64,12 @@ struct CalculatorRoutes {
 
 const CalculatorRoutes kCoordinateRoutes = {IDC_COORD_CALCULATE, IDC_COORD_CLEAR, mirabo::RotateCoordinates,
                                             ClearCoordinateForm, true};
-const CalculatorRoutes kRightTriangleRoutes = {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR, mirabo::SolveRightTriangle,
-                                               ClearRightTriangleForm, true};
-const CalculatorRoutes kObliqueTriangleRoutes = {IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR,
-                                                 mirabo::SolveObliqueTriangle, ClearObliqueTriangleForm, true};
-const CalculatorRoutes kOhmsLawRoutes = {IDC_OHM_CALCULATE, IDC_OHM_CLEAR, mirabo::SolveOhmsLaw, ClearOhmsLawForm,
-                                         false};
+const CalculatorRoutes kRightTriangleRoutes = {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR,
+                                               mirabo::SolveRightTriangle, ClearRightTriangleForm, true};
+const CalculatorRoutes kObliqueTriangleRoutes = {
+    IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR, mirabo::SolveObliqueTriangle, ClearObliqueTriangleForm, true};
+const CalculatorRoutes kOhmsLawRoutes = {IDC_OHM_CALCULATE, IDC_OHM_CLEAR, mirabo::SolveOhmsLaw,
+                                         ClearOhmsLawForm, false};
 
 // The message handling the four calculator dialogs share. Command 1 (the
 // Done button, or Enter where there is no default button) is not answered.

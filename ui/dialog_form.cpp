@@ -11,9 +11,7 @@ void DialogForm::SetFieldText(int controlId, const mirabo::FieldBuffer& buffer) 
     SetWindowTextW(GetDlgItem(dialog_, controlId), buffer);
 }
 
-void DialogForm::FocusField(int controlId) {
-    SetFocus(GetDlgItem(dialog_, controlId));
-}
+void DialogForm::FocusField(int controlId) { SetFocus(GetDlgItem(dialog_, controlId)); }
 
 int DialogForm::ShowMessage(const wchar_t* text, int buttons) {
     return MessageBoxW(dialog_, text, NULL, static_cast<UINT>(buttons));

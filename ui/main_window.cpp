@@ -14,8 +14,7 @@ SHACTIVATEINFO settingChangeInfo;
 
 static const int kLoadLimit = 200;
 
-ATOM RegisterMainClass(HINSTANCE instance, LPCWSTR className)
-{
+ATOM RegisterMainClass(HINSTANCE instance, LPCWSTR className) {
     WNDCLASSW wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWndProc;
@@ -30,8 +29,7 @@ ATOM RegisterMainClass(HINSTANCE instance, LPCWSTR className)
     return RegisterClassW(&wc);
 }
 
-HWND CreateMainMenuBar(HWND window)
-{
+HWND CreateMainMenuBar(HWND window) {
     SHMENUBARINFO mbi;
     memset(&mbi, 0, sizeof(mbi));
     mbi.cbSize = sizeof(mbi);
@@ -44,8 +42,7 @@ HWND CreateMainMenuBar(HWND window)
     return mbi.hwndMB;
 }
 
-BOOL StartMainWindow(HINSTANCE instance, int showCommand)
-{
+BOOL StartMainWindow(HINSTANCE instance, int showCommand) {
     WCHAR className[kLoadLimit];
     WCHAR title[kLoadLimit];
 
@@ -81,13 +78,11 @@ BOOL StartMainWindow(HINSTANCE instance, int showCommand)
 
 // Runs one of the program's dialog templates modally over the main window;
 // its result is not used.
-static void OpenDialog(HWND window, int templateId, DLGPROC dialogProc)
-{
+static void OpenDialog(HWND window, int templateId, DLGPROC dialogProc) {
     RunDialogTemplate(appInstance, window, templateId, dialogProc);
 }
 
-static void PaintMainWindow(HWND window)
-{
+static void PaintMainWindow(HWND window) {
     PAINTSTRUCT ps;
     RECT rect;
     WCHAR text[kLoadLimit];
@@ -99,8 +94,7 @@ static void PaintMainWindow(HWND window)
     EndPaint(window, &ps);
 }
 
-LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         menuBarWindow = CreateMainMenuBar(window);
@@ -150,8 +144,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     (void)lParam;
     switch (message) {
     case WM_INITDIALOG: {
@@ -172,8 +165,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
-{
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand) {
     (void)previousInstance;
     (void)commandLine;
     MSG msg;

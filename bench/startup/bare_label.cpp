@@ -2,8 +2,7 @@
 #include <QApplication>
 #include <QLabel>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QLabel label("Mirabo");
     label.show();

@@ -19,8 +19,7 @@
 
 namespace {
 
-double Now()
-{
+double Now() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
@@ -33,8 +32,7 @@ struct Sample {
 
 // Starts the program, waits for a window of its to appear on the root window,
 // lets it settle, ends it and collects its peak memory.
-bool Measure(Display* display, const char* program, Sample& sample)
-{
+bool Measure(Display* display, const char* program, Sample& sample) {
     const Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
     XSync(display, True);
@@ -75,16 +73,14 @@ bool Measure(Display* display, const char* program, Sample& sample)
     return mapped;
 }
 
-double Median(std::vector<double> values)
-{
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: measure_startup ROUNDS PROGRAM [PROGRAM...]\n");
         return 64;

@@ -44,9 +44,15 @@ public:
         edit_->setReadOnly(item.style & ES_READONLY);
         if (item.style & ES_PASSWORD) edit_->setEchoMode(QLineEdit::Password);
         switch (item.style & 3) {
-        case ES_CENTER: edit_->setAlignment(Qt::AlignCenter); break;
-        case ES_RIGHT: edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter); break;
-        default: edit_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); break;
+        case ES_CENTER:
+            edit_->setAlignment(Qt::AlignCenter);
+            break;
+        case ES_RIGHT:
+            edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            break;
+        default:
+            edit_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            break;
         }
         edit_->setProperty("borderless", !(item.style & WS_BORDER));
         edit_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -77,7 +83,8 @@ public:
         HWND self = Handle();
         int id = Id();
         QObject::connect(button_, &QAbstractButton::clicked, button_, [dialogHandle, self, id] {
-            if (DialogWindow* owner = DialogWindow::FromHandle(dialogHandle)) owner->Command(id, BN_CLICKED, self);
+            if (DialogWindow* owner = DialogWindow::FromHandle(dialogHandle))
+                owner->Command(id, BN_CLICKED, self);
         });
     }
 
@@ -178,9 +185,15 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     for (const DialogItemTemplate& item : dialogTemplate.items) {
         std::unique_ptr<ControlWindow> control;
         switch (item.Class()) {
-        case ControlClass::Edit: control = std::make_unique<EditControl>(item, this, widget); break;
-        case ControlClass::Button: control = std::make_unique<ButtonControl>(item, this, widget, scale); break;
-        default: control = std::make_unique<StaticControl>(item, this, widget, scale); break;
+        case ControlClass::Edit:
+            control = std::make_unique<EditControl>(item, this, widget);
+            break;
+        case ControlClass::Button:
+            control = std::make_unique<ButtonControl>(item, this, widget, scale);
+            break;
+        default:
+            control = std::make_unique<StaticControl>(item, this, widget, scale);
+            break;
         }
         QWidget* child = control->Widget();
         child->setFont(font_);
@@ -261,7 +274,8 @@ LRESULT DialogWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
         QMetaObject::invokeMethod(
             qApp,
             [self, cancelHandle] {
-                if (DialogWindow* target = FromHandle(self)) target->Command(IDCANCEL, BN_CLICKED, cancelHandle);
+                if (DialogWindow* target = FromHandle(self))
+                    target->Command(IDCANCEL, BN_CLICKED, cancelHandle);
             },
             Qt::QueuedConnection);
     }
@@ -277,7 +291,8 @@ INT_PTR DialogWindow::Run(LPARAM initParam) {
     Screen::Instance()->BringToTop(this);
     Window* first = FirstTabStop();
     HWND self = Handle();
-    LRESULT wantsFocus = Send(WM_INITDIALOG, reinterpret_cast<WPARAM>(first ? first->Handle() : nullptr), initParam);
+    LRESULT wantsFocus =
+        Send(WM_INITDIALOG, reinterpret_cast<WPARAM>(first ? first->Handle() : nullptr), initParam);
     if (FromHandle(self) == nullptr) return -1;
     if (wantsFocus && !Ended()) {
         // The platform gives the focus to the first tab stop, selecting an

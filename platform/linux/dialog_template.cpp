@@ -92,15 +92,21 @@ private:
 ControlClass DialogItemTemplate::Class() const {
     if (windowClass.isOrdinal) {
         switch (windowClass.ordinal) {
-        case 0x0080: return ControlClass::Button;
-        case 0x0081: return ControlClass::Edit;
-        case 0x0082: return ControlClass::Static;
-        default: return ControlClass::Other;
+        case 0x0080:
+            return ControlClass::Button;
+        case 0x0081:
+            return ControlClass::Edit;
+        case 0x0082:
+            return ControlClass::Static;
+        default:
+            return ControlClass::Other;
         }
     }
-    if (windowClass.text.compare(QLatin1String("Button"), Qt::CaseInsensitive) == 0) return ControlClass::Button;
+    if (windowClass.text.compare(QLatin1String("Button"), Qt::CaseInsensitive) == 0)
+        return ControlClass::Button;
     if (windowClass.text.compare(QLatin1String("Edit"), Qt::CaseInsensitive) == 0) return ControlClass::Edit;
-    if (windowClass.text.compare(QLatin1String("Static"), Qt::CaseInsensitive) == 0) return ControlClass::Static;
+    if (windowClass.text.compare(QLatin1String("Static"), Qt::CaseInsensitive) == 0)
+        return ControlClass::Static;
     return ControlClass::Other;
 }
 

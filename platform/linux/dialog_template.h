@@ -33,7 +33,7 @@ struct DialogTemplate {
     ResourceKey menu;         // ordinal 0: none
     ResourceKey windowClass;  // ordinal 0: the standard dialog class
     QString title;
-    bool hasFont = false;     // DS_SETFONT
+    bool hasFont = false;  // DS_SETFONT
     WORD pointSize = 0;
     QString faceName;
     std::vector<DialogItemTemplate> items;

@@ -15,8 +15,8 @@ namespace {
 
 struct FaceMapping {
     const char16_t* face;
-    const char* family;     // empty: the desktop's default family
-    const char* fontFile;   // loaded directly when the family is not known
+    const char* family;    // empty: the desktop's default family
+    const char* fontFile;  // loaded directly when the family is not known
 };
 
 // The handheld's faces by the names templates use, full-width and ASCII
@@ -70,8 +70,8 @@ QFont ShellFont(double scale) { return HandheldFont(QStringLiteral("MS UI Gothic
 
 int AverageCharWidth(const QFont& font) {
     QFontMetrics metrics(font);
-    int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int width =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return std::max(1, (width / 26 + 1) / 2);
 }
 

@@ -255,7 +255,8 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     QString title = FromWide(lpWindowName);
     Screen* screen = Screen::Instance();
     bool first = Screen::Existing()->MainWindow() == nullptr;
-    auto* frame = new FrameWindow(record.lpfnWndProc, record.hbrBackground, className, title, dwStyle, dwExStyle);
+    auto* frame =
+        new FrameWindow(record.lpfnWndProc, record.hbrBackground, className, title, dwStyle, dwExStyle);
     HWND handle = frame->Handle();
 
     // CW_USEDEFAULT places the window in the work area and gives it the
@@ -266,8 +267,10 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     frame->SetGeometry(screen->FromDevice(QRect(position, size)));
     if (first && record.hIcon != nullptr) screen->setWindowIcon(DesktopIcon(record.hIcon));
 
-    CREATESTRUCTW create{lpParam, hInstance, hMenu, hWndParent, size.height(), size.width(), position.y(),
-                         position.x(), static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
+    CREATESTRUCTW create{lpParam,      hInstance,     hMenu,
+                         hWndParent,   size.height(), size.width(),
+                         position.y(), position.x(),  static_cast<LONG>(dwStyle),
+                         lpWindowName, lpClassName,   dwExStyle};
     LRESULT created = frame->Send(WM_CREATE, 0, reinterpret_cast<LPARAM>(&create));
     if (FrameWindow::FromHandle(handle) == nullptr) {
         ReleaseInstanceLock();
@@ -442,7 +445,9 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
     flags |= (format & DT_CENTER) ? Qt::AlignHCenter : (format & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
     if (format & DT_SINGLELINE) {
         flags |= Qt::TextSingleLine;
-        flags |= (format & DT_VCENTER) ? Qt::AlignVCenter : (format & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
+        flags |= (format & DT_VCENTER)  ? Qt::AlignVCenter
+                 : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                        : Qt::AlignTop;
     } else {
         flags |= Qt::AlignTop;
         if (format & DT_WORDBREAK) flags |= Qt::TextWordWrap;

@@ -158,7 +158,8 @@ bool ParseMenuBarData(const unsigned char* data, std::size_t size, WORD* menuId,
     return true;
 }
 
-MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<MenuBarButton> buttons, bool hidden)
+MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<MenuBarButton> buttons,
+                             bool hidden)
     : Window(WindowKind::MenuBar, hidden ? 0 : WS_VISIBLE, 0, owner),
       ownerHandle_(owner->Handle()),
       menuId_(menuId),
@@ -198,7 +199,8 @@ MenuBarWindow::~MenuBarWindow() {
     for (QMenu* popup : popups_) delete popup;
     QWidget* bar = Widget();
     Window* owner = Window::FromHandle(ownerHandle_);
-    if (owner != nullptr && owner->TopLevel()->MenuBarWidget() == bar) owner->TopLevel()->SetMenuBarWidget(nullptr);
+    if (owner != nullptr && owner->TopLevel()->MenuBarWidget() == bar)
+        owner->TopLevel()->SetMenuBarWidget(nullptr);
     delete bar;
 }
 
@@ -232,9 +234,8 @@ QMenu* MenuBarWindow::PopupFor(std::size_t index) {
         QAction* action = popup->addAction(item.text);
         action->setEnabled(!(item.flags & (kMfGrayed | kMfDisabled)));
         WORD id = item.id;
-        QObject::connect(action, &QAction::triggered, popup, [owner, id] {
-            PostMessageW(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        });
+        QObject::connect(action, &QAction::triggered, popup,
+                         [owner, id] { PostMessageW(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
     }
     auto* button = static_cast<BarButton*>(buttonWidgets_[index]);
     QObject::connect(popup, &QMenu::aboutToHide, button, [button] { button->SetOpen(false); });
@@ -246,7 +247,8 @@ void MenuBarWindow::Tapped(std::size_t index) {
     HWND self = Handle();
     HWND owner = ownerHandle_;
     // The button's own command first, as a toolbar button sends it.
-    SendMessageW(owner, WM_COMMAND, MAKEWPARAM(buttons_[index].command, BN_CLICKED), reinterpret_cast<LPARAM>(self));
+    SendMessageW(owner, WM_COMMAND, MAKEWPARAM(buttons_[index].command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(self));
     if (FromHandle(self) != this || Window::FromHandle(owner) == nullptr) return;
     if (!(buttons_[index].style & TBSTYLE_DROPDOWN)) return;
     QMenu* popup = PopupFor(index);
@@ -289,7 +291,8 @@ BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi) {
         const ResourceEntry* data = FindProgramResource(RT_RCDATA, MAKEINTRESOURCEW(pmbi->nToolBarId));
         if (data == nullptr || !ParseMenuBarData(data->data, data->size, &menuId, &buttons)) return FALSE;
     }
-    auto* bar = new MenuBarWindow(parent->TopLevel(), menuId, std::move(buttons), pmbi->dwFlags & SHCMBF_HIDDEN);
+    auto* bar =
+        new MenuBarWindow(parent->TopLevel(), menuId, std::move(buttons), pmbi->dwFlags & SHCMBF_HIDDEN);
     pmbi->hwndMB = bar->Handle();
     return TRUE;
 }

@@ -104,7 +104,8 @@ MessageBoxWindow::~MessageBoxWindow() { delete Widget(); }
 
 MessageBoxWindow* MessageBoxWindow::FromHandle(HWND handle) {
     Window* window = Window::FromHandle(handle);
-    return (window && window->Kind() == WindowKind::MessageBox) ? static_cast<MessageBoxWindow*>(window) : nullptr;
+    return (window && window->Kind() == WindowKind::MessageBox) ? static_cast<MessageBoxWindow*>(window)
+                                                                : nullptr;
 }
 
 QAbstractButton* MessageBoxWindow::ButtonFor(int answer) const {

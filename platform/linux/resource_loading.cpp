@@ -204,8 +204,8 @@ HACCEL WINAPI LoadAcceleratorsW(HINSTANCE, LPCWSTR lpTableName) {
         table = std::make_unique<AcceleratorTableObject>();
         for (std::size_t at = 0; at + 8 <= entry->size; at += 8) {
             WORD flags = ReadWord(entry->data + at);
-            table->entries.push_back(
-                {static_cast<BYTE>(flags & 0x7F), ReadWord(entry->data + at + 2), ReadWord(entry->data + at + 4)});
+            table->entries.push_back({static_cast<BYTE>(flags & 0x7F), ReadWord(entry->data + at + 2),
+                                      ReadWord(entry->data + at + 4)});
             if (flags & 0x80) break;
         }
     }

@@ -9,13 +9,11 @@ namespace mirabo::platform {
 
 namespace {
 
-WORD ReadWord(const unsigned char* p) {
-    return static_cast<WORD>(p[0] | (p[1] << 8));
-}
+WORD ReadWord(const unsigned char* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 
 DWORD ReadDword(const unsigned char* p) {
-    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) |
-           (static_cast<DWORD>(p[2]) << 16) | (static_cast<DWORD>(p[3]) << 24);
+    return static_cast<DWORD>(p[0]) | (static_cast<DWORD>(p[1]) << 8) | (static_cast<DWORD>(p[2]) << 16) |
+           (static_cast<DWORD>(p[3]) << 24);
 }
 
 // Reads an ordinal (0xFFFF and the value) or a zero-terminated UTF-16 text
@@ -67,8 +65,7 @@ bool ResourceKey::Matches(LPCWSTR wanted) const {
     return text.compare(QString::fromWCharArray(wanted), Qt::CaseInsensitive) == 0;
 }
 
-bool ParseResourceFile(const unsigned char* image, std::size_t size,
-                       std::vector<ResourceEntry>* entries) {
+bool ParseResourceFile(const unsigned char* image, std::size_t size, std::vector<ResourceEntry>* entries) {
     entries->clear();
     if (image == nullptr) return size == 0;
     std::size_t offset = 0;

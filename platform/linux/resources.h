@@ -33,8 +33,7 @@ struct ResourceEntry {
 
 // Reads the entries of a .res image. Stops at the first entry that does not
 // fit the image; returns false when that happened before the end.
-bool ParseResourceFile(const unsigned char* image, std::size_t size,
-                       std::vector<ResourceEntry>* entries);
+bool ParseResourceFile(const unsigned char* image, std::size_t size, std::vector<ResourceEntry>* entries);
 
 // The program's own resources, read once from the linked .res.
 const std::vector<ResourceEntry>& ProgramResources();

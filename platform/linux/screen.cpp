@@ -48,7 +48,8 @@ protected:
         int margin = screen_->Scaled(6);
         QRect text = rect().adjusted(margin, 0, -margin, 0);
         if (QAbstractButton* done = screen_->DoneButton()) text.setRight(done->x() - margin);
-        QString caption = QFontMetrics(font).elidedText(screen_->StripCaption(), Qt::ElideRight, text.width());
+        QString caption =
+            QFontMetrics(font).elidedText(screen_->StripCaption(), Qt::ElideRight, text.width());
         painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, caption);
     }
 
@@ -108,9 +109,7 @@ Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     qApp->installEventFilter(this);
 }
 
-int Screen::Scaled(int devicePixels) const {
-    return static_cast<int>(std::lround(devicePixels * scale_));
-}
+int Screen::Scaled(int devicePixels) const { return static_cast<int>(std::lround(devicePixels * scale_)); }
 
 QRect Screen::TitleStripRect() const { return QRect(0, 0, Scaled(kDeviceWidth), Scaled(kStripHeight)); }
 

@@ -6,10 +6,6 @@
 #include <map>
 #include <memory>
 
-#include <cerrno>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -17,6 +13,10 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 namespace mirabo::platform {
 namespace {
@@ -28,8 +28,7 @@ int lockFd = -1;
 
 // A folder of this user's alone: the runtime folder when it is ours and closed
 // to others, else one under /tmp that we make so. Empty when neither can be had.
-QByteArray PrivateFolder()
-{
+QByteArray PrivateFolder() {
     const auto ours = [](const QByteArray& path) {
         struct stat st {};
         return lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() &&
@@ -45,8 +44,7 @@ QByteArray PrivateFolder()
 }
 
 // The name both copies derive from the window's class and title.
-QByteArray Key(const QString& className, const QString& title)
-{
+QByteArray Key(const QString& className, const QString& title) {
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (const char c : (className + QChar(0x1F) + title).toUtf8()) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -54,8 +52,7 @@ QByteArray Key(const QString& className, const QString& title)
     return "mirabo-" + QByteArray::number(static_cast<qulonglong>(hash), 16);
 }
 
-bool SocketAddress(const QString& className, const QString& title, sockaddr_un& address)
-{
+bool SocketAddress(const QString& className, const QString& title, sockaddr_un& address) {
     const QByteArray folder = PrivateFolder();
     if (folder.isEmpty()) {
         return false;
@@ -70,8 +67,7 @@ bool SocketAddress(const QString& className, const QString& title, sockaddr_un& 
     return true;
 }
 
-void TakeLock(const QString& className, const QString& title)
-{
+void TakeLock(const QString& className, const QString& title) {
     if (lockFd >= 0) {
         return;
     }
@@ -104,12 +100,10 @@ void TakeLock(const QString& className, const QString& title)
 class Announcement : public QSocketNotifier {
 public:
     Announcement(int fd, std::function<void()> raise)
-        : QSocketNotifier(fd, QSocketNotifier::Read), raise_(std::move(raise))
-    {
+        : QSocketNotifier(fd, QSocketNotifier::Read), raise_(std::move(raise)) {
         connect(this, &QSocketNotifier::activated, this, [this] { Serve(); });
     }
-    ~Announcement() override
-    {
+    ~Announcement() override {
         setEnabled(false);
         close(static_cast<int>(socket()));
     }
@@ -117,8 +111,7 @@ public:
     void SetRaise(std::function<void()> raise) { raise_ = std::move(raise); }
 
 private:
-    void Serve()
-    {
+    void Serve() {
         const int client = accept4(static_cast<int>(socket()), nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0) {
             return;
@@ -150,15 +143,13 @@ private:
 };
 
 // This copy's own announcements, by key.
-std::map<QByteArray, std::unique_ptr<Announcement>>& Announced()
-{
+std::map<QByteArray, std::unique_ptr<Announcement>>& Announced() {
     static std::map<QByteArray, std::unique_ptr<Announcement>> announced;
     return announced;
 }
 
 // Sends one request line and waits for the answer "ok".
-bool Ask(const QString& className, const QString& title, const char* request)
-{
+bool Ask(const QString& className, const QString& title, const char* request) {
     sockaddr_un address;
     // Our own windows are not looked for here, and asking ourselves would wait
     // for an answer that the waiting itself holds up.
@@ -183,19 +174,16 @@ bool Ask(const QString& className, const QString& title, const char* request)
 
 }  // namespace
 
-bool FindWindowInOtherCopy(const QString& className, const QString& title)
-{
+bool FindWindowInOtherCopy(const QString& className, const QString& title) {
     TakeLock(className, title);
     return Ask(className, title, "ping\n");
 }
 
-bool RaiseWindowInOtherCopy(const QString& className, const QString& title)
-{
+bool RaiseWindowInOtherCopy(const QString& className, const QString& title) {
     return Ask(className, title, "raise\n");
 }
 
-void AnnounceWindow(const QString& className, const QString& title, std::function<void()> raise)
-{
+void AnnounceWindow(const QString& className, const QString& title, std::function<void()> raise) {
     const QByteArray key = Key(className, title);
     if (const auto it = Announced().find(key); it != Announced().end()) {
         it->second->SetRaise(std::move(raise));
@@ -221,8 +209,7 @@ void AnnounceWindow(const QString& className, const QString& title, std::functio
     ReleaseInstanceLock();
 }
 
-void WithdrawWindow(const QString& className, const QString& title)
-{
+void WithdrawWindow(const QString& className, const QString& title) {
     const auto it = Announced().find(Key(className, title));
     if (it == Announced().end()) {
         return;
@@ -234,8 +221,7 @@ void WithdrawWindow(const QString& className, const QString& title)
     }
 }
 
-void ReleaseInstanceLock()
-{
+void ReleaseInstanceLock() {
     if (lockFd >= 0) {
         close(lockFd);
         lockFd = -1;

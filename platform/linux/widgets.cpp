@@ -97,10 +97,18 @@ void StaticWidget::paintEvent(QPaintEvent*) {
     }
     int flags = Qt::AlignTop;
     switch (type) {
-    case SS_CENTER: flags |= Qt::AlignHCenter | Qt::TextWordWrap; break;
-    case SS_RIGHT: flags |= Qt::AlignRight | Qt::TextWordWrap; break;
-    case 0x0000000CL: flags |= Qt::AlignLeft; break;  // SS_LEFTNOWORDWRAP
-    default: flags |= Qt::AlignLeft | Qt::TextWordWrap; break;
+    case SS_CENTER:
+        flags |= Qt::AlignHCenter | Qt::TextWordWrap;
+        break;
+    case SS_RIGHT:
+        flags |= Qt::AlignRight | Qt::TextWordWrap;
+        break;
+    case 0x0000000CL:
+        flags |= Qt::AlignLeft;
+        break;  // SS_LEFTNOWORDWRAP
+    default:
+        flags |= Qt::AlignLeft | Qt::TextWordWrap;
+        break;
     }
     QString shown = text_;
     if (!(style_ & SS_NOPREFIX)) {

@@ -159,7 +159,8 @@ INT_PTR TopLevelWindow::RunModal() {
     ReleaseOwner();
     if (Screen* screen = Screen::Existing()) {
         TopLevelWindow* owner = Owner();
-        if (owner != nullptr && owner->Widget()->isVisibleTo(screen) && !g_programEnding) screen->BringToTop(owner);
+        if (owner != nullptr && owner->Widget()->isVisibleTo(screen) && !g_programEnding)
+            screen->BringToTop(owner);
         screen->Refresh();
     }
     return result_;

@@ -5,6 +5,6 @@
 
 namespace {
 
-[[maybe_unused]] int (WINAPI* const kEntry)(HINSTANCE, HINSTANCE, LPSTR, int) = WinMain;
+[[maybe_unused]] int(WINAPI* const kEntry)(HINSTANCE, HINSTANCE, LPSTR, int) = WinMain;
 
 }  // namespace

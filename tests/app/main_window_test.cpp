@@ -23,7 +23,8 @@ const QString kAboutCaption = QStringLiteral("Mirabo　for WindowsCE のバー�
 
 // Ends a program whose main window is active with Ctrl+Q.
 void QuitWithCtrlQ() {
-    When(MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); }, "the main window to come back");
+    When(
+        MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); }, "the main window to come back");
 }
 
 QStringList ButtonTexts() {
@@ -34,7 +35,8 @@ QStringList ButtonTexts() {
 
 QStringList MenuTexts(QMenu* menu) {
     QStringList texts;
-    for (QAction* action : menu->actions()) texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     return texts;
 }
 
@@ -116,13 +118,14 @@ TEST_P(MenuCommandTest, OpensItsDialogAndClosingItReturnsToTheMainWindow) {
                  } else {
                      ClickTitleOk();
                  }
-                 When(MainWindowActive,
-                      [] {
-                          EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
-                          EXPECT_EQ(ButtonTexts().size(), 3);
-                          PressKey(Qt::Key_Q, Qt::ControlModifier);
-                      },
-                      "the main window to come back");
+                 When(
+                     MainWindowActive,
+                     [] {
+                         EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
+                         EXPECT_EQ(ButtonTexts().size(), 3);
+                         PressKey(Qt::Key_Q, Qt::ControlModifier);
+                     },
+                     "the main window to come back");
              },
              "the dialog to open");
     });
@@ -255,14 +258,15 @@ TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
                      stillOpen = ActiveDialog() == dialog && mirabo::testing::IsModalRunning(dialog);
                      ClickControl(dialog, 2);
                      // Nothing was kept for the main loop either.
-                     When(MainWindowActive,
-                          [&] {
-                              After(50, [&] {
-                                  mainKept = MainWindowActive();
-                                  PressKey(Qt::Key_Q, Qt::ControlModifier);
-                              });
-                          },
-                          "the main window to come back");
+                     When(
+                         MainWindowActive,
+                         [&] {
+                             After(50, [&] {
+                                 mainKept = MainWindowActive();
+                                 PressKey(Qt::Key_Q, Qt::ControlModifier);
+                             });
+                         },
+                         "the main window to come back");
                  });
              },
              "the dialog to open");
@@ -292,7 +296,8 @@ std::vector<CalculatorAndKey> CalculatorsAndKeys() {
 
 INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest, ::testing::ValuesIn(CalculatorsAndKeys()),
                          [](const ::testing::TestParamInfo<CalculatorAndKey>& info) {
-                             return std::string(info.param.name) + (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
+                             return std::string(info.param.name) +
+                                    (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
                          });
 
 TEST(MainWindowTest, MenuBarButtonsOwnCommandsChangeNothing) {
@@ -342,12 +347,13 @@ TEST(MainWindowTest, PaintsString2CentredOnOneLineAndAgainAfterBeingCovered) {
         When([] { return ActiveDialog() != nullptr; },
              [&] {
                  ClickTitleOk();
-                 When(MainWindowActive,
-                      [&] {
-                          again = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
-                          PressKey(Qt::Key_Q, Qt::ControlModifier);
-                      },
-                      "the main window to come back");
+                 When(
+                     MainWindowActive,
+                     [&] {
+                         again = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
+                         PressKey(Qt::Key_Q, Qt::ControlModifier);
+                     },
+                     "the main window to come back");
              },
              "the About box to open");
     });
@@ -382,7 +388,9 @@ TEST_P(DesktopCloseTest, EndsTheProgramWithZero) {
     int result = RunProgram(
         [] {
             switch (GetParam()) {
-            case OpenWhenClosed::Nothing: CloseDesktopWindow(); break;
+            case OpenWhenClosed::Nothing:
+                CloseDesktopWindow();
+                break;
             case OpenWhenClosed::Menu:
                 TapMenuButton(0);
                 CloseDesktopWindow();
@@ -422,8 +430,9 @@ std::string OpenName(const ::testing::TestParamInfo<OpenWhenClosed>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(While, DesktopCloseTest,
-                         ::testing::Values(OpenWhenClosed::Nothing, OpenWhenClosed::Menu, OpenWhenClosed::Calculator,
-                                           OpenWhenClosed::MessageBox, OpenWhenClosed::AboutBox),
+                         ::testing::Values(OpenWhenClosed::Nothing, OpenWhenClosed::Menu,
+                                           OpenWhenClosed::Calculator, OpenWhenClosed::MessageBox,
+                                           OpenWhenClosed::AboutBox),
                          OpenName);
 
 TEST(MainWindowTest, RunsAgainAfterTheDesktopWindowWasClosed) {

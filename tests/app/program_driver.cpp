@@ -36,7 +36,8 @@ void InstallUnexpectedModalLoopHandler() {
             if (!nested) return;
         }
         if (mirabo::testing::IsMessageBox(window)) {
-            ADD_FAILURE() << "unexpected message box: " << mirabo::testing::MessageBoxText(window).toStdString();
+            ADD_FAILURE() << "unexpected message box: "
+                          << mirabo::testing::MessageBoxText(window).toStdString();
             for (int answer : {IDOK, IDNO, IDYES}) {
                 if (QAbstractButton* button = mirabo::testing::MessageBoxButton(window, answer)) {
                     button->click();
@@ -109,9 +110,7 @@ void After(int ms, std::function<void()> action) {
     timer->start(ms);
 }
 
-HWND MainWindow() {
-    return mirabo::testing::WidgetOf(g_mainWindow) != nullptr ? g_mainWindow : nullptr;
-}
+HWND MainWindow() { return mirabo::testing::WidgetOf(g_mainWindow) != nullptr ? g_mainWindow : nullptr; }
 
 bool MainWindowActive() {
     HWND main = mirabo::testing::ActiveModalWindow();

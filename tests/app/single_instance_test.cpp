@@ -86,7 +86,9 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
     };
     int result = RunProgram([&] {
         switch (GetParam()) {
-        case Showing::MainWindow: startSecond(); break;
+        case Showing::MainWindow:
+            startSecond();
+            break;
         case Showing::Calculator:
             ChooseFromMenu(0, "直角三角形の計算");
             When([] { return ActiveDialog() != nullptr; }, startSecond, "the dialog to open");

@@ -95,16 +95,20 @@ TEST_F(Win32Test, CreateSendsWmCreateBeforeReturningAndDefaultsToTheWorkArea) {
     EXPECT_EQ(g_received.front().message, static_cast<UINT>(WM_CREATE));
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window, &rect));
-    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{0, 26, 320, 214}));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::vector<LONG>{0, 26, 320, 214}));
     ASSERT_TRUE(MoveWindow(window, 10, 30, 100, 50, FALSE));
     ASSERT_TRUE(GetWindowRect(window, &rect));
-    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{10, 30, 110, 80}));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::vector<LONG>{10, 30, 110, 80}));
     ASSERT_TRUE(GetClientRect(window, &rect));
-    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}), (std::vector<LONG>{0, 0, 100, 50}));
+    EXPECT_EQ((std::vector<LONG>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::vector<LONG>{0, 0, 100, 50}));
 }
 
 TEST_F(Win32Test, CreateFailsForAnUnknownClassAndWhenWmCreateRefuses) {
-    EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"x", WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+    EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"x", WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                              nullptr),
               nullptr);
     g_createResult = -1;
     EXPECT_EQ(Create(), nullptr);
@@ -160,7 +164,8 @@ TEST_F(Win32Test, AModalLoopHandsPostedMessagesToTheirWindows) {
         });
     });
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(103), RT_DIALOG);
-    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, (LPCDLGTEMPLATEW)LoadResource(nullptr, found), window, AboutDlgProc, 0),
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, (LPCDLGTEMPLATEW)LoadResource(nullptr, found), window,
+                                      AboutDlgProc, 0),
               IDOK);
     EXPECT_EQ(inDialog, (std::vector<Received>{{WM_COMMAND, 77, 0}}));
     // Nothing is left for the main loop.
@@ -197,7 +202,8 @@ TEST_P(AcceleratorTest, KeysTypedIntoAWindowAreTranslatedByTable3) {
             ++translated;
         } else {
             TranslateMessage(&msg);
-            if (msg.wParam == static_cast<WPARAM>(c.key) && msg.message != WM_CHAR) dispatched.push_back(msg.message);
+            if (msg.wParam == static_cast<WPARAM>(c.key) && msg.message != WM_CHAR)
+                dispatched.push_back(msg.message);
             DispatchMessageW(&msg);
         }
     }
@@ -213,7 +219,8 @@ TEST_P(AcceleratorTest, KeysTypedIntoAWindowAreTranslatedByTable3) {
         EXPECT_EQ(translated, 0);
         EXPECT_TRUE(commands.empty());
         ASSERT_FALSE(dispatched.empty());
-        EXPECT_EQ(dispatched.front(), static_cast<UINT>(c.modifiers & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN));
+        EXPECT_EQ(dispatched.front(),
+                  static_cast<UINT>(c.modifiers & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN));
     }
 }
 
@@ -237,7 +244,8 @@ TEST_F(Win32Test, TranslateMessageAddsTheCharacterAfterTheKey) {
         got.push_back({msg.message, msg.wParam, 0});
         TranslateMessage(&msg);
     }
-    EXPECT_EQ(got, (std::vector<Received>{{WM_KEYDOWN, '3', 0}, {WM_CHAR, '3', 0}, {WM_KEYDOWN, 'X', 0}, {WM_CHAR, 'x', 0}}));
+    EXPECT_EQ(got, (std::vector<Received>{
+                       {WM_KEYDOWN, '3', 0}, {WM_CHAR, '3', 0}, {WM_KEYDOWN, 'X', 0}, {WM_CHAR, 'x', 0}}));
 }
 
 TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
@@ -254,7 +262,8 @@ TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
     // A tap sends the button's command to the window.
     g_received.clear();
     QTest::mouseClick(buttons[1], Qt::LeftButton);
-    EXPECT_EQ(g_received, (std::vector<Received>{{WM_COMMAND, 40025, reinterpret_cast<LPARAM>(info.hwndMB)}}));
+    EXPECT_EQ(g_received,
+              (std::vector<Received>{{WM_COMMAND, 40025, reinterpret_cast<LPARAM>(info.hwndMB)}}));
     PressKey(Qt::Key_Escape);
     EXPECT_TRUE(DestroyWindow(info.hwndMB));
     EXPECT_TRUE(mirabo::testing::MenuBarButtons().empty());

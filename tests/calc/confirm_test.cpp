@@ -5,21 +5,21 @@
 
 #include "calc/confirm.h"
 #include "calc/memory_form.h"
-#include "form_checks.h"
 #include "calc/messages.h"
+#include "form_checks.h"
 
 namespace mirabo {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite)
-{
+TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite) {
     const struct {
         std::vector<double> values;
         int answer;
         bool shown;
         std::size_t questions;
+        // clang-format off
     } cases[] = {
         {{5, kInf, kInf}, kAnswerYes, true, 1},
         {{5, kInf, kInf}, kAnswerNo, false, 1},
@@ -27,10 +27,14 @@ TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite)
         {{-kInf, 5}, kAnswerNo, false, 1},
         {{1, 2, 3}, kAnswerNo, true, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MemoryForm form;
         int asked = 0;
-        form.SetAnswerer([&](const wchar_t*) { ++asked; return c.answer; });
+        form.SetAnswerer([&](const wchar_t*) {
+            ++asked;
+            return c.answer;
+        });
         EXPECT_EQ(ConfirmAll(form, c.values), c.shown);
         ASSERT_EQ(form.Messages().size(), c.questions);
         if (c.questions == 1) {
@@ -41,8 +45,7 @@ TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite)
     }
 }
 
-TEST(ConfirmationTest, AYesDoesNotCarryIntoTheNextPass)
-{
+TEST(ConfirmationTest, AYesDoesNotCarryIntoTheNextPass) {
     MemoryForm form;
     form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
     const double values[] = {kInf};
@@ -51,19 +54,18 @@ TEST(ConfirmationTest, AYesDoesNotCarryIntoTheNextPass)
     EXPECT_EQ(form.Messages().size(), 2u);
 }
 
-TEST(ConfirmationTest, NaNTestStopsAtTheFirstNaN)
-{
+TEST(ConfirmationTest, NaNTestStopsAtTheFirstNaN) {
     MemoryForm form;
     const double clean[] = {1, kInf, -kInf};
     EXPECT_FALSE(ReportNaN(form, clean));
     EXPECT_TRUE(form.Messages().empty());
-    const double dirty[] = {1, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    const double dirty[] = {1, std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::quiet_NaN()};
     EXPECT_TRUE(ReportNaN(form, dirty));
     ASSERT_TRUE(ShowedOnly(form, MSG_CALC_EXCEPTION, kButtonsOk));
 }
 
-TEST(MessagesTest, TextsKeepTheirExactCharacters)
-{
+TEST(MessagesTest, TextsKeepTheirExactCharacters) {
     EXPECT_NE(std::wstring(MSG_CALC_EXCEPTION).find(L'\uFF10'), std::wstring::npos);
     EXPECT_EQ(std::wstring(MSG_CALC_EXCEPTION).find(L'0'), std::wstring::npos);
     EXPECT_NE(std::wstring(MSG_CONFIRM_NONFINITE).find(L"あります 。\n"), std::wstring::npos);

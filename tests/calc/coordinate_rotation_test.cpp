@@ -4,15 +4,14 @@
 #include <vector>
 
 #include "calc/memory_form.h"
-#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "form_checks.h"
 
 namespace mirabo {
 namespace {
 
-MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle)
-{
+MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle) {
     MemoryForm form;
     form.SetText(1001, x);
     form.SetText(1002, y);
@@ -20,8 +19,7 @@ MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle)
     return form;
 }
 
-TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle)
-{
+TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
     const struct {
         const wchar_t *x, *y, *angle;
         const wchar_t *xMoved, *yMoved, *angleAfter;
@@ -50,14 +48,14 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle)
     }
 }
 
-TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing)
-{
+TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     // 96 digits: X' = 1e95, whose "%+.3f" text has 101 characters.
     const std::wstring huge = L"1" + std::wstring(95, L'0');
     const struct {
         const wchar_t *x, *y, *angle;
         const wchar_t* message;
         int result;  // 1, with the focus on field 1001, only for missing input
+        // clang-format off
     } cases[] = {
         {L"", L"4", L"30", MSG_MISSING_INPUT, 1},
         {L"3", L"", L"30", MSG_MISSING_INPUT, 1},
@@ -71,6 +69,7 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing)
         {L"3", L"4", L"1e5", MSG_MISSING_INPUT, 1},
         {huge.c_str(), L"0", L"0", MSG_CALC_EXCEPTION, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         form.SetText(1006, L"+1.000");  // what an earlier calculation showed

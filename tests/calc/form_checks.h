@@ -11,8 +11,7 @@
 namespace mirabo {
 
 // The calculation showed exactly one message: this text with these buttons.
-inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t* text, int buttons)
-{
+inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t* text, int buttons) {
     if (form.Messages().size() != 1) {
         return testing::AssertionFailure() << form.Messages().size() << " messages shown, not 1";
     }
@@ -27,8 +26,7 @@ inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t
 }
 
 // The first written field whose value is not finite, in writing order; 0 if none.
-inline int FirstInfiniteField(const MemoryForm& form)
-{
+inline int FirstInfiniteField(const MemoryForm& form) {
     for (const int id : form.WrittenFields()) {
         if (!std::isfinite(form.Values().at(id))) {
             return id;

@@ -20,14 +20,14 @@ namespace {
 // when the machine has not got it; restores the "C" locale afterwards.
 class CommaLocale {
 public:
-    CommaLocale()
-    {
+    CommaLocale() {
         if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
             return;
         }
         const auto dir = std::filesystem::temp_directory_path() / "mirabo-locales";
         std::filesystem::create_directories(dir);
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' 2>/dev/null";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' 2>/dev/null";
         if (std::system(command.c_str()) == -1) {
             return;
         }
@@ -38,8 +38,7 @@ public:
     bool Active() const { return std::localeconv()->decimal_point[0] == ','; }
 };
 
-TEST(LocaleTest, CommaDecimalLocaleChangesNothing)
-{
+TEST(LocaleTest, CommaDecimalLocaleChangesNothing) {
     CommaLocale locale;
     ASSERT_TRUE(locale.Active()) << "no comma-decimal locale could be made (package 'locales')";
     // The locale really is in force: the C library now reads and writes commas.

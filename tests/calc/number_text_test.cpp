@@ -15,6 +15,7 @@ struct Verdict {
     double value;  // what the text reads as, when valid
 };
 
+// clang-format off
 const Verdict kVerdicts[] = {
     {L"12", true, true, 12},        {L"12.5", true, true, 12.5}, {L".5", true, true, 0.5},
     {L"5.", true, true, 5},         {L"007", true, true, 7},     {L"+3", true, true, 3},
@@ -27,9 +28,9 @@ const Verdict kVerdicts[] = {
     {L"1,000", false, false, 0},    {L"12a", false, false, 0},   {L" ", false, false, 0},
     {L"\uFF15", false, false, 0},   {L"-5-", false, false, 0},   {L"5.-", false, false, 0},
 };
+// clang-format on
 
-TEST(NumberTextTest, VerdictsAndValuesFollowTheTable)
-{
+TEST(NumberTextTest, VerdictsAndValuesFollowTheTable) {
     for (const Verdict& v : kVerdicts) {
         SCOPED_TRACE(testing::Message() << "text of length " << std::wcslen(v.text));
         EXPECT_EQ(CheckSignedNumberText(v.text), v.signedValid ? 0 : 1);
@@ -40,15 +41,13 @@ TEST(NumberTextTest, VerdictsAndValuesFollowTheTable)
     }
 }
 
-TEST(NumberTextTest, EmptyMeansNoCharacters)
-{
+TEST(NumberTextTest, EmptyMeansNoCharacters) {
     EXPECT_EQ(IsFieldEmpty(L""), 1);
     EXPECT_EQ(IsFieldEmpty(L" "), 0);
     EXPECT_EQ(IsFieldEmpty(L"0"), 0);
 }
 
-TEST(NumberTextTest, ConversionIsCorrectlyRoundedOverLongTexts)
-{
+TEST(NumberTextTest, ConversionIsCorrectlyRoundedOverLongTexts) {
     // 99 digits: the value is the nearest double to the decimal number.
     const std::wstring nines(99, L'9');
     EXPECT_EQ(FieldTextToDouble(nines.c_str()), 1e99);
@@ -58,15 +57,16 @@ TEST(NumberTextTest, ConversionIsCorrectlyRoundedOverLongTexts)
     EXPECT_EQ(FieldTextToDouble(L"2.9375"), 2.9375);
 }
 
-TEST(NumberTextTest, RejectedTextsReadTheirLeadingNumberLikeWcstod)
-{
+TEST(NumberTextTest, RejectedTextsReadTheirLeadingNumberLikeWcstod) {
     const struct {
         const wchar_t* text;
         double value;
+        // clang-format off
     } cases[] = {
         {L"12a", 12}, {L"1,000", 1}, {L" 5", 5}, {L"1e5", 1e5}, {L"abc", 0},
         {L"3-", 3},   {L"1.2.3", 1.2}, {L"1e999", HUGE_VAL}, {L"1e-999", 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(FieldTextToDouble(c.text), c.value);
     }

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "calc/memory_form.h"
-#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "form_checks.h"
 
 namespace mirabo {
 namespace {
@@ -18,8 +18,7 @@ constexpr std::array<int, 6> kIds = {1001, 1002, 1003, 1006, 1007, 1008};
 using Texts = std::array<const wchar_t*, 6>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed)
-{
+MemoryForm Typed(const Texts& typed) {
     MemoryForm form;
     for (std::size_t i = 0; i < kIds.size(); ++i) {
         if (typed[i] != nullptr) {
@@ -31,8 +30,7 @@ MemoryForm Typed(const Texts& typed)
 
 using Shown = std::array<std::wstring, 6>;
 
-Shown TextsOf(const MemoryForm& form)
-{
+Shown TextsOf(const MemoryForm& form) {
     Shown texts;
     for (std::size_t i = 0; i < kIds.size(); ++i) {
         texts[i] = form.Text(kIds[i]);
@@ -45,11 +43,11 @@ const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 const Shown k345 = {L"3.000", L"4.000", L"5.000", L"53.130", L"36.870", L"90.000"};
 const Shown k30_60 = {L"17.321", L"10.000", L"20.000", L"30.000", L"60.000", L"90.000"};
 
-TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix)
-{
+TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix) {
     const struct {
         Texts typed;
         Shown after;
+        // clang-format off
     } cases[] = {
         {{L"3", L"4", L"5", _, _, _}, k345},
         {{L"7", L"8", L"9", _, _, _}, {L"7.000", L"8.000", L"9.000", L"58.412", L"48.190", L"73.398"}},
@@ -78,6 +76,7 @@ TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix)
         {{L"1", L"2", L"3", _, _, _}, {L"1.000", L"2.000", L"3.000", L"0.000", L"0.000", L"180.000"}},
         {{L"10", _, _, L"100", L"100", _}, {L"10.000", L"10.000", L"-3.473", L"100.000", L"100.000", L"-20.000"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
@@ -89,8 +88,7 @@ TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix)
     }
 }
 
-TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing)
-{
+TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {
         Texts typed;
@@ -127,8 +125,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing)
 enum : unsigned { a = 1, b = 2, c = 4, alpha = 8, beta = 16, gamma = 32 };
 constexpr unsigned kNone = 0;
 
-TEST(ObliqueTriangleTest, TheLastPassingTestDecides)
-{
+TEST(ObliqueTriangleTest, TheLastPassingTestDecides) {
     // The known fields of the deciding test keep their typed values; every other
     // field is overwritten, and the results are those of the known fields alone.
     const struct {
@@ -216,17 +213,18 @@ TEST(ObliqueTriangleTest, TheLastPassingTestDecides)
     }
 }
 
-TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst)
-{
+TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
     const struct {
         Texts typed;
         int asking;  // the first field whose value is not finite
         Shown afterYes;
+        // clang-format off
     } cases[] = {
         {{_, L"10", _, L"0", L"60", _}, 1001, {L"\u221E", L"10.000", L"\u221E", L"0.000", L"60.000", L"120.000"}},
         {{_, L"10", _, L"0", L"200", _}, 1001, {L"-\u221E", L"10.000", L"-\u221E", L"0.000", L"200.000", L"-20.000"}},
         {{L"10", _, _, L"60", L"0", _}, 1002, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         for (const int answer : {kAnswerYes, kAnswerNo}) {
             MemoryForm form = Typed(c.typed);
@@ -244,8 +242,7 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst)
     }
 }
 
-TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn)
-{
+TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn) {
     // After a Yes the same question comes again.
     MemoryForm repeated = Typed({_, L"10", _, L"0", L"60", _});
     repeated.SetAnswerer([](const wchar_t*) { return kAnswerYes; });

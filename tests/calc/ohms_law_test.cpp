@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "calc/memory_form.h"
-#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "form_checks.h"
 
 namespace mirabo {
 namespace {
@@ -18,8 +18,7 @@ constexpr std::array<int, 4> kIds = {1001, 1002, 1003, 1004};
 using Texts = std::array<const wchar_t*, 4>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed)
-{
+MemoryForm Typed(const Texts& typed) {
     MemoryForm form;
     for (std::size_t i = 0; i < kIds.size(); ++i) {
         if (typed[i] != nullptr) {
@@ -31,18 +30,17 @@ MemoryForm Typed(const Texts& typed)
 
 using Shown = std::array<std::wstring, 4>;
 
-Shown TextsOf(const MemoryForm& form)
-{
+Shown TextsOf(const MemoryForm& form) {
     return {form.Text(1001), form.Text(1002), form.Text(1003), form.Text(1004)};
 }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 
-TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
-{
+TEST(OhmsLawTest, TheLastPassingTestChoosesThePair) {
     const struct {
         Texts typed;
         Shown after;
+        // clang-format off
     } cases[] = {
         {{L"10", L"2", _, _}, {L"10.000", L"2.000", L"5.000", L"20.000"}},       // case 1
         {{L"12", _, L"4", _}, {L"12.000", L"3.000", L"4.000", L"36.000"}},       // case 2
@@ -64,6 +62,7 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
         // Through the reciprocal of the current V is exactly 2.9375.
         {{_, L"0.16", _, L"0.47"}, {L"2.938", L"0.160", L"18.359", L"0.470"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
@@ -74,8 +73,7 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair)
     }
 }
 
-TEST(OhmsLawTest, RefusedCalculationsWriteNothing)
-{
+TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {
         Texts typed;
@@ -108,8 +106,7 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing)
     }
 }
 
-TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst)
-{
+TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
     const struct {
         Texts typed;
         int asking;  // the first field whose value is not finite
@@ -137,8 +134,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst)
     }
 }
 
-TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation)
-{
+TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation) {
     MemoryForm first = Typed({_, L"0", _, L"5"});
     first.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
     SolveOhmsLaw(first);
@@ -151,8 +147,7 @@ TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation)
     EXPECT_FALSE(other.Written());
 }
 
-TEST(OhmsLawTest, TheQuestionComesBeforeATextTooLongIsRefused)
-{
+TEST(OhmsLawTest, TheQuestionComesBeforeATextTooLongIsRefused) {
     // The current is infinite and the 98-digit voltage does not fit its field.
     const std::wstring huge = L"1" + std::wstring(97, L'0');
     MemoryForm form = Typed({huge.c_str(), _, L"0", _});

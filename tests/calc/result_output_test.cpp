@@ -11,20 +11,19 @@
 namespace mirabo {
 namespace {
 
-std::wstring Format(double value, SignStyle sign)
-{
+std::wstring Format(double value, SignStyle sign) {
     FieldBuffer buffer;
     EXPECT_TRUE(FormatResult(value, sign, buffer));
     return buffer;
 }
 
-TEST(ResultOutputTest, ThreeDecimalsLikePrintf)
-{
+TEST(ResultOutputTest, ThreeDecimalsLikePrintf) {
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
         double value;
         SignStyle sign;
         const wchar_t* text;
+        // clang-format off
     } cases[] = {
         {1234.5678, SignStyle::NegativeOnly, L"1234.568"},
         {0.3333333, SignStyle::NegativeOnly, L"0.333"},
@@ -40,13 +39,13 @@ TEST(ResultOutputTest, ThreeDecimalsLikePrintf)
         {-inf, SignStyle::NegativeOnly, L"-\u221E"},
         {inf, SignStyle::Always, L"+\u221E"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(Format(c.value, c.sign), c.text) << c.value;
     }
 }
 
-TEST(ResultOutputTest, TextsBeyondTheFieldAreRefusedNotCut)
-{
+TEST(ResultOutputTest, TextsBeyondTheFieldAreRefusedNotCut) {
     // 95 integer digits + ".000" = 99 characters: the longest that fits.
     EXPECT_EQ(Format(1e94, SignStyle::NegativeOnly).size(), 99u);
     EXPECT_EQ(Format(-1e93, SignStyle::NegativeOnly).size(), 99u);
@@ -58,8 +57,7 @@ TEST(ResultOutputTest, TextsBeyondTheFieldAreRefusedNotCut)
     EXPECT_FALSE(FormatResult(std::numeric_limits<double>::max(), SignStyle::Always, buffer));
 }
 
-TEST(AnglesTest, ConversionsUseTheProgramsPi)
-{
+TEST(AnglesTest, ConversionsUseTheProgramsPi) {
     EXPECT_EQ(DegreesToRadians(0), 0.0);
     EXPECT_EQ(RadiansToDegrees(0), 0.0);
     EXPECT_EQ(DegreesToRadians(90), PI_APPROX / 2);

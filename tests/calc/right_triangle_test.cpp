@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "calc/memory_form.h"
-#include "form_checks.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "form_checks.h"
 
 namespace mirabo {
 namespace {
@@ -20,8 +20,7 @@ constexpr int kIds[] = {1001, 1002, 1003, 1004, 1005};  // a, b, c, alpha, beta
 using Typed = std::array<const wchar_t*, 5>;
 using Texts = std::array<std::wstring, 5>;
 
-MemoryForm Typing(const Typed& typed)
-{
+MemoryForm Typing(const Typed& typed) {
     MemoryForm form;
     for (int i = 0; i < 5; ++i) {
         if (typed[i] != nullptr) {
@@ -31,8 +30,7 @@ MemoryForm Typing(const Typed& typed)
     return form;
 }
 
-Texts Fields(const MemoryForm& form)
-{
+Texts Fields(const MemoryForm& form) {
     Texts texts;
     for (int i = 0; i < 5; ++i) {
         texts[i] = form.Text(kIds[i]);
@@ -42,8 +40,7 @@ Texts Fields(const MemoryForm& form)
 
 constexpr const wchar_t* _ = nullptr;
 
-TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts)
-{
+TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts) {
     const struct {
         Typed typed;
         Texts after;
@@ -86,8 +83,7 @@ TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts)
     }
 }
 
-TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi)
-{
+TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi) {
     MemoryForm form = Typing({L"0", L"4", _, _, _});
     SolveRightTriangle(form);
     EXPECT_NEAR(form.Values().at(1004), 89.99999998824845, 1e-12);
@@ -98,8 +94,7 @@ TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi)
     EXPECT_NEAR(caseFour.Values().at(1002), 3.99998511, 1e-8);
 }
 
-TEST(RightTriangleTest, NoUsablePairIsMissingInput)
-{
+TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
     const Typed inputs[] = {
         {_, _, _, L"30", L"60"}, {L"3", L"-4", _, _, _}, {_, _, _, _, _},
         {L"3", _, _, _, _},      {L"3", L"4 ", _, _, _}, {L"1e5", L"4", _, _, _},
@@ -115,8 +110,7 @@ TEST(RightTriangleTest, NoUsablePairIsMissingInput)
     }
 }
 
-TEST(RightTriangleTest, NaNResultsWriteNothing)
-{
+TEST(RightTriangleTest, NaNResultsWriteNothing) {
     const Typed inputs[] = {
         {L"0", L"0", _, _, _}, {L"5", _, L"3", _, _}, {_, L"5", L"3", _, _},
         {_, L"0", _, L"0", _}, {L"0", _, L"0", _, _},
@@ -130,8 +124,7 @@ TEST(RightTriangleTest, NaNResultsWriteNothing)
     }
 }
 
-TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees)
-{
+TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees) {
     for (const int answer : {kAnswerYes, kAnswerNo}) {
         MemoryForm form = Typing({_, L"3", _, L"0", _});
         form.SetAnswerer([&](const wchar_t*) { return answer; });
@@ -146,8 +139,7 @@ TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees)
     }
 }
 
-TEST(RightTriangleTest, EveryCalculationAsksAgain)
-{
+TEST(RightTriangleTest, EveryCalculationAsksAgain) {
     MemoryForm form = Typing({_, L"3", _, L"0", _});
     form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
     SolveRightTriangle(form);
@@ -158,8 +150,7 @@ TEST(RightTriangleTest, EveryCalculationAsksAgain)
     EXPECT_EQ(form.Messages().size(), 2u);
 }
 
-TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused)
-{
+TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     // A leg of 96 digits makes the hypotenuse's text 100 characters.
     const std::wstring leg(96, L'9');
     MemoryForm form = Typing({leg.c_str(), L"4", _, _, _});
@@ -181,8 +172,7 @@ TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused)
     EXPECT_FALSE(agreed.Written());
 }
 
-TEST(RightTriangleTest, FieldsAreReadAsTheirFirst99Characters)
-{
+TEST(RightTriangleTest, FieldsAreReadAsTheirFirst99Characters) {
     // 120 digits: 98 zeros, a 3, then fours that fall beyond the 99th character.
     const std::wstring typed = std::wstring(98, L'0') + L"3" + std::wstring(21, L'4');
     MemoryForm form = Typing({typed.c_str(), L"4", _, _, _});

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "cli/run_calc.h"
@@ -18,14 +18,16 @@ struct Outcome {
     int questions = 0;
 };
 
-Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false)
-{
+Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false) {
     std::ostringstream out;
     std::ostringstream err;
     Outcome outcome{};
     CliEnvironment env{out, err, nullptr};
     if (terminal) {
-        env.ask = [&](const std::string&) { ++outcome.questions; return terminalAnswer; };
+        env.ask = [&](const std::string&) {
+            ++outcome.questions;
+            return terminalAnswer;
+        };
     }
     outcome.status = RunCalc(args, env);
     outcome.out = out.str();
@@ -33,13 +35,13 @@ Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, 
     return outcome;
 }
 
-TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder)
-{
+TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
     const struct {
         std::vector<std::string> args;
         int status;
         const char* out;
         const char* err;
+        // clang-format off
     } cases[] = {
         {{"right", "a=3", "b=4"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
         {{"β=36.87", "right", "α=", "c=5"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
@@ -52,6 +54,7 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder)
         {{"ohm", "I=0.16", "p=0.47"}, 0, "V=2.938\nI=0.160\nR=18.359\nP=0.470\n", ""},
         {{"rotate", "x=1", "y=0", "angle=90"}, 0, "x=1\ny=0\nangle=+90.000\nx2=-0.000\ny2=+1.000\n", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const Outcome o = Calc(c.args);
         EXPECT_EQ(o.status, c.status) << c.args[0];
@@ -60,12 +63,12 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder)
     }
 }
 
-TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues)
-{
+TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
     const struct {
         std::vector<std::string> args;
         int status;
         const char* json;
+        // clang-format off
     } cases[] = {
         {{"--json", "right", "a=3", "b=4"}, 0,
          R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
@@ -89,6 +92,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues)
          R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
          R"("answer":"ok"}],"focus":"a"})"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const Outcome o = Calc(c.args);
         EXPECT_EQ(o.status, c.status);
@@ -97,8 +101,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues)
     }
 }
 
-TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly)
-{
+TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
     const std::vector<std::string> args = {"right", "b=3", "alpha=0"};
     const Outcome noTerminal = Calc(args);
     EXPECT_EQ(noTerminal.status, 2);
@@ -114,16 +117,14 @@ TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly)
     EXPECT_EQ(flag.status, 0);
 }
 
-TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText)
-{
+TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText) {
     const std::string longText(150, '7');
     const Outcome o = Calc({"right", "a=" + longText, "c=-", "b=x=y"});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "a=" + longText + "\nb=x=y\nc=-\nalpha=\nbeta=\n");
 }
 
-TEST(MiraboCalcTest, UsageErrors)
-{
+TEST(MiraboCalcTest, UsageErrors) {
     const std::vector<std::vector<std::string>> cases = {
         {},
         {"square", "a=1"},
@@ -150,8 +151,7 @@ TEST(MiraboCalcTest, UsageErrors)
     EXPECT_NE(help.out.find("ohm: V I R P"), std::string::npos);
 }
 
-TEST(MiraboCalcTest, TheProgramExitsWithTheStatus)
-{
+TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
     const struct {
         const char* args;
         int status;

@@ -26,8 +26,7 @@ namespace {
 
 class Reader {
 public:
-    explicit Reader(std::span<const std::uint8_t> bytes, std::size_t pos = 0)
-        : bytes_(bytes), pos_(pos) {}
+    explicit Reader(std::span<const std::uint8_t> bytes, std::size_t pos = 0) : bytes_(bytes), pos_(pos) {}
 
     std::size_t pos() const { return pos_; }
     void Seek(std::size_t pos) { pos_ = pos; }
@@ -152,7 +151,8 @@ std::string Utf8(const std::u16string& s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         char32_t c = s[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size()) c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
         if (c < 0x80) {
             out += static_cast<char>(c);
         } else if (c < 0x800) {
@@ -175,15 +175,17 @@ std::string Utf8(const std::u16string& s) {
 // ---------------------------------------------------------------------------
 // The file as a whole
 
-TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce)
-{
+TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce) {
     ASSERT_GE(kMiraboResourceSize, 32u);
     const Entry& first = Entries().front();
     EXPECT_EQ(first.type.ordinal, 0);
     EXPECT_EQ(first.name.ordinal, 0);
     EXPECT_TRUE(first.data.empty());
 
-    struct Wanted { std::uint16_t type, name; };
+    struct Wanted {
+        std::uint16_t type, name;
+    };
+    // clang-format off
     const Wanted wanted[] = {
         {kRtString, 1},    {kRtString, 2501}, {kRtString, 2502},  // ids 1-3, 40005/40014, 40027
         {kRtMenu, 102},    {kRtRcData, 102},  {kRtAccelerator, 3}, {kRtGroupIcon, 101},
@@ -191,6 +193,7 @@ TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce)
         {kRtDialog, 103},  {kRtDialog, 104},  {kRtDialog, 105},   {kRtDialog, 108},
         {kRtDialog, 121},  {kRtVersion, 1},
     };
+    // clang-format on
     for (const Wanted& w : wanted) {
         SCOPED_TRACE(testing::Message() << "type " << w.type << " name " << w.name);
         EXPECT_FALSE(Find(w.type, w.name).empty());
@@ -214,8 +217,7 @@ std::optional<std::u16string> LoadString(std::uint16_t id) {
     return std::nullopt;
 }
 
-TEST(ResourceFileTest, StringTableHoldsTheTitlesClassNameAndMenuBarCaptions)
-{
+TEST(ResourceFileTest, StringTableHoldsTheTitlesClassNameAndMenuBarCaptions) {
     const std::map<std::uint16_t, std::u16string> strings = {
         {1, u"Mirabo for PocketPC"},
         {2, u"Mirabo for PocketPC with TAVORN"},
@@ -259,10 +261,14 @@ struct Dialog {
 std::u16string ClassName(const NameOrOrdinal& n) {
     if (!n.ordinal) return n.text;
     switch (*n.ordinal) {  // predefined class atoms mean the same classes
-    case 0x80: return u"Button";
-    case 0x81: return u"Edit";
-    case 0x82: return u"Static";
-    default: return u"(other class atom)";
+    case 0x80:
+        return u"Button";
+    case 0x81:
+        return u"Edit";
+    case 0x82:
+        return u"Static";
+    default:
+        return u"(other class atom)";
     }
 }
 
@@ -323,11 +329,12 @@ constexpr std::uint32_t kPicture = 0x5000000E;
 constexpr std::uint32_t kIcon = 0x50000003;
 constexpr std::uint16_t kNoId = 65535;
 
-Control Edit(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy) {
+Control Edit(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx,
+             std::int16_t cy) {
     return {id, u"Edit", style, x, y, cx, cy, u"", std::nullopt};
 }
-Control Button(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
-               std::u16string text) {
+Control Button(std::uint16_t id, std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx,
+               std::int16_t cy, std::u16string text) {
     return {id, u"Button", style, x, y, cx, cy, std::move(text), std::nullopt};
 }
 Control Static(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t cx, std::int16_t cy,
@@ -340,6 +347,7 @@ Control Image(std::uint32_t style, std::int16_t x, std::int16_t y, std::int16_t 
 }
 
 const std::vector<Dialog>& ExpectedDialogs() {
+    // clang-format off
     static const std::vector<Dialog> dialogs = {
         {103, 0x80C00040, 0x80000000, 181, 171, u"Mirabo\u3000for WindowsCE のバージョン情報", 9, u"MS UI Gothic",
          {
@@ -419,11 +427,11 @@ const std::vector<Dialog>& ExpectedDialogs() {
              Static(kLabel, 33, 47, 34, 11, u"電力（W)"),
          }},
     };
+    // clang-format on
     return dialogs;
 }
 
-TEST(DialogTemplateTest, HeadersMatchTheDialogs)
-{
+TEST(DialogTemplateTest, HeadersMatchTheDialogs) {
     for (const Dialog& want : ExpectedDialogs()) {
         SCOPED_TRACE(testing::Message() << "dialog " << want.id);
         const Dialog got = ReadDialog(want.id);
@@ -437,8 +445,7 @@ TEST(DialogTemplateTest, HeadersMatchTheDialogs)
     }
 }
 
-TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndText)
-{
+TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndText) {
     for (const Dialog& want : ExpectedDialogs()) {
         const Dialog got = ReadDialog(want.id);
         ASSERT_EQ(got.controls.size(), want.controls.size()) << "dialog " << want.id;
@@ -459,8 +466,7 @@ TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndTe
     }
 }
 
-TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist)
-{
+TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist) {
     for (const Dialog& want : ExpectedDialogs()) {
         for (const Control& c : ReadDialog(want.id).controls) {
             if (!c.image) continue;
@@ -473,8 +479,7 @@ TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist)
 // ---------------------------------------------------------------------------
 // Menu, menu-bar data, accelerators
 
-TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators)
-{
+TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
     Reader r(Find(kRtMenu, 102));
     EXPECT_EQ(r.U16(), 0);  // version
     EXPECT_EQ(r.U16(), 0);  // header size
@@ -486,7 +491,7 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators)
     while (!r.AtEnd() && !lastTopLevel) {
         const std::uint16_t flags = r.U16();
         const bool last = (flags & 0x80) != 0;  // MF_END
-        if (flags & 0x10) {                      // MF_POPUP
+        if (flags & 0x10) {                     // MF_POPUP
             got.push_back("POPUP " + Utf8(r.Text()));
             lastAtDepth.push_back(last);
             ++depth;
@@ -508,6 +513,7 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators)
             if (depth == 0 && ends) lastTopLevel = true;
         }
     }
+    // clang-format off
     const std::vector<std::string> want = {
         "POPUP 関数",
         "40006 座標移動の計算", "SEPARATOR", "40011 非直角三角形の計算", "SEPARATOR",
@@ -515,32 +521,37 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators)
         "POPUP 計算", "40028 オームの法則の計算", "END",
         "POPUP バージョン", "40003 バージョン情報", "END",
     };
+    // clang-format on
     EXPECT_EQ(got, want);
     EXPECT_TRUE(r.AtEnd());
 }
 
-TEST(MenuTest, MenuBarDataDescribesThreeTextDropDownButtons)
-{
+TEST(MenuTest, MenuBarDataDescribesThreeTextDropDownButtons) {
     Reader r(Find(kRtRcData, 102));
     std::vector<std::uint16_t> words;
     while (!r.AtEnd()) words.push_back(r.U16());
+    // clang-format off
     const std::vector<std::uint16_t> want = {
         102, 3,
         0xFFFE, 40001, 4, 24, 40005, 0, 0,
         0xFFFE, 40025, 4, 24, 40027, 0, 1,
         0xFFFE, 40012, 4, 24, 40014, 0, 2,
     };
+    // clang-format on
     EXPECT_EQ(words, want);
 }
 
-TEST(MenuTest, AcceleratorsAreCtrlAForAboutAndCtrlQForClose)
-{
+TEST(MenuTest, AcceleratorsAreCtrlAForAboutAndCtrlQForClose) {
     Reader r(Find(kRtAccelerator, 3));
-    struct Accel { std::uint16_t flags, key, command; };
+    struct Accel {
+        std::uint16_t flags, key, command;
+    };
+    // clang-format off
     const Accel want[] = {
         {0x0B, 0x41, 40003},         // FVIRTKEY | FNOINVERT | FCONTROL
         {0x0B | 0x80, 0x51, 1},      // the last entry carries the end flag
     };
+    // clang-format on
     for (const Accel& a : want) {
         SCOPED_TRACE(testing::Message() << "key " << a.key);
         EXPECT_EQ(r.U16(), a.flags);
@@ -593,13 +604,13 @@ const VersionNode* Child(const VersionNode& n, const std::u16string& key) {
     return nullptr;
 }
 
-TEST(VersionTest, FixedPartGivesVersionFlagsSystemAndType)
-{
+TEST(VersionTest, FixedPartGivesVersionFlagsSystemAndType) {
     Reader r(Find(kRtVersion, 1));
     const VersionNode root = ReadVersionNode(r);
     EXPECT_EQ(Utf8(root.key), "VS_VERSION_INFO");
     ASSERT_EQ(root.value.size(), 52u);
     Reader f(root.value);
+    // clang-format off
     const std::uint32_t want[] = {
         0xFEEF04BD, 0x00010000,  // signature, structure version
         0x00010001, 0x00000000,  // file version 1.1.0.0
@@ -607,11 +618,11 @@ TEST(VersionTest, FixedPartGivesVersionFlagsSystemAndType)
         0x3F, 0x28,              // flag mask, VS_FF_PRIVATEBUILD | VS_FF_SPECIALBUILD
         0x40004, 1, 0,           // VOS_NT_WINDOWS32, VFT_APP, no subtype
     };
+    // clang-format on
     for (std::uint32_t w : want) EXPECT_EQ(f.U32(), w);
 }
 
-TEST(VersionTest, JapaneseUnicodeStringTableHoldsTheProductTexts)
-{
+TEST(VersionTest, JapaneseUnicodeStringTableHoldsTheProductTexts) {
     Reader r(Find(kRtVersion, 1));
     const VersionNode root = ReadVersionNode(r);
     const VersionNode* info = Child(root, u"StringFileInfo");
@@ -721,8 +732,7 @@ struct Picture {
 };
 const Picture kPictures[] = {{110, 119, 118}, {112, 128, 127}, {115, 128, 127}};
 
-TEST(PictureTest, BitmapsAre8BitWithABlackRedWhitePaletteAndAWhiteBackground)
-{
+TEST(PictureTest, BitmapsAre8BitWithABlackRedWhitePaletteAndAWhiteBackground) {
     for (const Picture& p : kPictures) {
         SCOPED_TRACE(testing::Message() << "bitmap " << p.id);
         const Dib d = ReadDib(Find(kRtBitmap, p.id));
@@ -756,13 +766,11 @@ int RedPixels(std::uint16_t id) {
     return red;
 }
 
-TEST(PictureTest, ObliqueTriangleHasAThirdRedSectorWhereTheRightTriangleHasItsSquare)
-{
+TEST(PictureTest, ObliqueTriangleHasAThirdRedSectorWhereTheRightTriangleHasItsSquare) {
     EXPECT_GT(RedPixels(115), RedPixels(112));
 }
 
-TEST(PictureTest, IconGroupHoldsOpaque16ColourImagesOf32And16Pixels)
-{
+TEST(PictureTest, IconGroupHoldsOpaque16ColourImagesOf32And16Pixels) {
     Reader r(Find(kRtGroupIcon, 101));
     EXPECT_EQ(r.U16(), 0);
     EXPECT_EQ(r.U16(), 1);  // icons
@@ -794,7 +802,8 @@ TEST(PictureTest, IconGroupHoldsOpaque16ColourImagesOf32And16Pixels)
         // Opaque square: black corners, every mask bit clear.
         for (const auto& [x, y] : Corners(size, size))
             EXPECT_EQ(d.ColourAt(x, y, size), kBlackRgb) << "corner " << x << "," << y;
-        for (std::size_t i = colourBytes; i < d.bits.size(); ++i) EXPECT_EQ(d.bits[i], 0) << "mask byte " << i;
+        for (std::size_t i = colourBytes; i < d.bits.size(); ++i)
+            EXPECT_EQ(d.bits[i], 0) << "mask byte " << i;
         // Red disc shows above the slanted side, the yellow triangle fills the
         // part towards its right angle at the bottom-right.
         EXPECT_EQ(d.ColourAt(size / 4, size / 4, size), kRedRgb);

@@ -31,8 +31,10 @@ using mirabo::test::RunDialog;
 using mirabo::test::TypeInto;
 
 const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
-const QString kNegativeNotAllowed = QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。");
-const QString kCalcException = QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。");
+const QString kNegativeNotAllowed =
+    QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。");
+const QString kCalcException =
+    QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。");
 const QString kConfirmNonFinite = QStringLiteral(
     "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか");
 
@@ -44,16 +46,17 @@ struct CalculatorDialog {
     DLGPROC procedure;
     int calculate;
     int clear;
-    std::vector<int> fields;       // every field, in the Clear routine's order
-    std::vector<int> tabOrder;     // the tab stops, in template order
+    std::vector<int> fields;    // every field, in the Clear routine's order
+    std::vector<int> tabOrder;  // the tab stops, in template order
     QString caption;
-    Fields missingInput;           // typed, gives the missing-input message
+    Fields missingInput;  // typed, gives the missing-input message
     QString missingText;
-    Fields valid;                  // typed, calculates without a message
+    Fields valid;  // typed, calculates without a message
     bool hasDefaultButton;
 };
 
 const std::vector<CalculatorDialog>& Dialogs() {
+    // clang-format off
     static const std::vector<CalculatorDialog> dialogs = {
         {"CoordinateRotation", 104, CoordinateDlgProc, 1004, 1005, {1001, 1002, 1003, 1006, 1007},
          {1001, 1002, 1003, 1004, 2, 1005, 1006, 1007}, QStringLiteral("座標移動の計算"),
@@ -69,6 +72,7 @@ const std::vector<CalculatorDialog>& Dialogs() {
          {1001, 1002, 1003, 1004, 1006, 1007, 2}, QStringLiteral("オームの法則の計算"),
          {{1003, "4"}, {1004, "16"}}, kMissingInput, {{1001, "10"}, {1002, "2"}}, true},
     };
+    // clang-format on
     return dialogs;
 }
 
@@ -266,8 +270,8 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
         QList<QWidget*> controls = widget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         EXPECT_GE(controls.size(), 11);
         for (QWidget* control : controls) {
-            EXPECT_TRUE(client.contains(control->geometry())) << "control at " << control->x() << ","
-                                                              << control->y() << " leaves the screen";
+            EXPECT_TRUE(client.contains(control->geometry()))
+                << "control at " << control->x() << "," << control->y() << " leaves the screen";
         }
         // Labels and buttons show their texts on one line.
         int texts = 0;
@@ -301,8 +305,12 @@ TEST_P(LeavingTest, EndsTheDialogWith2) {
     INT_PTR result = RunDialog(d.templateId, d.procedure, [&, leave = leave](HWND dialog) {
         TypeFields(dialog, d.valid);
         switch (leave) {
-        case Leave::BackButton: Click(dialog, 2); break;
-        case Leave::EscapeInField: PressKey(Qt::Key_Escape); break;
+        case Leave::BackButton:
+            Click(dialog, 2);
+            break;
+        case Leave::EscapeInField:
+            PressKey(Qt::Key_Escape);
+            break;
         case Leave::EscapeOnButton:
             mirabo::testing::WidgetOf(GetDlgItem(dialog, d.clear))->setFocus();
             PressKey(Qt::Key_Escape);
@@ -317,12 +325,11 @@ TEST_P(LeavingTest, EndsTheDialogWith2) {
     EXPECT_EQ(result, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, LeavingTest,
-    ::testing::Combine(::testing::ValuesIn(Dialogs()),
-                       ::testing::Values(Leave::BackButton, Leave::EscapeInField, Leave::EscapeOnButton,
-                                         Leave::DesktopCloseBox)),
-    LeaveName);
+INSTANTIATE_TEST_SUITE_P(Dialogs, LeavingTest,
+                         ::testing::Combine(::testing::ValuesIn(Dialogs()),
+                                            ::testing::Values(Leave::BackButton, Leave::EscapeInField,
+                                                              Leave::EscapeOnButton, Leave::DesktopCloseBox)),
+                         LeaveName);
 
 // Examples typed with keys, Calculate clicked with the mouse.
 struct Example {
@@ -352,6 +359,7 @@ TEST_P(ExampleTest, FieldsReadAsCalculated) {
 
 INSTANTIATE_TEST_SUITE_P(
     Solvers, ExampleTest,
+    // clang-format off
     ::testing::Values(
         Example{"RotateByThirtyDegrees", 0, {{1001, "3"}, {1002, "4"}, {1003, "30"}},
                 {{1001, "3"}, {1002, "4"}, {1003, "+30.000"}, {1006, "+0.598"}, {1007, "+4.964"}}},
@@ -415,6 +423,7 @@ TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
         Click(dialog, 2);
     });
+    // clang-format on
 }
 
 const QStringList kOk{QStringLiteral("OK")};
@@ -422,6 +431,7 @@ const QStringList kYesNo{QStringLiteral("はい"), QStringLiteral("いいえ")};
 
 INSTANTIATE_TEST_SUITE_P(
     Solvers, MessageTest,
+    // clang-format off
     ::testing::Values(
         MessageCase{"OhmsLawZeroByZero", 3, {{1001, "0"}, {1002, "0"}}, kCalcException, kOk, IDOK, false},
         MessageCase{"RightTriangleZeroLegs", 1, {{1001, "0"}, {1002, "0"}}, kCalcException, kOk, IDOK, false},
@@ -463,6 +473,7 @@ TEST(LongInput, A10000CharacterPasteIsReadAsItsFirst99Characters) {
         EXPECT_EQ(FieldText(dialog, 1003), QString());
         Click(dialog, 2);
     });
+    // clang-format on
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ public:
         Text(u"ＭＳ ゴシック");
     }
 
-    TemplateBuilder& Item(WORD classOrdinal, DWORD style, int id, const std::u16string& title,
-                          int x = 0, int y = 0, int cx = 40, int cy = 12) {
+    TemplateBuilder& Item(WORD classOrdinal, DWORD style, int id, const std::u16string& title, int x = 0,
+                          int y = 0, int cx = 40, int cy = 12) {
         if (words_.size() % 2) words_.push_back(0);
         Dword(style | WS_CHILD | WS_VISIBLE);
         Dword(0);
@@ -308,8 +308,8 @@ TEST_F(DialogManagerTest, ShellInitialisationSizesTheDialogAndShowsTheDoneButton
             if (c.fullScreen) {
                 EXPECT_EQ(widget->geometry(), mirabo::testing::WorkArea());
             } else {
-                EXPECT_EQ(widget->geometry(),
-                          QRect(mirabo::testing::WorkArea().topLeft(), QSize(120 * base.width() / 4, 80 * base.height() / 8)));
+                EXPECT_EQ(widget->geometry(), QRect(mirabo::testing::WorkArea().topLeft(),
+                                                    QSize(120 * base.width() / 4, 80 * base.height() / 8)));
             }
             QAbstractButton* done = mirabo::testing::DoneButton();
             EXPECT_EQ(done != nullptr, c.done);
@@ -462,16 +462,17 @@ TEST_P(MessageBoxTest, AnswersAsPressed) {
 const QStringList kOk{QStringLiteral("OK")};
 const QStringList kYesNo{QStringLiteral("はい"), QStringLiteral("いいえ")};
 
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, MessageBoxTest,
-    ::testing::Values(BoxCase{"OkClicked", MB_OK, 0, IDOK, kOk},
-                      BoxCase{"OkByEnter", MB_OK, Qt::Key_Return, IDOK, kOk},
-                      BoxCase{"OkByEscape", MB_OK, Qt::Key_Escape, IDOK, kOk},
-                      BoxCase{"YesClicked", MB_YESNO, 0, IDYES, kYesNo},
-                      BoxCase{"NoClicked", MB_YESNO, 0, IDNO, kYesNo},
-                      BoxCase{"YesByEnter", MB_YESNO, Qt::Key_Return, IDYES, kYesNo},
-                      BoxCase{"NoByEscape", MB_YESNO, Qt::Key_Escape, IDNO, kYesNo}),
-    [](const ::testing::TestParamInfo<BoxCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Boxes, MessageBoxTest,
+                         ::testing::Values(BoxCase{"OkClicked", MB_OK, 0, IDOK, kOk},
+                                           BoxCase{"OkByEnter", MB_OK, Qt::Key_Return, IDOK, kOk},
+                                           BoxCase{"OkByEscape", MB_OK, Qt::Key_Escape, IDOK, kOk},
+                                           BoxCase{"YesClicked", MB_YESNO, 0, IDYES, kYesNo},
+                                           BoxCase{"NoClicked", MB_YESNO, 0, IDNO, kYesNo},
+                                           BoxCase{"YesByEnter", MB_YESNO, Qt::Key_Return, IDYES, kYesNo},
+                                           BoxCase{"NoByEscape", MB_YESNO, Qt::Key_Escape, IDNO, kYesNo}),
+                         [](const ::testing::TestParamInfo<BoxCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DialogManagerTest, MessageBoxTabMovesToTheSecondButtonAndCaptionsFollowTheCall) {
     TemplateBuilder builder = SmallTemplate();

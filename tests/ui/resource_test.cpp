@@ -126,8 +126,8 @@ struct Control {
     ControlClass kind;
     DWORD style;
     int x, y, cx, cy;
-    QString text;      // for the picture: empty, see `picture`
-    int picture = 0;   // bitmap number of a picture control
+    QString text;     // for the picture: empty, see `picture`
+    int picture = 0;  // bitmap number of a picture control
 };
 
 constexpr DWORD kInput = 0x50810080;
@@ -152,6 +152,7 @@ struct TemplateCase {
 };
 
 std::vector<TemplateCase> Templates() {
+    // clang-format off
     return {
         {104, QStringLiteral("座標移動の計算"), 10, QStringLiteral("ＭＳ ゴシック"), 179, 133,
          {{1001, E, kInput, 134, 1, 44, 12, {}},
@@ -213,6 +214,7 @@ std::vector<TemplateCase> Templates() {
           {65535, S, kLabel, 33, 35, 33, 11, QStringLiteral("抵抗（Ω）")},
           {65535, S, kLabel, 33, 47, 34, 11, QStringLiteral("電力（W)")}}},
     };
+    // clang-format on
 }
 
 void PrintTo(const TemplateCase& t, std::ostream* os) { *os << "template " << t.id; }
@@ -278,9 +280,9 @@ TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
     // A template with a class name, a title given as an ordinal and two
     // bytes of creation data, then an item of class ordinal 0x0081.
     std::vector<WORD> words = {
-        0x00C0, 0x80C8, 0, 0, 2, 0, 0, 100, 50,  // style, exstyle, count, rect
-        0, 0, 'T', 0,                            // no menu, dialog class, title
-        8, 'F', 0,                               // 8 point "F"
+        0x00C0, 0x80C8, 0,   0, 2, 0, 0, 100, 50,  // style, exstyle, count, rect
+        0,      0,      'T', 0,                    // no menu, dialog class, title
+        8,      'F',    0,                         // 8 point "F"
     };
     auto align = [&] {
         if (words.size() % 2) words.push_back(0);
@@ -290,7 +292,8 @@ TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
     for (char16_t c : std::u16string(u"sTaTiC")) words.push_back(c);
     words.insert(words.end(), {0, 0xFFFF, 112, 2, 0xABCD});
     align();
-    for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('x'), 0, 0}) words.push_back(static_cast<WORD>(w));
+    for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('x'), 0, 0})
+        words.push_back(static_cast<WORD>(w));
 
     std::vector<unsigned char> bytes(words.size() * 2);
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -384,11 +387,15 @@ TEST(Dib, EachDepthAndRowOrderDecodes) {
         {"8 bits bottom-up", MakeDib(8, 2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {k, r, w}, {r, w, k}},
         {"8 bits top-down", MakeDib(8, -2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {r, w, k}, {k, r, w}},
         {"4 bits", MakeDib(4, 2, palette, {0x12, 0x00, 0, 0, 0x21, 0x00, 0, 0}), {w, r, k}, {r, w, k}},
-        {"1 bit", MakeDib(1, 2, {0, 0, 0, 0, 255, 255, 255, 0}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}), {k, w, k},
+        {"1 bit",
+         MakeDib(1, 2, {0, 0, 0, 0, 255, 255, 255, 0}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}),
+         {k, w, k},
          {w, k, w}},
-        {"24 bits", MakeDib(24, 2, {}, {0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0, 255,
-                                        255, 255, 255, 0, 0, 0}),
-         {k, r, w}, {r, w, k}},
+        {"24 bits",
+         MakeDib(24, 2, {},
+                 {0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0}),
+         {k, r, w},
+         {r, w, k}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

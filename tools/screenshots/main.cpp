@@ -77,15 +77,19 @@ int main(int argc, char** argv) {
     mirabo::testing::SetUnexpectedModalLoopHandler([&ok](HWND window) {
         std::fprintf(stderr, "unexpected window: %s\n", qPrintable(mirabo::testing::MessageBoxText(window)));
         ok = false;
-        if (QAbstractButton* button = mirabo::testing::MessageBoxButton(window, IDOK)) button->click();
-        else if (QAbstractButton* no = mirabo::testing::MessageBoxButton(window, IDNO)) no->click();
-        else EndDialog(window, IDCANCEL);
+        if (QAbstractButton* button = mirabo::testing::MessageBoxButton(window, IDOK))
+            button->click();
+        else if (QAbstractButton* no = mirabo::testing::MessageBoxButton(window, IDNO))
+            no->click();
+        else
+            EndDialog(window, IDCANCEL);
     });
     for (const Shot& shot : shots) {
         mirabo::testing::OnNextModalLoop([&](HWND dialog) {
             ok = Save(folder.filePath(QStringLiteral("%1_empty.png").arg(QLatin1String(shot.name)))) && ok;
             for (const auto& [id, text] : shot.example) SetWindowTextW(GetDlgItem(dialog, id), text);
-            auto* calculate = qobject_cast<QAbstractButton*>(mirabo::testing::WidgetOf(GetDlgItem(dialog, shot.calculate)));
+            auto* calculate =
+                qobject_cast<QAbstractButton*>(mirabo::testing::WidgetOf(GetDlgItem(dialog, shot.calculate)));
             if (calculate != nullptr) calculate->click();
             SetFocus(GetDlgItem(dialog, 1001));
             ok = Save(folder.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name)))) && ok;
