@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Mirabo builds, tests and runs with, when missing.
+# Installs Debian packages when they are missing. With no arguments, the
+# packages Mirabo builds, tests and runs with; with arguments, those packages
+# (the Windows, packaging and fuzzing stages name their own).
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev llvm
-  fonts-ipafont-gothic locales
-  xvfb xauth libx11-dev
-)
+packages=("$@")
+if [ ${#packages[@]} -eq 0 ]; then
+  packages=(
+    cmake ninja-build g++ pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev llvm
+    fonts-ipafont-gothic locales
+    xvfb xauth libx11-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
