@@ -1,4 +1,4 @@
-#include "angles.h"
+#include "calc/angles.h"
 
 namespace mirabo {
 

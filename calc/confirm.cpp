@@ -1,8 +1,8 @@
-#include "confirm.h"
+#include "calc/confirm.h"
 
 #include <cmath>
 
-#include "messages.h"
+#include "calc/messages.h"
 
 namespace mirabo {
 

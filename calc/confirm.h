@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "form.h"
+#include "calc/form.h"
 
 namespace mirabo {
 

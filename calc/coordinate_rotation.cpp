@@ -4,12 +4,12 @@
 // since every text the signed rule admits gives finite values.
 #include <cmath>
 
-#include "angles.h"
-#include "field_reading.h"
-#include "messages.h"
-#include "number_text.h"
-#include "result_output.h"
-#include "solvers.h"
+#include "calc/angles.h"
+#include "calc/field_reading.h"
+#include "calc/messages.h"
+#include "calc/number_text.h"
+#include "calc/result_output.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
 namespace {

@@ -1,6 +1,6 @@
-#include "field_reading.h"
+#include "calc/field_reading.h"
 
-#include "number_text.h"
+#include "calc/number_text.h"
 
 namespace mirabo {
 

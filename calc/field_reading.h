@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "form.h"
+#include "calc/form.h"
 
 namespace mirabo {
 

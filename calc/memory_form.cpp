@@ -1,4 +1,4 @@
-#include "memory_form.h"
+#include "calc/memory_form.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "calc/form.h"
 
 namespace mirabo {
 

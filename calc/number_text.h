@@ -1,7 +1,7 @@
 // Rules for the texts typed into a field, and how a text becomes a number.
 #pragma once
 
-#include "form.h"
+#include "calc/form.h"
 
 namespace mirabo {
 

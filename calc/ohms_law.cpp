@@ -2,12 +2,12 @@
 // V = I x R and P = V x I. Two known quantities give the two others.
 #include <cmath>
 
-#include "confirm.h"
-#include "field_reading.h"
-#include "messages.h"
-#include "number_text.h"
-#include "result_output.h"
-#include "solvers.h"
+#include "calc/confirm.h"
+#include "calc/field_reading.h"
+#include "calc/messages.h"
+#include "calc/number_text.h"
+#include "calc/result_output.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
 namespace {

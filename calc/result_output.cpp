@@ -1,9 +1,9 @@
-#include "result_output.h"
+#include "calc/result_output.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "messages.h"
+#include "calc/messages.h"
 
 namespace mirabo {
 

@@ -2,13 +2,13 @@
 // it), c is the hypotenuse; alpha + beta = 90 degrees for a consistent triangle.
 #include <cmath>
 
-#include "angles.h"
-#include "confirm.h"
-#include "field_reading.h"
-#include "messages.h"
-#include "number_text.h"
-#include "result_output.h"
-#include "solvers.h"
+#include "calc/angles.h"
+#include "calc/confirm.h"
+#include "calc/field_reading.h"
+#include "calc/messages.h"
+#include "calc/number_text.h"
+#include "calc/result_output.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
 namespace {

@@ -3,7 +3,7 @@
 // moving the focus to field 1001), 0 in every other outcome.
 #pragma once
 
-#include "form.h"
+#include "calc/form.h"
 
 namespace mirabo {
 

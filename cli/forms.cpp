@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "cli/forms.h"
 
 #include "calc/solvers.h"
 

@@ -1,4 +1,4 @@
-#include "run_calc.h"
+#include "cli/run_calc.h"
 
 #include <charconv>
 #include <map>
@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "calc/memory_form.h"
-#include "forms.h"
-#include "utf8.h"
+#include "cli/forms.h"
+#include "cli/utf8.h"
 
 namespace mirabo {
 namespace {

@@ -1,5 +1,5 @@
 # Writes a C++ source file that holds the bytes of a binary file as the array
-# kMiraboResource, declared in embedded_resource.h.
+# kMiraboResource, declared in res/embedded_resource.h.
 #
 #   cmake -DINPUT=mirabo.res -DOUTPUT=mirabo_resource_data.cpp -P embed_resource.cmake
 
@@ -26,7 +26,7 @@ string(REGEX REPLACE "([^\n]+)\n" "    \\1\n" bytes "${bytes}")
 
 get_filename_component(input_name "${INPUT}" NAME)
 set(text "// Generated from ${input_name} by embed_resource.cmake. Do not edit.\n")
-string(APPEND text "#include \"embedded_resource.h\"\n\n")
+string(APPEND text "#include \"res/embedded_resource.h\"\n\n")
 string(APPEND text "extern const unsigned char kMiraboResource[] = {\n${bytes}};\n\n")
 string(APPEND text "extern const unsigned long kMiraboResourceSize = ${size}UL;\n")
 

@@ -6,7 +6,7 @@
 #include "calc/confirm.h"
 #include "calc/memory_form.h"
 #include "calc/messages.h"
-#include "form_checks.h"
+#include "tests/calc/form_checks.h"
 
 namespace mirabo {
 namespace {

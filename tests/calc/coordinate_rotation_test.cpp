@@ -6,7 +6,7 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
-#include "form_checks.h"
+#include "tests/calc/form_checks.h"
 
 namespace mirabo {
 namespace {

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "embedded_resource.h"
+#include "res/embedded_resource.h"
 
 namespace {
 
