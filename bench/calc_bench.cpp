@@ -13,7 +13,7 @@ namespace {
 
 using Inputs = std::initializer_list<std::pair<int, const wchar_t*>>;
 
-void Calculate(benchmark::State& state, int (*solve)(mirabo::CalcForm&), Inputs inputs) {
+void Calculate(benchmark::State& state, mirabo::SolveResult (*solve)(mirabo::CalcForm&), Inputs inputs) {
     for (auto _ : state) {
         mirabo::MemoryForm form;
         for (const auto& [id, text] : inputs) {

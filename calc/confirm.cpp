@@ -8,15 +8,15 @@ namespace mirabo {
 
 bool nonFiniteAccepted = false;
 
-int ConfirmDisplayable(CalcForm& form, double value) {
+Confirmation ConfirmDisplayable(CalcForm& form, double value) {
     if (nonFiniteAccepted || std::isfinite(value)) {
-        return 0;
+        return Confirmation::MayShow;
     }
     if (form.ShowMessage(MSG_CONFIRM_NONFINITE, kButtonsYesNo) == kAnswerNo) {
-        return 1;
+        return Confirmation::Declined;
     }
     nonFiniteAccepted = true;
-    return 0;
+    return Confirmation::MayShow;
 }
 
 bool ReportNaN(CalcForm& form, std::span<const double> values) {
@@ -32,7 +32,7 @@ bool ReportNaN(CalcForm& form, std::span<const double> values) {
 bool ConfirmAll(CalcForm& form, std::span<const double> values) {
     nonFiniteAccepted = false;
     for (double value : values) {
-        if (ConfirmDisplayable(form, value) == 1) {
+        if (ConfirmDisplayable(form, value) == Confirmation::Declined) {
             return false;
         }
     }

@@ -13,9 +13,15 @@ namespace mirabo {
 // that are not finite numbers. False at start-up.
 extern bool nonFiniteAccepted;
 
-// 0: the value may be shown; 1: the user declined. Asks MSG_CONFIRM_NONFINITE
-// with Yes and No for a value that is not finite, unless already agreed.
-int ConfirmDisplayable(CalcForm& form, double value);
+// What ConfirmDisplayable answers, with the values the calculators rely on.
+enum class Confirmation : int {
+    MayShow = 0,   // the value may be shown: go on
+    Declined = 1,  // the user said No: stop, write nothing
+};
+
+// Asks MSG_CONFIRM_NONFINITE with Yes and No for a value that is not finite,
+// unless already agreed; Declined only when the answer is No.
+Confirmation ConfirmDisplayable(CalcForm& form, double value);
 
 // Tests the values for NaN in the order given; at the first NaN shows
 // MSG_CALC_EXCEPTION with an OK button and returns true.

@@ -20,7 +20,7 @@ constexpr int kInputIds[kInputs] = {1001, 1002, 1003};
 
 }  // namespace
 
-int RotateCoordinates(CalcForm& form) {
+SolveResult RotateCoordinates(CalcForm& form) {
     FieldBuffer buffers[kInputs];
     ReadFields(form, kInputIds, buffers);
 
@@ -41,10 +41,10 @@ int RotateCoordinates(CalcForm& form) {
     // what was typed, and the angle field shows the angle as it was read.
     const FieldResult results[] = {{1006, xMoved}, {1007, yMoved}, {1003, theta}};
     if (!FormatResults(form, results, SignStyle::Always, buffers)) {
-        return 0;
+        return SolveResult::Done;
     }
     WriteResults(form, results, buffers);
-    return 0;
+    return SolveResult::Done;
 }
 
 }  // namespace mirabo

@@ -11,17 +11,17 @@ void ReadFields(CalcForm& form, std::span<const int> controlIds, std::span<Field
 }
 
 bool IsUsableUnsigned(const FieldBuffer& text) {
-    return IsFieldEmpty(text) == 0 && CheckUnsignedNumberText(text) == 0;
+    return !IsFieldEmpty(text) && CheckUnsignedNumberText(text) == NumberTextVerdict::Valid;
 }
 
 bool IsUsableSigned(const FieldBuffer& text) {
-    return IsFieldEmpty(text) == 0 && CheckSignedNumberText(text) == 0;
+    return !IsFieldEmpty(text) && CheckSignedNumberText(text) == NumberTextVerdict::Valid;
 }
 
-int ReportMissingInput(CalcForm& form, const wchar_t* message) {
+SolveResult ReportMissingInput(CalcForm& form, const wchar_t* message) {
     form.ShowMessage(message, kButtonsOk);
     form.FocusField(1001);
-    return 1;
+    return SolveResult::StoppedForMissingInput;
 }
 
 }  // namespace mirabo

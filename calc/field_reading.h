@@ -4,6 +4,7 @@
 #include <span>
 
 #include "calc/form.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
 
@@ -15,7 +16,7 @@ bool IsUsableUnsigned(const FieldBuffer& text);
 bool IsUsableSigned(const FieldBuffer& text);
 
 // Shows the form's missing-input message with an OK button, moves the focus to
-// field 1001 and gives the solvers' result for missing input, 1.
-int ReportMissingInput(CalcForm& form, const wchar_t* message);
+// field 1001 and gives the solvers' result for missing input.
+SolveResult ReportMissingInput(CalcForm& form, const wchar_t* message);
 
 }  // namespace mirabo

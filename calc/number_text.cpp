@@ -13,7 +13,7 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 // Walks the text from its first character and rejects it at the first character
 // that breaks a rule. The first position is always examined, so the empty text
 // meets its terminating zero there and is rejected.
-int CheckNumberText(const wchar_t* text, bool minusAllowed) {
+NumberTextVerdict CheckNumberText(const wchar_t* text, bool minusAllowed) {
     int points = 0;
     for (int i = 0;; ++i) {
         const wchar_t c = text[i];
@@ -21,29 +21,29 @@ int CheckNumberText(const wchar_t* text, bool minusAllowed) {
             continue;
         }
         if (c == L'\0' && i > 0) {
-            return 0;
+            return NumberTextVerdict::Valid;
         }
         if (c == L'.') {
             if (++points > 1) {
-                return 1;
+                return NumberTextVerdict::Rejected;
             }
         } else if (c == L'+' || (c == L'-' && minusAllowed)) {
             if (i != 0) {
-                return 1;
+                return NumberTextVerdict::Rejected;
             }
         } else {
-            return 1;
+            return NumberTextVerdict::Rejected;
         }
     }
 }
 
 }  // namespace
 
-int IsFieldEmpty(const wchar_t* text) { return text[0] == L'\0' ? 1 : 0; }
+bool IsFieldEmpty(const wchar_t* text) { return text[0] == L'\0'; }
 
-int CheckSignedNumberText(const wchar_t* text) { return CheckNumberText(text, true); }
+NumberTextVerdict CheckSignedNumberText(const wchar_t* text) { return CheckNumberText(text, true); }
 
-int CheckUnsignedNumberText(const wchar_t* text) { return CheckNumberText(text, false); }
+NumberTextVerdict CheckUnsignedNumberText(const wchar_t* text) { return CheckNumberText(text, false); }
 
 double FieldTextToDouble(const wchar_t* text) {
     const wchar_t* p = text;

@@ -5,15 +5,24 @@
 
 namespace mirabo {
 
-// 1 when the text has no characters, else 0. A text of spaces is not empty.
-int IsFieldEmpty(const wchar_t* text);
+// True (1) when the text has no characters, else false (0). A text of spaces
+// is not empty.
+bool IsFieldEmpty(const wchar_t* text);
 
-// 0 when the text is an optional leading "+" or "-" followed by digits with at
-// most one "." among them; 1 when it is not. The empty text is rejected.
-int CheckSignedNumberText(const wchar_t* text);
+// What the number-text checks answer. Valid is 0: a check passes with no
+// complaint.
+enum class NumberTextVerdict : int {
+    Valid = 0,
+    Rejected = 1,
+};
+
+// Valid when the text is an optional leading "+" or "-" followed by digits
+// with at most one "." among them; Rejected when it is not. The empty text is
+// rejected.
+NumberTextVerdict CheckSignedNumberText(const wchar_t* text);
 
 // As CheckSignedNumberText, but a "-" anywhere rejects the text.
-int CheckUnsignedNumberText(const wchar_t* text);
+NumberTextVerdict CheckUnsignedNumberText(const wchar_t* text);
 
 // The text's value as the C library's wcstod reads it in the "C" locale: the
 // longest leading decimal number, 0 when there is none. Never depends on the

@@ -108,7 +108,7 @@ constexpr Test kTests[] = {
 
 }  // namespace
 
-int SolveObliqueTriangle(CalcForm& form) {
+SolveResult SolveObliqueTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
 
@@ -133,20 +133,20 @@ int SolveObliqueTriangle(CalcForm& form) {
     deciding->compute(v);
 
     if (ReportNaN(form, v)) {
-        return 0;
+        return SolveResult::Done;
     }
     // This form formats its results before it asks about values that are not
     // finite: a text that does not fit its field is refused without a question.
     const FieldResult results[kQuantities] = {{1001, v[A]},     {1002, v[B]},    {1003, v[C]},
                                               {1006, v[Alpha]}, {1007, v[Beta]}, {1008, v[Gamma]}};
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
-        return 0;
+        return SolveResult::Done;
     }
     if (!ConfirmAll(form, v)) {
-        return 0;
+        return SolveResult::Done;
     }
     WriteResults(form, results, buffers);
-    return 0;
+    return SolveResult::Done;
 }
 
 }  // namespace mirabo

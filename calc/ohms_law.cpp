@@ -74,7 +74,7 @@ constexpr Compute kCases[] = {
 
 }  // namespace
 
-int SolveOhmsLaw(CalcForm& form) {
+SolveResult SolveOhmsLaw(CalcForm& form) {
     int chosenCase = 0;
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
@@ -88,7 +88,7 @@ int SolveOhmsLaw(CalcForm& form) {
     for (int q = 0; q < kQuantities; ++q) {
         usable[q] = IsUsableUnsigned(buffers[q]);
     }
-    const bool powerFilled = IsFieldEmpty(buffers[P]) == 0;
+    const bool powerFilled = !IsFieldEmpty(buffers[P]);
     for (const Test& test : kTests) {
         if (usable[test.first] && usable[test.second] && (!test.powerFilled || powerFilled)) {
             chosenCase = test.setsCase;
@@ -101,14 +101,14 @@ int SolveOhmsLaw(CalcForm& form) {
     kCases[chosenCase - 1](v);
 
     if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
-        return 0;
+        return SolveResult::Done;
     }
     const FieldResult results[kQuantities] = {{1001, v[V]}, {1002, v[I]}, {1003, v[R]}, {1004, v[P]}};
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
-        return 0;
+        return SolveResult::Done;
     }
     WriteResults(form, results, buffers);
-    return 0;
+    return SolveResult::Done;
 }
 
 }  // namespace mirabo

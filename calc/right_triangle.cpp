@@ -80,7 +80,7 @@ constexpr Case kCases[] = {
 
 }  // namespace
 
-int SolveRightTriangle(CalcForm& form) {
+SolveResult SolveRightTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
     ReadFields(form, kFieldIds, buffers);
 
@@ -105,15 +105,15 @@ int SolveRightTriangle(CalcForm& form) {
     chosen->compute(v);
 
     if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
-        return 0;
+        return SolveResult::Done;
     }
     const FieldResult results[kQuantities] = {
         {1001, v[A]}, {1002, v[B]}, {1003, v[C]}, {1004, v[Alpha]}, {1005, v[Beta]}};
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
-        return 0;
+        return SolveResult::Done;
     }
     WriteResults(form, results, buffers);
-    return 0;
+    return SolveResult::Done;
 }
 
 }  // namespace mirabo

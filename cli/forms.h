@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calc/form.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
 
@@ -16,7 +17,7 @@ struct CliField {
 
 struct CliForm {
     std::string_view name;
-    int (*solve)(CalcForm& form);
+    SolveResult (*solve)(CalcForm& form);
     std::span<const CliField> fields;  // in field order
 };
 

@@ -133,10 +133,11 @@ const char* FieldName(const CliForm& form, int controlId) {
     return nullptr;
 }
 
-void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, int result) {
+void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, SolveResult result) {
     out << "{\"form\":";
     WriteJsonString(out, form.name);
-    out << ",\"result\":" << result << ",\"written\":" << (memory.Written() ? "true" : "false");
+    out << ",\"result\":" << static_cast<int>(result)
+        << ",\"written\":" << (memory.Written() ? "true" : "false");
     out << ",\"fields\":{";
     const char* separator = "";
     for (const CliField& field : form.fields) {
@@ -214,7 +215,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         return env.ask && env.ask(Utf8FromWide(text)) ? kAnswerYes : kAnswerNo;
     });
 
-    const int result = request.form->solve(memory);
+    const SolveResult result = request.form->solve(memory);
 
     if (request.json) {
         PrintJson(env.out, *request.form, memory, result);
@@ -229,7 +230,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     if (memory.Written()) {
         return kExitWritten;
     }
-    return result == 1 ? kExitMissingInput : kExitNotWritten;
+    return result == SolveResult::StoppedForMissingInput ? kExitMissingInput : kExitNotWritten;
 }
 
 }  // namespace mirabo

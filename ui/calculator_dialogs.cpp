@@ -21,7 +21,7 @@ int ClearFields(HWND dialog, const int* fields, int count) {
         SetWindowTextW(GetDlgItem(dialog, fields[i]), L"");
     }
     SetFocus(GetDlgItem(dialog, 1001));
-    return 1;
+    return kFormCleared;
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ namespace {
 struct CalculatorRoutes {
     int calculateId;
     int clearId;
-    int (*solve)(mirabo::CalcForm& form);
+    mirabo::SolveResult (*solve)(mirabo::CalcForm& form);
     int (*clear)(HWND dialog);
     // Whether Calculate is answered 1 when the solver got through (and 0 when
     // it stopped for missing input), or 0 whatever the solver returned.
@@ -92,8 +92,8 @@ INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const 
     }
     if (id == routes.calculateId) {
         DialogForm form(dialog);
-        const int stoppedForMissingInput = routes.solve(form);
-        return routes.answersCalculate && stoppedForMissingInput == 0 ? TRUE : FALSE;
+        const mirabo::SolveResult result = routes.solve(form);
+        return routes.answersCalculate && result == mirabo::SolveResult::Done ? TRUE : FALSE;
     }
     return FALSE;
 }

@@ -12,7 +12,11 @@ INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, 
 INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Empty every field of the form, then put the focus on field 1001. Return 1.
+// What every Clear routine returns; no caller looks at it.
+const int kFormCleared = 1;
+
+// Empty every field of the form, then put the focus on field 1001, and return
+// kFormCleared.
 int ClearCoordinateForm(HWND dialog);
 int ClearRightTriangleForm(HWND dialog);
 int ClearObliqueTriangleForm(HWND dialog);

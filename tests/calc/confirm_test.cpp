@@ -45,6 +45,39 @@ TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite) {
     }
 }
 
+TEST(ConfirmationTest, OneValueIsDeclinedOnlyWhenTheUserSaysNo) {
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value;
+        bool acceptedBefore;
+        int answer;
+        Confirmation confirmation;
+        bool asked;
+        bool acceptedAfter;
+        // clang-format off
+    } cases[] = {
+        {5,     false, kAnswerNo,  Confirmation::MayShow,  false, false},
+        {-0.0,  false, kAnswerNo,  Confirmation::MayShow,  false, false},
+        {kInf,  false, kAnswerNo,  Confirmation::Declined, true,  false},
+        {-kInf, false, kAnswerNo,  Confirmation::Declined, true,  false},
+        {kNaN,  false, kAnswerNo,  Confirmation::Declined, true,  false},
+        {kInf,  false, kAnswerYes, Confirmation::MayShow,  true,  true},
+        {kInf,  true,  kAnswerNo,  Confirmation::MayShow,  false, true},
+        {5,     true,  kAnswerNo,  Confirmation::MayShow,  false, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << (c.acceptedBefore ? " after a Yes" : ""));
+        MemoryForm form;
+        form.SetAnswerer([&](const wchar_t*) { return c.answer; });
+        nonFiniteAccepted = c.acceptedBefore;
+        EXPECT_EQ(ConfirmDisplayable(form, c.value), c.confirmation);
+        EXPECT_EQ(form.Messages().size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(nonFiniteAccepted, c.acceptedAfter);
+    }
+    nonFiniteAccepted = false;
+}
+
 TEST(ConfirmationTest, AYesDoesNotCarryIntoTheNextPass) {
     MemoryForm form;
     form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });

@@ -37,7 +37,7 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
-        EXPECT_EQ(RotateCoordinates(form), 0);
+        EXPECT_EQ(RotateCoordinates(form), kDone);
         EXPECT_EQ(form.Text(1006), c.xMoved);
         EXPECT_EQ(form.Text(1007), c.yMoved);
         EXPECT_EQ(form.Text(1003), c.angleAfter);
@@ -54,20 +54,20 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     const struct {
         const wchar_t *x, *y, *angle;
         const wchar_t* message;
-        int result;  // 1, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
         // clang-format off
     } cases[] = {
-        {L"", L"4", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"4", L"", MSG_MISSING_INPUT, 1},
-        {L"1.2.3", L"4", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"1.2.3", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"4", L"1.2.3", MSG_MISSING_INPUT, 1},
-        {L"5-", L"4", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"5-", L"30", MSG_MISSING_INPUT, 1},
-        {L"3", L"4", L"5-", MSG_MISSING_INPUT, 1},
-        {L"3", L"4", L"1e5", MSG_MISSING_INPUT, 1},
-        {huge.c_str(), L"0", L"0", MSG_CALC_EXCEPTION, 0},
+        {L"", L"4", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"4", L"", MSG_MISSING_INPUT, kStopped},
+        {L"1.2.3", L"4", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"1.2.3", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"4", L"1.2.3", MSG_MISSING_INPUT, kStopped},
+        {L"5-", L"4", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"5-", L"30", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"4", L"5-", MSG_MISSING_INPUT, kStopped},
+        {L"3", L"4", L"1e5", MSG_MISSING_INPUT, kStopped},
+        {huge.c_str(), L"0", L"0", MSG_CALC_EXCEPTION, kDone},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -76,7 +76,7 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
         EXPECT_EQ(RotateCoordinates(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == 1);
+        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
         EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
         EXPECT_EQ(form.Text(1006), L"+1.000");

@@ -7,8 +7,13 @@
 #include <string>
 
 #include "calc/memory_form.h"
+#include "calc/solvers.h"
 
 namespace mirabo {
+
+// The solvers' two results, short enough for the tables.
+constexpr SolveResult kDone = SolveResult::Done;
+constexpr SolveResult kStopped = SolveResult::StoppedForMissingInput;
 
 // The calculation showed exactly one message: this text with these buttons.
 inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t* text, int buttons) {

@@ -50,7 +50,7 @@ TEST(LocaleTest, CommaDecimalLocaleChangesNothing) {
     MemoryForm form;
     form.SetText(1001, L"12.5");
     form.SetText(1002, L"4");
-    EXPECT_EQ(SolveRightTriangle(form), 0);
+    EXPECT_EQ(SolveRightTriangle(form), SolveResult::Done);
     EXPECT_EQ(form.Text(1001), L"12.500");
     EXPECT_EQ(form.Text(1003), L"13.124");
 }

@@ -8,6 +8,9 @@
 namespace mirabo {
 namespace {
 
+constexpr NumberTextVerdict kValid = NumberTextVerdict::Valid;
+constexpr NumberTextVerdict kRejected = NumberTextVerdict::Rejected;
+
 struct Verdict {
     const wchar_t* text;
     bool signedValid;
@@ -33,8 +36,8 @@ const Verdict kVerdicts[] = {
 TEST(NumberTextTest, VerdictsAndValuesFollowTheTable) {
     for (const Verdict& v : kVerdicts) {
         SCOPED_TRACE(testing::Message() << "text of length " << std::wcslen(v.text));
-        EXPECT_EQ(CheckSignedNumberText(v.text), v.signedValid ? 0 : 1);
-        EXPECT_EQ(CheckUnsignedNumberText(v.text), v.unsignedValid ? 0 : 1);
+        EXPECT_EQ(CheckSignedNumberText(v.text), v.signedValid ? kValid : kRejected);
+        EXPECT_EQ(CheckUnsignedNumberText(v.text), v.unsignedValid ? kValid : kRejected);
         if (v.signedValid) {
             EXPECT_EQ(FieldTextToDouble(v.text), v.value);
         }
@@ -42,9 +45,9 @@ TEST(NumberTextTest, VerdictsAndValuesFollowTheTable) {
 }
 
 TEST(NumberTextTest, EmptyMeansNoCharacters) {
-    EXPECT_EQ(IsFieldEmpty(L""), 1);
-    EXPECT_EQ(IsFieldEmpty(L" "), 0);
-    EXPECT_EQ(IsFieldEmpty(L"0"), 0);
+    EXPECT_TRUE(IsFieldEmpty(L""));
+    EXPECT_FALSE(IsFieldEmpty(L" "));
+    EXPECT_FALSE(IsFieldEmpty(L"0"));
 }
 
 TEST(NumberTextTest, ConversionIsCorrectlyRoundedOverLongTexts) {

@@ -80,7 +80,7 @@ TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix) {
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveObliqueTriangle(form), 0);
+        EXPECT_EQ(SolveObliqueTriangle(form), kDone);
         EXPECT_EQ(TextsOf(form), c.after);
         EXPECT_EQ(form.WrittenFields(), kAllFields);
         EXPECT_TRUE(form.Messages().empty());
@@ -93,29 +93,29 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const struct {
         Texts typed;
         const wchar_t* message;
-        int result;  // 1, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
     } cases[] = {
-        {{L"3", L"4", _, L"53.13", _, _}, MSG_NEGATIVE_NOT_ALLOWED, 1},  // angle not between the sides
-        {{_, _, _, L"60", L"60", L"60"}, MSG_NEGATIVE_NOT_ALLOWED, 1},
-        {{L"-3", L"4", L"5", _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, 1},
-        {{L"3", L"4", L"5 ", _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, 1},
-        {{_, _, _, _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, 1},
-        {{L".", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, 0},  // a reads as 0
-        {{L"+", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, 0},
-        {{L"1", L"2", L"10", _, _, _}, MSG_CALC_EXCEPTION, 0},
-        {{L"0", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, 0},
-        {{L"1", _, L"1", L"0", _, _}, MSG_CALC_EXCEPTION, 0},  // b comes out 0, then gamma is 0 / 0
+        {{L"3", L"4", _, L"53.13", _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},  // angle not between the sides
+        {{_, _, _, L"60", L"60", L"60"}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
+        {{L"-3", L"4", L"5", _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
+        {{L"3", L"4", L"5 ", _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
+        {{_, _, _, _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
+        {{L".", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, kDone},  // a reads as 0
+        {{L"+", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"1", L"2", L"10", _, _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"0", L"4", L"5", _, _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"1", _, L"1", L"0", _, _}, MSG_CALC_EXCEPTION, kDone},  // b comes out 0, then gamma is 0 / 0
         // Texts too long for a field are refused when formatting, which comes
         // before the question: here a and c are infinite, but b does not fit.
-        {{huge.c_str(), huge.c_str(), huge.c_str(), _, _, _}, MSG_CALC_EXCEPTION, 0},
-        {{_, huge.c_str(), _, L"0", L"60", _}, MSG_CALC_EXCEPTION, 0},
+        {{huge.c_str(), huge.c_str(), huge.c_str(), _, _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{_, huge.c_str(), _, L"0", L"60", _}, MSG_CALC_EXCEPTION, kDone},
     };
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
         EXPECT_EQ(SolveObliqueTriangle(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == 1);
+        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
         EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
     }
@@ -193,13 +193,13 @@ TEST(ObliqueTriangleTest, TheLastPassingTestDecides) {
         for (const wchar_t* others : {_, L"-1"}) {
             MemoryForm form = Typed(only(test.usable, others));
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-            const int result = SolveObliqueTriangle(form);
+            const SolveResult result = SolveObliqueTriangle(form);
             if (test.deciding == kNone) {
-                EXPECT_EQ(result, 1);
+                EXPECT_EQ(result, kStopped);
                 EXPECT_FALSE(form.Written());
                 continue;
             }
-            EXPECT_EQ(result, 0);
+            EXPECT_EQ(result, kDone);
             ASSERT_TRUE(form.Written());
             unsigned kept = 0;
             for (std::size_t i = 0; i < kIds.size(); ++i) {
@@ -230,7 +230,7 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
             MemoryForm form = Typed(c.typed);
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
             form.SetAnswerer([&](const wchar_t*) { return answer; });
-            EXPECT_EQ(SolveObliqueTriangle(form), 0);
+            EXPECT_EQ(SolveObliqueTriangle(form), kDone);
             ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
             if (answer == kAnswerNo) {
                 EXPECT_FALSE(form.Written());

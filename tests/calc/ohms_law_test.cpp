@@ -66,7 +66,7 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair) {
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveOhmsLaw(form), 0);
+        EXPECT_EQ(SolveOhmsLaw(form), kDone);
         EXPECT_EQ(TextsOf(form), c.after);
         EXPECT_EQ(form.WrittenFields(), kAllFields);
         EXPECT_TRUE(form.Messages().empty());
@@ -78,29 +78,29 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const struct {
         Texts typed;
         const wchar_t* message;
-        int result;  // 1, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
     } cases[] = {
-        {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, 1},  // resistance and power are no pair
-        {{L"-10", L"2", _, _}, MSG_MISSING_INPUT, 1},
-        {{L"1e1", L"2", _, _}, MSG_MISSING_INPUT, 1},
-        {{L"10", _, _, L"x"}, MSG_MISSING_INPUT, 1},
-        {{L"10", _, _, _}, MSG_MISSING_INPUT, 1},
-        {{_, L"2", _, _}, MSG_MISSING_INPUT, 1},
-        {{_, _, L"4", _}, MSG_MISSING_INPUT, 1},
-        {{_, _, _, L"16"}, MSG_MISSING_INPUT, 1},
-        {{_, _, _, _}, MSG_MISSING_INPUT, 1},
-        {{L"0", L"0", _, _}, MSG_CALC_EXCEPTION, 0},
-        {{L"0", _, L"0", _}, MSG_CALC_EXCEPTION, 0},
-        {{L"0", _, _, L"0"}, MSG_CALC_EXCEPTION, 0},
-        {{_, L"0", _, L"0"}, MSG_CALC_EXCEPTION, 0},
-        {{huge.c_str(), L"1", _, _}, MSG_CALC_EXCEPTION, 0},  // V's text does not fit its field
+        {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, kStopped},  // resistance and power are no pair
+        {{L"-10", L"2", _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"1e1", L"2", _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"10", _, _, L"x"}, MSG_MISSING_INPUT, kStopped},
+        {{L"10", _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{_, L"2", _, _}, MSG_MISSING_INPUT, kStopped},
+        {{_, _, L"4", _}, MSG_MISSING_INPUT, kStopped},
+        {{_, _, _, L"16"}, MSG_MISSING_INPUT, kStopped},
+        {{_, _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"0", L"0", _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"0", _, L"0", _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"0", _, _, L"0"}, MSG_CALC_EXCEPTION, kDone},
+        {{_, L"0", _, L"0"}, MSG_CALC_EXCEPTION, kDone},
+        {{huge.c_str(), L"1", _, _}, MSG_CALC_EXCEPTION, kDone},  // V's text does not fit its field
     };
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
         SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
         EXPECT_EQ(SolveOhmsLaw(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == 1);
+        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
         EXPECT_EQ(form.Focus().value_or(1001), 1001);
         EXPECT_FALSE(form.Written());
     }
@@ -122,7 +122,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
             MemoryForm form = Typed(c.typed);
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
             form.SetAnswerer([&](const wchar_t*) { return answer; });
-            EXPECT_EQ(SolveOhmsLaw(form), 0);
+            EXPECT_EQ(SolveOhmsLaw(form), kDone);
             ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
             if (answer == kAnswerNo) {
                 EXPECT_FALSE(form.Written());
@@ -142,7 +142,7 @@ TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation) {
     EXPECT_EQ(first.Messages().size(), 2u);
 
     MemoryForm other = Typed({_, L"0", _, L"5"});
-    EXPECT_EQ(SolveOhmsLaw(other), 0);
+    EXPECT_EQ(SolveOhmsLaw(other), kDone);
     EXPECT_EQ(other.Messages().size(), 1u);
     EXPECT_FALSE(other.Written());
 }
@@ -152,7 +152,7 @@ TEST(OhmsLawTest, TheQuestionComesBeforeATextTooLongIsRefused) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');
     MemoryForm form = Typed({huge.c_str(), _, L"0", _});
     form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
-    EXPECT_EQ(SolveOhmsLaw(form), 0);
+    EXPECT_EQ(SolveOhmsLaw(form), kDone);
     ASSERT_EQ(form.Messages().size(), 2u);
     EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
     EXPECT_EQ(form.Messages()[1].text, MSG_CALC_EXCEPTION);

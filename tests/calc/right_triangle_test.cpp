@@ -76,7 +76,7 @@ TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts) {
     };
     for (const auto& row : rows) {
         MemoryForm form = Typing(row.typed);
-        EXPECT_EQ(SolveRightTriangle(form), 0);
+        EXPECT_EQ(SolveRightTriangle(form), kDone);
         EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
         EXPECT_TRUE(form.Messages().empty());
         EXPECT_FALSE(form.Focus().has_value());
@@ -102,7 +102,7 @@ TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
     for (const Typed& typed : inputs) {
         MemoryForm form = Typing(typed);
         const Texts before = Fields(form);
-        EXPECT_EQ(SolveRightTriangle(form), 1);
+        EXPECT_EQ(SolveRightTriangle(form), kStopped);
         ASSERT_TRUE(ShowedOnly(form, MSG_MISSING_INPUT, kButtonsOk));
         EXPECT_EQ(form.Focus(), 1001);
         EXPECT_FALSE(form.Written());
@@ -117,7 +117,7 @@ TEST(RightTriangleTest, NaNResultsWriteNothing) {
     };
     for (const Typed& typed : inputs) {
         MemoryForm form = Typing(typed);
-        EXPECT_EQ(SolveRightTriangle(form), 0);
+        EXPECT_EQ(SolveRightTriangle(form), kDone);
         ASSERT_TRUE(ShowedOnly(form, MSG_CALC_EXCEPTION, kButtonsOk));
         EXPECT_FALSE(form.Focus().has_value());
         EXPECT_FALSE(form.Written());
@@ -128,7 +128,7 @@ TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees) {
     for (const int answer : {kAnswerYes, kAnswerNo}) {
         MemoryForm form = Typing({_, L"3", _, L"0", _});
         form.SetAnswerer([&](const wchar_t*) { return answer; });
-        EXPECT_EQ(SolveRightTriangle(form), 0);
+        EXPECT_EQ(SolveRightTriangle(form), kDone);
         ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
         if (answer == kAnswerYes) {
             EXPECT_EQ(Fields(form), (Texts{L"\u221E", L"3.000", L"\u221E", L"0.000", L"90.000"}));
@@ -154,7 +154,7 @@ TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     // A leg of 96 digits makes the hypotenuse's text 100 characters.
     const std::wstring leg(96, L'9');
     MemoryForm form = Typing({leg.c_str(), L"4", _, _, _});
-    EXPECT_EQ(SolveRightTriangle(form), 0);
+    EXPECT_EQ(SolveRightTriangle(form), kDone);
     ASSERT_EQ(form.Messages().size(), 1u);
     EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
     EXPECT_FALSE(form.Written());
@@ -165,7 +165,7 @@ TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     const std::wstring tinyAngle = L"0." + std::wstring(57, L'0') + L"1";
     MemoryForm agreed = Typing({_, longLeg.c_str(), _, tinyAngle.c_str(), _});
     agreed.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
-    EXPECT_EQ(SolveRightTriangle(agreed), 0);
+    EXPECT_EQ(SolveRightTriangle(agreed), kDone);
     ASSERT_EQ(agreed.Messages().size(), 2u);
     EXPECT_EQ(agreed.Messages()[0].text, MSG_CONFIRM_NONFINITE);
     EXPECT_EQ(agreed.Messages()[1].text, MSG_CALC_EXCEPTION);
@@ -176,7 +176,7 @@ TEST(RightTriangleTest, FieldsAreReadAsTheirFirst99Characters) {
     // 120 digits: 98 zeros, a 3, then fours that fall beyond the 99th character.
     const std::wstring typed = std::wstring(98, L'0') + L"3" + std::wstring(21, L'4');
     MemoryForm form = Typing({typed.c_str(), L"4", _, _, _});
-    EXPECT_EQ(SolveRightTriangle(form), 0);
+    EXPECT_EQ(SolveRightTriangle(form), kDone);
     EXPECT_EQ(Fields(form), (Texts{L"3.000", L"4.000", L"5.000", L"53.130", L"36.870"}));
 }
 
