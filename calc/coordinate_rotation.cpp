@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "calc/angles.h"
+#include "calc/calculators.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
 #include "calc/number_text.h"
@@ -14,19 +15,22 @@
 namespace mirabo {
 namespace {
 
-enum Input { X, Y, Theta, kInputs };
+// The fields in field order: the three inputs, then the two results.
+enum Field { X, Y, Theta, XMoved, YMoved, kFields };
+constexpr int kInputs = Theta + 1;
+static_assert(kCoordinateRotation.fields.size() == kFields);
 
-constexpr int kInputIds[kInputs] = {1001, 1002, 1003};
+constexpr int Id(Field field) { return kCoordinateRotation.fields[field].controlId; }
 
 }  // namespace
 
 SolveResult RotateCoordinates(CalcForm& form) {
     FieldBuffer buffers[kInputs];
-    ReadFields(form, kInputIds, buffers);
+    ReadFields(form, kCoordinateRotation.fields.first(kInputs), buffers);
 
     for (const FieldBuffer& text : buffers) {
         if (!IsUsableSigned(text)) {
-            return ReportMissingInput(form, MSG_MISSING_INPUT);
+            return ReportMissingInput(form, kCoordinateRotation, MSG_MISSING_INPUT);
         }
     }
 
@@ -39,7 +43,7 @@ SolveResult RotateCoordinates(CalcForm& form) {
 
     // X' and Y' go to the read-only result fields; the point's own fields keep
     // what was typed, and the angle field shows the angle as it was read.
-    const FieldResult results[] = {{1006, xMoved}, {1007, yMoved}, {1003, theta}};
+    const FieldResult results[] = {{Id(XMoved), xMoved}, {Id(YMoved), yMoved}, {Id(Theta), theta}};
     if (!FormatResults(form, results, SignStyle::Always, buffers)) {
         return SolveResult::Done;
     }

@@ -4,9 +4,9 @@
 
 namespace mirabo {
 
-void ReadFields(CalcForm& form, std::span<const int> controlIds, std::span<FieldBuffer> buffers) {
-    for (std::size_t i = 0; i < controlIds.size(); ++i) {
-        form.ReadField(buffers[i], controlIds[i]);
+void ReadFields(CalcForm& form, std::span<const CalculatorField> fields, std::span<FieldBuffer> buffers) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        form.ReadField(buffers[i], fields[i].controlId);
     }
 }
 
@@ -18,9 +18,9 @@ bool IsUsableSigned(const FieldBuffer& text) {
     return !IsFieldEmpty(text) && CheckSignedNumberText(text) == NumberTextVerdict::Valid;
 }
 
-SolveResult ReportMissingInput(CalcForm& form, const wchar_t* message) {
+SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, const wchar_t* message) {
     form.ShowMessage(message, kButtonsOk);
-    form.FocusField(1001);
+    form.FocusField(FirstFieldId(calculator));
     return SolveResult::StoppedForMissingInput;
 }
 

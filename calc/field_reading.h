@@ -3,20 +3,21 @@
 
 #include <span>
 
+#include "calc/calculators.h"
 #include "calc/form.h"
 #include "calc/solvers.h"
 
 namespace mirabo {
 
 // Reads each field, in order, into its buffer.
-void ReadFields(CalcForm& form, std::span<const int> controlIds, std::span<FieldBuffer> buffers);
+void ReadFields(CalcForm& form, std::span<const CalculatorField> fields, std::span<FieldBuffer> buffers);
 
 // Usable: not empty, and accepted by the unsigned (or signed) number rule.
 bool IsUsableUnsigned(const FieldBuffer& text);
 bool IsUsableSigned(const FieldBuffer& text);
 
 // Shows the form's missing-input message with an OK button, moves the focus to
-// field 1001 and gives the solvers' result for missing input.
-SolveResult ReportMissingInput(CalcForm& form, const wchar_t* message);
+// the calculator's first field and gives the solvers' result for missing input.
+SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, const wchar_t* message);
 
 }  // namespace mirabo

@@ -1,5 +1,5 @@
 // A calculation form: one calculator seen as a set of text fields addressed by
-// control identifiers (1001 upward). The solvers reach their dialog only through
+// control identifiers (calc/calculators.h). The solvers reach their dialog only through
 // these services, so they run the same against a real dialog, the command line or
 // an object held in memory by a test.
 #pragma once

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "calc/angles.h"
+#include "calc/calculators.h"
 #include "calc/confirm.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
@@ -15,9 +16,9 @@
 namespace mirabo {
 namespace {
 
+// The quantities in field order.
 enum Quantity { A, B, C, Alpha, Beta, Gamma, kQuantities };
-
-constexpr int kFieldIds[kQuantities] = {1001, 1002, 1003, 1006, 1007, 1008};
+static_assert(kObliqueTriangle.fields.size() == kQuantities);
 
 using Values = double[kQuantities];
 
@@ -110,7 +111,7 @@ constexpr Test kTests[] = {
 
 SolveResult SolveObliqueTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
-    ReadFields(form, kFieldIds, buffers);
+    ReadFields(form, kObliqueTriangle.fields, buffers);
 
     bool usable[kQuantities];
     for (int q = 0; q < kQuantities; ++q) {
@@ -123,7 +124,7 @@ SolveResult SolveObliqueTriangle(CalcForm& form) {
         }
     }
     if (deciding == nullptr) {
-        return ReportMissingInput(form, MSG_NEGATIVE_NOT_ALLOWED);
+        return ReportMissingInput(form, kObliqueTriangle, MSG_NEGATIVE_NOT_ALLOWED);
     }
 
     Values v;
@@ -137,8 +138,7 @@ SolveResult SolveObliqueTriangle(CalcForm& form) {
     }
     // This form formats its results before it asks about values that are not
     // finite: a text that does not fit its field is refused without a question.
-    const FieldResult results[kQuantities] = {{1001, v[A]},     {1002, v[B]},    {1003, v[C]},
-                                              {1006, v[Alpha]}, {1007, v[Beta]}, {1008, v[Gamma]}};
+    const auto results = InFieldOrder(kObliqueTriangle, v);
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
         return SolveResult::Done;
     }

@@ -2,6 +2,7 @@
 // V = I x R and P = V x I. Two known quantities give the two others.
 #include <cmath>
 
+#include "calc/calculators.h"
 #include "calc/confirm.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
@@ -12,9 +13,9 @@
 namespace mirabo {
 namespace {
 
+// The quantities in field order.
 enum Quantity { V, I, R, P, kQuantities };
-
-constexpr int kFieldIds[kQuantities] = {1001, 1002, 1003, 1004};
+static_assert(kOhmsLaw.fields.size() == kQuantities);
 
 using Values = double[kQuantities];
 
@@ -77,7 +78,7 @@ constexpr Compute kCases[] = {
 SolveResult SolveOhmsLaw(CalcForm& form) {
     int chosenCase = 0;
     FieldBuffer buffers[kQuantities];
-    ReadFields(form, kFieldIds, buffers);
+    ReadFields(form, kOhmsLaw.fields, buffers);
 
     Values v;
     for (int q = 0; q < kQuantities; ++q) {
@@ -95,7 +96,7 @@ SolveResult SolveOhmsLaw(CalcForm& form) {
         }
     }
     if (chosenCase == 0) {
-        return ReportMissingInput(form, MSG_MISSING_INPUT);
+        return ReportMissingInput(form, kOhmsLaw, MSG_MISSING_INPUT);
     }
 
     kCases[chosenCase - 1](v);
@@ -103,7 +104,7 @@ SolveResult SolveOhmsLaw(CalcForm& form) {
     if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
         return SolveResult::Done;
     }
-    const FieldResult results[kQuantities] = {{1001, v[V]}, {1002, v[I]}, {1003, v[R]}, {1004, v[P]}};
+    const auto results = InFieldOrder(kOhmsLaw, v);
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
         return SolveResult::Done;
     }

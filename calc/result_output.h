@@ -1,8 +1,11 @@
 // Writing a calculation's values back into its fields with three decimals.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <span>
 
+#include "calc/calculators.h"
 #include "calc/form.h"
 
 namespace mirabo {
@@ -24,6 +27,17 @@ struct FieldResult {
     int controlId;
     double value;
 };
+
+// One result per field, the i-th value into the i-th field, for a solver that
+// keeps its values in its calculator's field order.
+template <std::size_t N>
+std::array<FieldResult, N> InFieldOrder(const Calculator& calculator, const double (&values)[N]) {
+    std::array<FieldResult, N> results{};
+    for (std::size_t i = 0; i < N; ++i) {
+        results[i] = {calculator.fields[i].controlId, values[i]};
+    }
+    return results;
+}
 
 // Formats every result into its buffer, in order. When one does not fit, shows
 // MSG_CALC_EXCEPTION with an OK button and returns false; nothing is written.

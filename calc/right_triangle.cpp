@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/angles.h"
+#include "calc/calculators.h"
 #include "calc/confirm.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
@@ -13,9 +14,9 @@
 namespace mirabo {
 namespace {
 
+// The quantities in field order.
 enum Quantity { A, B, C, Alpha, Beta, kQuantities };
-
-constexpr int kFieldIds[kQuantities] = {1001, 1002, 1003, 1004, 1005};
+static_assert(kRightTriangle.fields.size() == kQuantities);
 
 double Square(double x) { return std::pow(x, 2.0); }
 
@@ -82,7 +83,7 @@ constexpr Case kCases[] = {
 
 SolveResult SolveRightTriangle(CalcForm& form) {
     FieldBuffer buffers[kQuantities];
-    ReadFields(form, kFieldIds, buffers);
+    ReadFields(form, kRightTriangle.fields, buffers);
 
     bool usable[kQuantities];
     for (int q = 0; q < kQuantities; ++q) {
@@ -95,7 +96,7 @@ SolveResult SolveRightTriangle(CalcForm& form) {
         }
     }
     if (chosen == nullptr) {
-        return ReportMissingInput(form, MSG_MISSING_INPUT);
+        return ReportMissingInput(form, kRightTriangle, MSG_MISSING_INPUT);
     }
 
     Values v;
@@ -107,8 +108,7 @@ SolveResult SolveRightTriangle(CalcForm& form) {
     if (ReportNaN(form, v) || !ConfirmAll(form, v)) {
         return SolveResult::Done;
     }
-    const FieldResult results[kQuantities] = {
-        {1001, v[A]}, {1002, v[B]}, {1003, v[C]}, {1004, v[Alpha]}, {1005, v[Beta]}};
+    const auto results = InFieldOrder(kRightTriangle, v);
     if (!FormatResults(form, results, SignStyle::NegativeOnly, buffers)) {
         return SolveResult::Done;
     }

@@ -1,28 +1,16 @@
-// The calculators the command-line tool knows, with their field names.
+// The calculators the command-line tool knows, in the order its usage lists them.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-#include "calc/form.h"
-#include "calc/solvers.h"
+#include "calc/calculators.h"
 
 namespace mirabo {
 
-struct CliField {
-    std::string_view name;   // as printed
-    std::string_view alias;  // also accepted, or empty
-    int controlId;
-};
-
-struct CliForm {
-    std::string_view name;
-    SolveResult (*solve)(CalcForm& form);
-    std::span<const CliField> fields;  // in field order
-};
-
-std::span<const CliForm> CliForms();
-const CliForm* FindCliForm(std::string_view name);
-const CliField* FindCliField(const CliForm& form, std::string_view name);
+std::span<const Calculator* const> CliForms();
+const Calculator* FindCliForm(std::string_view name);
+// The field with this command-line name or alias; nullptr for none.
+const CalculatorField* FindCliField(const Calculator& form, std::string_view name);
 
 }  // namespace mirabo

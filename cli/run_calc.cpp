@@ -16,7 +16,7 @@ namespace {
 enum class Answer { Ask, Yes, No };
 
 struct Request {
-    const CliForm* form = nullptr;
+    const Calculator* form = nullptr;
     std::map<int, std::wstring> texts;
     Answer answer = Answer::Ask;
     bool json = false;
@@ -26,9 +26,9 @@ struct Request {
 void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
            "forms and their fields, in field order:\n";
-    for (const CliForm& form : CliForms()) {
-        out << "  " << form.name << ':';
-        for (const CliField& field : form.fields) {
+    for (const Calculator* form : CliForms()) {
+        out << "  " << form->name << ':';
+        for (const CalculatorField& field : form->fields) {
             out << ' ' << field.name;
         }
         out << '\n';
@@ -75,7 +75,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     for (std::string_view assignment : assignments) {
         const std::size_t equals = assignment.find('=');
         const std::string_view name = assignment.substr(0, equals);
-        const CliField* field = FindCliField(*request.form, name);
+        const CalculatorField* field = FindCliField(*request.form, name);
         if (field == nullptr) {
             return "unknown field " + std::string(name) + " of " + std::string(request.form->name);
         }
@@ -124,8 +124,8 @@ std::string ShortestText(double value) {
     return std::string(text, result.ptr);
 }
 
-const char* FieldName(const CliForm& form, int controlId) {
-    for (const CliField& field : form.fields) {
+const char* FieldName(const Calculator& form, int controlId) {
+    for (const CalculatorField& field : form.fields) {
         if (field.controlId == controlId) {
             return field.name.data();
         }
@@ -133,14 +133,14 @@ const char* FieldName(const CliForm& form, int controlId) {
     return nullptr;
 }
 
-void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory, SolveResult result) {
+void PrintJson(std::ostream& out, const Calculator& form, const MemoryForm& memory, SolveResult result) {
     out << "{\"form\":";
     WriteJsonString(out, form.name);
     out << ",\"result\":" << static_cast<int>(result)
         << ",\"written\":" << (memory.Written() ? "true" : "false");
     out << ",\"fields\":{";
     const char* separator = "";
-    for (const CliField& field : form.fields) {
+    for (const CalculatorField& field : form.fields) {
         out << separator;
         WriteJsonString(out, field.name);
         out << ':';
@@ -170,7 +170,7 @@ void PrintJson(std::ostream& out, const CliForm& form, const MemoryForm& memory,
     if (memory.Written()) {
         out << ",\"values\":{";
         separator = "";
-        for (const CliField& field : form.fields) {
+        for (const CalculatorField& field : form.fields) {
             const auto it = memory.Values().find(field.controlId);
             if (it != memory.Values().end()) {
                 out << separator;
@@ -223,7 +223,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         for (const MemoryForm::Message& message : memory.Messages()) {
             env.err << Utf8FromWide(message.text) << '\n';
         }
-        for (const CliField& field : request.form->fields) {
+        for (const CalculatorField& field : request.form->fields) {
             env.out << field.name << '=' << Utf8FromWide(memory.Text(field.controlId)) << '\n';
         }
     }

@@ -1,6 +1,6 @@
 #include "ui/calculator_dialogs.h"
 
-#include "calc/solvers.h"
+#include "calc/calculators.h"
 #include "res/resource.h"
 #include "ui/dialog_form.h"
 
@@ -16,60 +16,44 @@ void InitCalculatorDialog(HWND dialog) {
     SHInitDialog(&info);
 }
 
-int ClearFields(HWND dialog, const int* fields, int count) {
-    for (int i = 0; i < count; ++i) {
-        SetWindowTextW(GetDlgItem(dialog, fields[i]), L"");
+// Empties the calculator's fields in field order, results included, and puts
+// the focus on its first field.
+int ClearFields(HWND dialog, const mirabo::Calculator& calculator) {
+    for (const mirabo::CalculatorField& field : calculator.fields) {
+        SetWindowTextW(GetDlgItem(dialog, field.controlId), L"");
     }
-    SetFocus(GetDlgItem(dialog, 1001));
+    SetFocus(GetDlgItem(dialog, mirabo::FirstFieldId(calculator)));
     return kFormCleared;
 }
 
 }  // namespace
 
-int ClearCoordinateForm(HWND dialog) {
-    static const int fields[] = {IDC_COORD_X, IDC_COORD_Y, IDC_COORD_ANGLE, IDC_COORD_X_RESULT,
-                                 IDC_COORD_Y_RESULT};
-    return ClearFields(dialog, fields, sizeof(fields) / sizeof(fields[0]));
-}
+int ClearCoordinateForm(HWND dialog) { return ClearFields(dialog, mirabo::kCoordinateRotation); }
 
-int ClearRightTriangleForm(HWND dialog) {
-    static const int fields[] = {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA};
-    return ClearFields(dialog, fields, sizeof(fields) / sizeof(fields[0]));
-}
+int ClearRightTriangleForm(HWND dialog) { return ClearFields(dialog, mirabo::kRightTriangle); }
 
-int ClearObliqueTriangleForm(HWND dialog) {
-    static const int fields[] = {IDC_OBLIQUE_A,     IDC_OBLIQUE_B,    IDC_OBLIQUE_C,
-                                 IDC_OBLIQUE_ALPHA, IDC_OBLIQUE_BETA, IDC_OBLIQUE_GAMMA};
-    return ClearFields(dialog, fields, sizeof(fields) / sizeof(fields[0]));
-}
+int ClearObliqueTriangleForm(HWND dialog) { return ClearFields(dialog, mirabo::kObliqueTriangle); }
 
-int ClearOhmsLawForm(HWND dialog) {
-    static const int fields[] = {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_RESISTANCE, IDC_OHM_POWER};
-    return ClearFields(dialog, fields, sizeof(fields) / sizeof(fields[0]));
-}
+int ClearOhmsLawForm(HWND dialog) { return ClearFields(dialog, mirabo::kOhmsLaw); }
 
 namespace {
 
 // How a calculator dialog routes its commands: Back (2) ends it, its Clear
-// button empties its form, its Calculate button runs its solver.
+// button runs its Clear routine, its Calculate button runs its solver.
 struct CalculatorRoutes {
-    int calculateId;
-    int clearId;
-    mirabo::SolveResult (*solve)(mirabo::CalcForm& form);
+    const mirabo::Calculator& calculator;
     int (*clear)(HWND dialog);
     // Whether Calculate is answered 1 when the solver got through (and 0 when
     // it stopped for missing input), or 0 whatever the solver returned.
     bool answersCalculate;
 };
 
-const CalculatorRoutes kCoordinateRoutes = {IDC_COORD_CALCULATE, IDC_COORD_CLEAR, mirabo::RotateCoordinates,
-                                            ClearCoordinateForm, true};
-const CalculatorRoutes kRightTriangleRoutes = {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR,
-                                               mirabo::SolveRightTriangle, ClearRightTriangleForm, true};
-const CalculatorRoutes kObliqueTriangleRoutes = {
-    IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR, mirabo::SolveObliqueTriangle, ClearObliqueTriangleForm, true};
-const CalculatorRoutes kOhmsLawRoutes = {IDC_OHM_CALCULATE, IDC_OHM_CLEAR, mirabo::SolveOhmsLaw,
-                                         ClearOhmsLawForm, false};
+// clang-format off
+const CalculatorRoutes kCoordinateRoutes      = {mirabo::kCoordinateRotation, ClearCoordinateForm,      true};
+const CalculatorRoutes kRightTriangleRoutes   = {mirabo::kRightTriangle,      ClearRightTriangleForm,   true};
+const CalculatorRoutes kObliqueTriangleRoutes = {mirabo::kObliqueTriangle,    ClearObliqueTriangleForm, true};
+const CalculatorRoutes kOhmsLawRoutes         = {mirabo::kOhmsLaw,            ClearOhmsLawForm,         false};
+// clang-format on
 
 // The message handling the four calculator dialogs share. Command 1 (the
 // Done button, or Enter where there is no default button) is not answered.
@@ -86,13 +70,13 @@ INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const 
         EndDialog(dialog, IDC_BACK);
         return TRUE;
     }
-    if (id == routes.clearId) {
+    if (id == routes.calculator.clearId) {
         routes.clear(dialog);
         return TRUE;
     }
-    if (id == routes.calculateId) {
+    if (id == routes.calculator.calculateId) {
         DialogForm form(dialog);
-        const mirabo::SolveResult result = routes.solve(form);
+        const mirabo::SolveResult result = routes.calculator.solve(form);
         return routes.answersCalculate && result == mirabo::SolveResult::Done ? TRUE : FALSE;
     }
     return FALSE;

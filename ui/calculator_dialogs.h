@@ -15,8 +15,8 @@ INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // What every Clear routine returns; no caller looks at it.
 const int kFormCleared = 1;
 
-// Empty every field of the form, then put the focus on field 1001, and return
-// kFormCleared.
+// Empty every field of the form, in field order, then put the focus on its
+// first field, and return kFormCleared.
 int ClearCoordinateForm(HWND dialog);
 int ClearRightTriangleForm(HWND dialog);
 int ClearObliqueTriangleForm(HWND dialog);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
 #include "tests/app/program_driver.h"
 
 namespace {
@@ -408,7 +409,7 @@ TEST_P(DesktopCloseTest, EndsTheProgramWithZero) {
                              EXPECT_TRUE(mirabo::testing::IsMessageBox(box));
                              CloseDesktopWindow();
                          });
-                         ClickControl(ActiveDialog(), 1006);
+                         ClickControl(ActiveDialog(), IDC_RIGHT_CALCULATE);
                      },
                      "the dialog to open");
                 break;

@@ -18,6 +18,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "res/resource.h"
 #include "tests/app/program_driver.h"
 
 namespace {
@@ -98,7 +99,7 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
             When([] { return ActiveDialog() != nullptr; },
                  [&] {
                      mirabo::testing::OnNextModalLoop([&](HWND) { startSecond(); });
-                     ClickControl(ActiveDialog(), 1006);
+                     ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
                  },
                  "the dialog to open");
             break;

@@ -6,6 +6,7 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "res/resource.h"
 #include "tests/calc/form_checks.h"
 
 namespace mirabo {
@@ -13,9 +14,9 @@ namespace {
 
 MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle) {
     MemoryForm form;
-    form.SetText(1001, x);
-    form.SetText(1002, y);
-    form.SetText(1003, angle);
+    form.SetText(IDC_COORD_X, x);
+    form.SetText(IDC_COORD_Y, y);
+    form.SetText(IDC_COORD_ANGLE, angle);
     return form;
 }
 
@@ -33,16 +34,16 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
         {L"5", L"-2", L"0", L"+5.000", L"-2.000", L"+0.000"},
         {L"-", L"+.", L".", L"+0.000", L"+0.000", L"+0.000"},
     };
-    const std::vector<int> writeOrder = {1006, 1007, 1003};
+    const std::vector<int> writeOrder = {IDC_COORD_X_RESULT, IDC_COORD_Y_RESULT, IDC_COORD_ANGLE};
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
         EXPECT_EQ(RotateCoordinates(form), kDone);
-        EXPECT_EQ(form.Text(1006), c.xMoved);
-        EXPECT_EQ(form.Text(1007), c.yMoved);
-        EXPECT_EQ(form.Text(1003), c.angleAfter);
-        EXPECT_EQ(form.Text(1001), c.x);
-        EXPECT_EQ(form.Text(1002), c.y);
+        EXPECT_EQ(form.Text(IDC_COORD_X_RESULT), c.xMoved);
+        EXPECT_EQ(form.Text(IDC_COORD_Y_RESULT), c.yMoved);
+        EXPECT_EQ(form.Text(IDC_COORD_ANGLE), c.angleAfter);
+        EXPECT_EQ(form.Text(IDC_COORD_X), c.x);
+        EXPECT_EQ(form.Text(IDC_COORD_Y), c.y);
         EXPECT_EQ(form.WrittenFields(), writeOrder);
         EXPECT_TRUE(form.Messages().empty());
     }
@@ -54,7 +55,7 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     const struct {
         const wchar_t *x, *y, *angle;
         const wchar_t* message;
-        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field x, only for missing input
         // clang-format off
     } cases[] = {
         {L"", L"4", L"30", MSG_MISSING_INPUT, kStopped},
@@ -72,15 +73,15 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
-        form.SetText(1006, L"+1.000");  // what an earlier calculation showed
+        form.SetText(IDC_COORD_X_RESULT, L"+1.000");  // what an earlier calculation showed
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
         EXPECT_EQ(RotateCoordinates(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
         EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(1001), 1001);
+        EXPECT_EQ(form.Focus().value_or(IDC_COORD_X), IDC_COORD_X);
         EXPECT_FALSE(form.Written());
-        EXPECT_EQ(form.Text(1006), L"+1.000");
-        EXPECT_EQ(form.Text(1003), c.angle);
+        EXPECT_EQ(form.Text(IDC_COORD_X_RESULT), L"+1.000");
+        EXPECT_EQ(form.Text(IDC_COORD_ANGLE), c.angle);
     }
 }
 

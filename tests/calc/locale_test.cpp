@@ -12,6 +12,7 @@
 #include "calc/memory_form.h"
 #include "calc/number_text.h"
 #include "calc/solvers.h"
+#include "res/resource.h"
 
 namespace mirabo {
 namespace {
@@ -48,11 +49,11 @@ TEST(LocaleTest, CommaDecimalLocaleChangesNothing) {
 
     EXPECT_EQ(FieldTextToDouble(L"12.5"), 12.5);
     MemoryForm form;
-    form.SetText(1001, L"12.5");
-    form.SetText(1002, L"4");
+    form.SetText(IDC_RIGHT_A, L"12.5");
+    form.SetText(IDC_RIGHT_B, L"4");
     EXPECT_EQ(SolveRightTriangle(form), SolveResult::Done);
-    EXPECT_EQ(form.Text(1001), L"12.500");
-    EXPECT_EQ(form.Text(1003), L"13.124");
+    EXPECT_EQ(form.Text(IDC_RIGHT_A), L"12.500");
+    EXPECT_EQ(form.Text(IDC_RIGHT_C), L"13.124");
 }
 
 }  // namespace

@@ -8,13 +8,15 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "res/resource.h"
 #include "tests/calc/form_checks.h"
 
 namespace mirabo {
 namespace {
 
 // Fields a, b, c, alpha, beta, gamma.
-constexpr std::array<int, 6> kIds = {1001, 1002, 1003, 1006, 1007, 1008};
+constexpr std::array<int, 6> kIds = {IDC_OBLIQUE_A,     IDC_OBLIQUE_B,    IDC_OBLIQUE_C,
+                                     IDC_OBLIQUE_ALPHA, IDC_OBLIQUE_BETA, IDC_OBLIQUE_GAMMA};
 using Texts = std::array<const wchar_t*, 6>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
@@ -93,7 +95,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const struct {
         Texts typed;
         const wchar_t* message;
-        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field a, only for missing input
     } cases[] = {
         {{L"3", L"4", _, L"53.13", _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},  // angle not between the sides
         {{_, _, _, L"60", L"60", L"60"}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
@@ -116,7 +118,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
         EXPECT_EQ(SolveObliqueTriangle(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
         EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(1001), 1001);
+        EXPECT_EQ(form.Focus().value_or(IDC_OBLIQUE_A), IDC_OBLIQUE_A);
         EXPECT_FALSE(form.Written());
     }
 }
@@ -220,9 +222,9 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
         Shown afterYes;
         // clang-format off
     } cases[] = {
-        {{_, L"10", _, L"0", L"60", _}, 1001, {L"\u221E", L"10.000", L"\u221E", L"0.000", L"60.000", L"120.000"}},
-        {{_, L"10", _, L"0", L"200", _}, 1001, {L"-\u221E", L"10.000", L"-\u221E", L"0.000", L"200.000", L"-20.000"}},
-        {{L"10", _, _, L"60", L"0", _}, 1002, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
+        {{_, L"10", _, L"0", L"60", _}, IDC_OBLIQUE_A, {L"\u221E", L"10.000", L"\u221E", L"0.000", L"60.000", L"120.000"}},
+        {{_, L"10", _, L"0", L"200", _}, IDC_OBLIQUE_A, {L"-\u221E", L"10.000", L"-\u221E", L"0.000", L"200.000", L"-20.000"}},
+        {{L"10", _, _, L"60", L"0", _}, IDC_OBLIQUE_B, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
     };
     // clang-format on
     for (const auto& c : cases) {

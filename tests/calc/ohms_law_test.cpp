@@ -8,13 +8,14 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "res/resource.h"
 #include "tests/calc/form_checks.h"
 
 namespace mirabo {
 namespace {
 
 // Fields V, I, R, P.
-constexpr std::array<int, 4> kIds = {1001, 1002, 1003, 1004};
+constexpr std::array<int, 4> kIds = {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_RESISTANCE, IDC_OHM_POWER};
 using Texts = std::array<const wchar_t*, 4>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
@@ -31,7 +32,7 @@ MemoryForm Typed(const Texts& typed) {
 using Shown = std::array<std::wstring, 4>;
 
 Shown TextsOf(const MemoryForm& form) {
-    return {form.Text(1001), form.Text(1002), form.Text(1003), form.Text(1004)};
+    return {form.Text(kIds[0]), form.Text(kIds[1]), form.Text(kIds[2]), form.Text(kIds[3])};
 }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
@@ -78,7 +79,7 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const struct {
         Texts typed;
         const wchar_t* message;
-        SolveResult result;  // kStopped, with the focus on field 1001, only for missing input
+        SolveResult result;  // kStopped, with the focus on field V, only for missing input
     } cases[] = {
         {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, kStopped},  // resistance and power are no pair
         {{L"-10", L"2", _, _}, MSG_MISSING_INPUT, kStopped},
@@ -101,7 +102,7 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
         EXPECT_EQ(SolveOhmsLaw(form), c.result);
         ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
         EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(1001), 1001);
+        EXPECT_EQ(form.Focus().value_or(IDC_OHM_VOLTAGE), IDC_OHM_VOLTAGE);
         EXPECT_FALSE(form.Written());
     }
 }
@@ -112,10 +113,10 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
         int asking;  // the first field whose value is not finite
         Shown afterYes;
     } cases[] = {
-        {{_, L"0", _, L"5"}, 1001, {L"\u221E", L"0.000", L"\u221E", L"5.000"}},
-        {{L"10", _, L"0", _}, 1002, {L"10.000", L"\u221E", L"0.000", L"\u221E"}},
-        {{L"10", _, _, L"0"}, 1003, {L"10.000", L"0.000", L"\u221E", L"0.000"}},
-        {{L"0", _, _, L"5"}, 1002, {L"0.000", L"\u221E", L"0.000", L"5.000"}},
+        {{_, L"0", _, L"5"}, IDC_OHM_VOLTAGE, {L"\u221E", L"0.000", L"\u221E", L"5.000"}},
+        {{L"10", _, L"0", _}, IDC_OHM_CURRENT, {L"10.000", L"\u221E", L"0.000", L"\u221E"}},
+        {{L"10", _, _, L"0"}, IDC_OHM_RESISTANCE, {L"10.000", L"0.000", L"\u221E", L"0.000"}},
+        {{L"0", _, _, L"5"}, IDC_OHM_CURRENT, {L"0.000", L"\u221E", L"0.000", L"5.000"}},
     };
     for (const auto& c : cases) {
         for (const int answer : {kAnswerYes, kAnswerNo}) {

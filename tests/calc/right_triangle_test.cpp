@@ -9,12 +9,13 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
+#include "res/resource.h"
 #include "tests/calc/form_checks.h"
 
 namespace mirabo {
 namespace {
 
-constexpr int kIds[] = {1001, 1002, 1003, 1004, 1005};  // a, b, c, alpha, beta
+constexpr int kIds[] = {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA};
 
 // Texts typed into a, b, c, alpha and beta; nullptr leaves the field empty.
 using Typed = std::array<const wchar_t*, 5>;
@@ -86,12 +87,12 @@ TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts) {
 TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi) {
     MemoryForm form = Typing({L"0", L"4", _, _, _});
     SolveRightTriangle(form);
-    EXPECT_NEAR(form.Values().at(1004), 89.99999998824845, 1e-12);
-    EXPECT_NEAR(form.Values().at(1005), 1.18e-8, 1e-10);
+    EXPECT_NEAR(form.Values().at(IDC_RIGHT_ALPHA), 89.99999998824845, 1e-12);
+    EXPECT_NEAR(form.Values().at(IDC_RIGHT_BETA), 1.18e-8, 1e-10);
 
     MemoryForm caseFour = Typing({L"3", _, _, L"53.13", _});
     SolveRightTriangle(caseFour);
-    EXPECT_NEAR(caseFour.Values().at(1002), 3.99998511, 1e-8);
+    EXPECT_NEAR(caseFour.Values().at(IDC_RIGHT_B), 3.99998511, 1e-8);
 }
 
 TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
@@ -104,7 +105,7 @@ TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
         const Texts before = Fields(form);
         EXPECT_EQ(SolveRightTriangle(form), kStopped);
         ASSERT_TRUE(ShowedOnly(form, MSG_MISSING_INPUT, kButtonsOk));
-        EXPECT_EQ(form.Focus(), 1001);
+        EXPECT_EQ(form.Focus(), IDC_RIGHT_A);
         EXPECT_FALSE(form.Written());
         EXPECT_EQ(Fields(form), before);
     }
@@ -143,9 +144,9 @@ TEST(RightTriangleTest, EveryCalculationAsksAgain) {
     MemoryForm form = Typing({_, L"3", _, L"0", _});
     form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
     SolveRightTriangle(form);
-    form.SetText(1001, L"");
-    form.SetText(1003, L"");
-    form.SetText(1005, L"");
+    form.SetText(IDC_RIGHT_A, L"");
+    form.SetText(IDC_RIGHT_C, L"");
+    form.SetText(IDC_RIGHT_BETA, L"");
     SolveRightTriangle(form);
     EXPECT_EQ(form.Messages().size(), 2u);
 }

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/calculators.h"
 #include "res/embedded_resource.h"
 
 namespace {
@@ -463,6 +464,35 @@ TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndTe
             EXPECT_EQ(Utf8(g.text), Utf8(w.text));
             EXPECT_EQ(g.image, w.image);
         }
+    }
+}
+
+// The calculators as the solvers, the dialogs and the command line address
+// them: their fields are exactly their templates' edit controls, in template
+// order, read-only where they only show results; the first field is the first
+// control, which takes the focus when the dialog opens; Calculate and Clear are
+// the buttons that say so.
+TEST(DialogTemplateTest, EachCalculatorsFieldsAndButtonsAreItsTemplatesControls) {
+    constexpr std::uint32_t kReadOnly = 0x0800;  // ES_READONLY
+    for (const mirabo::Calculator* calculator : {&mirabo::kRightTriangle, &mirabo::kObliqueTriangle,
+                                                 &mirabo::kCoordinateRotation, &mirabo::kOhmsLaw}) {
+        SCOPED_TRACE(std::string(calculator->name));
+        const Dialog dialog = ReadDialog(static_cast<std::uint16_t>(calculator->templateId));
+        std::vector<std::pair<int, bool>> edits;  // identifier, read-only
+        std::map<int, std::string> buttons;       // identifier, text
+        for (const Control& control : dialog.controls) {
+            if (control.cls == u"Edit") edits.push_back({control.id, (control.style & kReadOnly) != 0});
+            if (control.cls == u"Button") buttons[control.id] = Utf8(control.text);
+        }
+        std::vector<std::pair<int, bool>> fields;
+        for (const mirabo::CalculatorField& field : calculator->fields) {
+            fields.push_back({field.controlId, field.role == mirabo::FieldRole::Result});
+        }
+        EXPECT_EQ(fields, edits);
+        ASSERT_FALSE(dialog.controls.empty());
+        EXPECT_EQ(mirabo::FirstFieldId(*calculator), dialog.controls.front().id);
+        EXPECT_EQ(buttons[calculator->calculateId], "計算する");
+        EXPECT_EQ(buttons[calculator->clearId], "クリア");
     }
 }
 

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "calc/calculators.h"
+#include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/calculator_dialogs.h"
 
@@ -42,11 +44,8 @@ using Fields = std::vector<std::pair<int, QString>>;
 
 struct CalculatorDialog {
     const char* name;
-    int templateId;
+    const mirabo::Calculator* calculator;  // template, fields, Calculate and Clear
     DLGPROC procedure;
-    int calculate;
-    int clear;
-    std::vector<int> fields;    // every field, in the Clear routine's order
     std::vector<int> tabOrder;  // the tab stops, in template order
     QString caption;
     Fields missingInput;  // typed, gives the missing-input message
@@ -58,19 +57,30 @@ struct CalculatorDialog {
 const std::vector<CalculatorDialog>& Dialogs() {
     // clang-format off
     static const std::vector<CalculatorDialog> dialogs = {
-        {"CoordinateRotation", 104, CoordinateDlgProc, 1004, 1005, {1001, 1002, 1003, 1006, 1007},
-         {1001, 1002, 1003, 1004, 2, 1005, 1006, 1007}, QStringLiteral("座標移動の計算"),
-         {{1001, "3"}, {1002, "4"}}, kMissingInput, {{1001, "3"}, {1002, "4"}, {1003, "30"}}, false},
-        {"RightTriangle", 105, RightTriangleDlgProc, 1006, 1007, {1001, 1002, 1003, 1004, 1005},
-         {1001, 1002, 1003, 1004, 1005, 1006, 1007, 2}, QStringLiteral("直角三角関数の計算"),
-         {{1004, "30"}, {1005, "60"}}, kMissingInput, {{1001, "3"}, {1002, "4"}}, true},
-        {"ObliqueTriangle", 108, ObliqueTriangleDlgProc, 1004, 1005, {1001, 1002, 1003, 1006, 1007, 1008},
-         {1001, 1002, 1003, 1004, 1005, 2, 1006, 1007, 1008}, QStringLiteral("非直角三角形の計算"),
-         {{1001, "3"}, {1002, "4"}, {1006, "53.13"}}, kNegativeNotAllowed,
-         {{1001, "7"}, {1002, "8"}, {1003, "9"}}, false},
-        {"OhmsLaw", 121, OhmsLawDlgProc, 1006, 1007, {1001, 1002, 1003, 1004},
-         {1001, 1002, 1003, 1004, 1006, 1007, 2}, QStringLiteral("オームの法則の計算"),
-         {{1003, "4"}, {1004, "16"}}, kMissingInput, {{1001, "10"}, {1002, "2"}}, true},
+        {"CoordinateRotation", &mirabo::kCoordinateRotation, CoordinateDlgProc,
+         {IDC_COORD_X, IDC_COORD_Y, IDC_COORD_ANGLE, IDC_COORD_CALCULATE, IDC_BACK, IDC_COORD_CLEAR,
+          IDC_COORD_X_RESULT, IDC_COORD_Y_RESULT},
+         QStringLiteral("座標移動の計算"),
+         {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}}, kMissingInput,
+         {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}}, false},
+        {"RightTriangle", &mirabo::kRightTriangle, RightTriangleDlgProc,
+         {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA, IDC_RIGHT_CALCULATE,
+          IDC_RIGHT_CLEAR, IDC_BACK},
+         QStringLiteral("直角三角関数の計算"),
+         {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, kMissingInput,
+         {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}}, true},
+        {"ObliqueTriangle", &mirabo::kObliqueTriangle, ObliqueTriangleDlgProc,
+         {IDC_OBLIQUE_A, IDC_OBLIQUE_B, IDC_OBLIQUE_C, IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR, IDC_BACK,
+          IDC_OBLIQUE_ALPHA, IDC_OBLIQUE_BETA, IDC_OBLIQUE_GAMMA},
+         QStringLiteral("非直角三角形の計算"),
+         {{IDC_OBLIQUE_A, "3"}, {IDC_OBLIQUE_B, "4"}, {IDC_OBLIQUE_ALPHA, "53.13"}}, kNegativeNotAllowed,
+         {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}}, false},
+        {"OhmsLaw", &mirabo::kOhmsLaw, OhmsLawDlgProc,
+         {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_RESISTANCE, IDC_OHM_POWER, IDC_OHM_CALCULATE,
+          IDC_OHM_CLEAR, IDC_BACK},
+         QStringLiteral("オームの法則の計算"),
+         {{IDC_OHM_RESISTANCE, "4"}, {IDC_OHM_POWER, "16"}}, kMissingInput,
+         {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}}, true},
     };
     // clang-format on
     return dialogs;
@@ -82,17 +92,26 @@ void TypeFields(HWND dialog, const Fields& fields) {
     for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
 }
 
-Fields ReadFields(HWND dialog, const std::vector<int>& ids) {
+// Every field of the calculator, in field order, with its text.
+Fields ReadFields(HWND dialog, const CalculatorDialog& d) {
     Fields result;
-    for (int id : ids) result.push_back({id, FieldText(dialog, id)});
+    for (const mirabo::CalculatorField& field : d.calculator->fields) {
+        result.push_back({field.controlId, FieldText(dialog, field.controlId)});
+    }
     return result;
 }
 
-Fields EmptyFields(const std::vector<int>& ids) {
+Fields EmptyFields(const CalculatorDialog& d) {
     Fields result;
-    for (int id : ids) result.push_back({id, QString()});
+    for (const mirabo::CalculatorField& field : d.calculator->fields)
+        result.push_back({field.controlId, QString()});
     return result;
 }
+
+int FirstField(const CalculatorDialog& d) { return mirabo::FirstFieldId(*d.calculator); }
+int TemplateOf(const CalculatorDialog& d) { return d.calculator->templateId; }
+int CalculateOf(const CalculatorDialog& d) { return d.calculator->calculateId; }
+int ClearOf(const CalculatorDialog& d) { return d.calculator->clearId; }
 
 void PrintTo(const CalculatorDialog& dialog, std::ostream* os) { *os << dialog.name; }
 
@@ -109,41 +128,41 @@ class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {
 
 TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    INT_PTR result = RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
-        EXPECT_EQ(ReadFields(dialog, d.fields), EmptyFields(d.fields));
-        EXPECT_EQ(FocusedId(dialog), 1001);
+    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
         EXPECT_EQ(mirabo::test::TextOf(dialog), d.caption);
         EXPECT_EQ(mirabo::testing::TitleStripCaption(), d.caption);
         EXPECT_NE(mirabo::testing::DoneButton(), nullptr);
         EXPECT_EQ(mirabo::testing::WidgetOf(dialog)->geometry(), mirabo::testing::WorkArea());
         EXPECT_EQ(mirabo::testing::ScreenWidget()->windowTitle(), d.caption);
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
     EXPECT_EQ(result, 2);
 }
 
 TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
-        Click(dialog, d.calculate);
-        Click(dialog, 2);
+        Click(dialog, CalculateOf(d));
+        Click(dialog, IDC_BACK);
     });
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
-        EXPECT_EQ(ReadFields(dialog, d.fields), EmptyFields(d.fields));
-        EXPECT_EQ(FocusedId(dialog), 1001);
-        Click(dialog, 2);
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, d.missingInput);
-        Fields before = ReadFields(dialog, d.fields);
+        Fields before = ReadFields(dialog, d);
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
-        Click(dialog, d.calculate);
+        Click(dialog, CalculateOf(d));
         EXPECT_TRUE(mirabo::test::AllAnswersUsed());
         EXPECT_TRUE(seen.shown);
         EXPECT_EQ(seen.text, d.missingText);
@@ -151,52 +170,53 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
         EXPECT_EQ(seen.caption, d.caption);
         EXPECT_TRUE(seen.ownerDisabled);
         EXPECT_TRUE(mirabo::testing::WidgetOf(dialog)->isEnabled());
-        EXPECT_EQ(FocusedId(dialog), 1001);
-        EXPECT_EQ(ReadFields(dialog, d.fields), before);
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        EXPECT_EQ(ReadFields(dialog, d), before);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
-        Click(dialog, d.calculate);
+        Click(dialog, CalculateOf(d));
         EXPECT_EQ(seen.text, d.missingText);
-        EXPECT_EQ(ReadFields(dialog, d.fields), EmptyFields(d.fields));
-        EXPECT_EQ(FocusedId(dialog), 1001);
-        Click(dialog, 2);
+        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
-        Click(dialog, d.calculate);
-        for (int id : d.fields) {
-            if (FieldText(dialog, id).isEmpty()) TypeInto(dialog, id, QStringLiteral("12"));
+        Click(dialog, CalculateOf(d));
+        for (const mirabo::CalculatorField& field : d.calculator->fields) {
+            if (FieldText(dialog, field.controlId).isEmpty())
+                TypeInto(dialog, field.controlId, QStringLiteral("12"));
         }
-        for (const auto& [id, text] : ReadFields(dialog, d.fields)) {
+        for (const auto& [id, text] : ReadFields(dialog, d)) {
             EXPECT_FALSE(text.isEmpty()) << "field " << id << " could not be filled";
         }
-        Click(dialog, d.clear);
-        EXPECT_EQ(ReadFields(dialog, d.fields), EmptyFields(d.fields));
-        EXPECT_EQ(FocusedId(dialog), 1001);
+        Click(dialog, ClearOf(d));
+        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
         // Clear on the empty form leaves it empty.
-        Click(dialog, d.clear);
-        EXPECT_EQ(ReadFields(dialog, d.fields), EmptyFields(d.fields));
-        EXPECT_EQ(FocusedId(dialog), 1001);
+        Click(dialog, ClearOf(d));
+        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         std::vector<int> visited{FocusedId(dialog)};
         for (std::size_t i = 0; i < d.tabOrder.size(); ++i) {
             PressKey(Qt::Key_Tab);
@@ -207,48 +227,50 @@ TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
         EXPECT_EQ(visited, expected);
         PressKey(Qt::Key_Backtab);
         EXPECT_EQ(FocusedId(dialog), d.tabOrder.back());
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
-        Fields typed = ReadFields(dialog, d.fields);
+        Fields typed = ReadFields(dialog, d);
         PressKey(Qt::Key_Return);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
         if (d.hasDefaultButton) {
-            EXPECT_NE(ReadFields(dialog, d.fields), typed) << "Enter did not calculate";
+            EXPECT_NE(ReadFields(dialog, d), typed) << "Enter did not calculate";
         } else {
-            EXPECT_EQ(ReadFields(dialog, d.fields), typed) << "Enter did something";
+            EXPECT_EQ(ReadFields(dialog, d), typed) << "Enter did something";
         }
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
     const CalculatorDialog& d = GetParam();
-    bool ohm = d.templateId == 121;
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    bool ohm = d.calculator == &mirabo::kOhmsLaw;
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
-        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(d.calculate, BN_CLICKED), 0), 0);
+        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(CalculateOf(d), BN_CLICKED), 0), 0);
         EXPECT_TRUE(seen.shown);
         TypeFields(dialog, d.valid);
-        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(d.calculate, BN_CLICKED), 0), ohm ? 0 : 1);
-        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(d.clear, BN_CLICKED), 0), 1);
-        Click(dialog, 2);
+        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(CalculateOf(d), BN_CLICKED), 0), ohm ? 0 : 1);
+        EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(ClearOf(d), BN_CLICKED), 0), 1);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
-        Fields typed = ReadFields(dialog, d.fields);
-        std::vector<int> commands = {IDOK, 1001, 1008 + 1, 40008};
-        if (d.templateId == 121) commands.push_back(1005);
+        Fields typed = ReadFields(dialog, d);
+        // Done, a field, a number past every control, a menu command, and in
+        // Ohm's law the gap between the power field and Calculate.
+        std::vector<int> commands = {IDOK, FirstField(d), IDC_OBLIQUE_GAMMA + 1, IDM_RIGHT_TRIANGLE};
+        if (d.calculator == &mirabo::kOhmsLaw) commands.push_back(IDC_OHM_POWER + 1);
         for (int id : commands) {
             EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0), 0) << "command " << id;
         }
@@ -256,15 +278,15 @@ TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing)
         // The Done button sends command 1, which the dialog leaves alone.
         ASSERT_NE(mirabo::testing::DoneButton(), nullptr);
         QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
-        EXPECT_EQ(ReadFields(dialog, d.fields), typed);
+        EXPECT_EQ(ReadFields(dialog, d), typed);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         QWidget* widget = mirabo::testing::WidgetOf(dialog);
         QRect client(QPoint(0, 0), widget->size());
         QList<QWidget*> controls = widget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -284,7 +306,7 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
                 << text.toStdString() << " does not fit its control";
         }
         EXPECT_GE(texts, 7);
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
@@ -302,17 +324,17 @@ class LeavingTest : public ::testing::TestWithParam<std::tuple<CalculatorDialog,
 
 TEST_P(LeavingTest, EndsTheDialogWith2) {
     const auto& [d, leave] = GetParam();
-    INT_PTR result = RunDialog(d.templateId, d.procedure, [&, leave = leave](HWND dialog) {
+    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&, leave = leave](HWND dialog) {
         TypeFields(dialog, d.valid);
         switch (leave) {
         case Leave::BackButton:
-            Click(dialog, 2);
+            Click(dialog, IDC_BACK);
             break;
         case Leave::EscapeInField:
             PressKey(Qt::Key_Escape);
             break;
         case Leave::EscapeOnButton:
-            mirabo::testing::WidgetOf(GetDlgItem(dialog, d.clear))->setFocus();
+            mirabo::testing::WidgetOf(GetDlgItem(dialog, ClearOf(d)))->setFocus();
             PressKey(Qt::Key_Escape);
             break;
         case Leave::DesktopCloseBox:
@@ -346,14 +368,14 @@ class ExampleTest : public ::testing::TestWithParam<Example> {};
 TEST_P(ExampleTest, FieldsReadAsCalculated) {
     const Example& e = GetParam();
     const CalculatorDialog& d = Dialogs()[e.dialog];
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, e.typed);
-        Click(dialog, d.calculate);
+        Click(dialog, CalculateOf(d));
         Fields afterwards;
         for (const auto& [id, text] : e.afterwards) afterwards.push_back({id, FieldText(dialog, id)});
         EXPECT_EQ(afterwards, e.afterwards);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
 }
 
@@ -361,24 +383,32 @@ INSTANTIATE_TEST_SUITE_P(
     Solvers, ExampleTest,
     // clang-format off
     ::testing::Values(
-        Example{"RotateByThirtyDegrees", 0, {{1001, "3"}, {1002, "4"}, {1003, "30"}},
-                {{1001, "3"}, {1002, "4"}, {1003, "+30.000"}, {1006, "+0.598"}, {1007, "+4.964"}}},
-        Example{"RotateByMinusNinety", 0, {{1001, "0"}, {1002, "1"}, {1003, "-90"}},
-                {{1006, "+1.000"}, {1007, "-0.000"}, {1003, "-90.000"}}},
-        Example{"RightTriangleFromTwoLegs", 1, {{1001, "3"}, {1002, "4"}},
-                {{1001, "3.000"}, {1002, "4.000"}, {1003, "5.000"}, {1004, "53.130"}, {1005, "36.870"}}},
-        Example{"RightTriangleFromHypotenuseAndAngle", 1, {{1003, "2"}, {1004, "30"}},
-                {{1001, "1.732"}, {1002, "1.000"}, {1003, "2.000"}, {1004, "30.000"}, {1005, "60.000"}}},
-        Example{"ObliqueTriangleFromThreeSides", 2, {{1001, "7"}, {1002, "8"}, {1003, "9"}},
-                {{1001, "7.000"}, {1002, "8.000"}, {1003, "9.000"}, {1006, "58.412"}, {1007, "48.190"},
-                 {1008, "73.398"}}},
-        Example{"ObliqueTriangleFromSideAndTwoAngles", 2, {{1002, "10"}, {1006, "30"}, {1007, "60"}},
-                {{1001, "17.321"}, {1002, "10.000"}, {1003, "20.000"}, {1006, "30.000"}, {1007, "60.000"},
-                 {1008, "90.000"}}},
-        Example{"OhmsLawFromVoltageAndCurrent", 3, {{1001, "10"}, {1002, "2"}},
-                {{1001, "10.000"}, {1002, "2.000"}, {1003, "5.000"}, {1004, "20.000"}}},
-        Example{"OhmsLawFromCurrentAndPower", 3, {{1002, "0.16"}, {1004, "0.47"}},
-                {{1001, "2.938"}, {1002, "0.160"}, {1003, "18.359"}, {1004, "0.470"}}}),
+        Example{"RotateByThirtyDegrees", 0, {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}},
+                {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "+30.000"},
+                 {IDC_COORD_X_RESULT, "+0.598"}, {IDC_COORD_Y_RESULT, "+4.964"}}},
+        Example{"RotateByMinusNinety", 0, {{IDC_COORD_X, "0"}, {IDC_COORD_Y, "1"}, {IDC_COORD_ANGLE, "-90"}},
+                {{IDC_COORD_X_RESULT, "+1.000"}, {IDC_COORD_Y_RESULT, "-0.000"},
+                 {IDC_COORD_ANGLE, "-90.000"}}},
+        Example{"RightTriangleFromTwoLegs", 1, {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}},
+                {{IDC_RIGHT_A, "3.000"}, {IDC_RIGHT_B, "4.000"}, {IDC_RIGHT_C, "5.000"},
+                 {IDC_RIGHT_ALPHA, "53.130"}, {IDC_RIGHT_BETA, "36.870"}}},
+        Example{"RightTriangleFromHypotenuseAndAngle", 1, {{IDC_RIGHT_C, "2"}, {IDC_RIGHT_ALPHA, "30"}},
+                {{IDC_RIGHT_A, "1.732"}, {IDC_RIGHT_B, "1.000"}, {IDC_RIGHT_C, "2.000"},
+                 {IDC_RIGHT_ALPHA, "30.000"}, {IDC_RIGHT_BETA, "60.000"}}},
+        Example{"ObliqueTriangleFromThreeSides", 2,
+                {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}},
+                {{IDC_OBLIQUE_A, "7.000"}, {IDC_OBLIQUE_B, "8.000"}, {IDC_OBLIQUE_C, "9.000"},
+                 {IDC_OBLIQUE_ALPHA, "58.412"}, {IDC_OBLIQUE_BETA, "48.190"}, {IDC_OBLIQUE_GAMMA, "73.398"}}},
+        Example{"ObliqueTriangleFromSideAndTwoAngles", 2,
+                {{IDC_OBLIQUE_B, "10"}, {IDC_OBLIQUE_ALPHA, "30"}, {IDC_OBLIQUE_BETA, "60"}},
+                {{IDC_OBLIQUE_A, "17.321"}, {IDC_OBLIQUE_B, "10.000"}, {IDC_OBLIQUE_C, "20.000"},
+                 {IDC_OBLIQUE_ALPHA, "30.000"}, {IDC_OBLIQUE_BETA, "60.000"}, {IDC_OBLIQUE_GAMMA, "90.000"}}},
+        Example{"OhmsLawFromVoltageAndCurrent", 3, {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}},
+                {{IDC_OHM_VOLTAGE, "10.000"}, {IDC_OHM_CURRENT, "2.000"}, {IDC_OHM_RESISTANCE, "5.000"},
+                 {IDC_OHM_POWER, "20.000"}}},
+        Example{"OhmsLawFromCurrentAndPower", 3, {{IDC_OHM_CURRENT, "0.16"}, {IDC_OHM_POWER, "0.47"}},
+                {{IDC_OHM_VOLTAGE, "2.938"}, {IDC_OHM_CURRENT, "0.160"}, {IDC_OHM_RESISTANCE, "18.359"},
+                 {IDC_OHM_POWER, "0.470"}}}),
     [](const ::testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
 
 // Messages other than missing input, answered in each way the box allows.
@@ -399,29 +429,29 @@ class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
     const MessageCase& m = GetParam();
     const CalculatorDialog& d = Dialogs()[m.dialog];
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         TypeFields(dialog, m.typed);
-        Fields before = ReadFields(dialog, d.fields);
+        Fields before = ReadFields(dialog, d);
         MessageBoxSeen seen;
         if (m.answer < 0) {
             AnswerNextMessageBoxWithKey(Qt::Key_Escape, &seen);
         } else {
             AnswerNextMessageBox(m.answer, &seen, dialog);
         }
-        Click(dialog, d.calculate);
+        Click(dialog, CalculateOf(d));
         EXPECT_TRUE(seen.shown);
         EXPECT_EQ(seen.text, m.text);
         EXPECT_EQ(seen.buttons, m.buttons);
         EXPECT_EQ(seen.caption, d.caption);
         if (m.written) {
-            EXPECT_NE(ReadFields(dialog, d.fields), before);
+            EXPECT_NE(ReadFields(dialog, d), before);
         } else {
-            EXPECT_EQ(ReadFields(dialog, d.fields), before);
+            EXPECT_EQ(ReadFields(dialog, d), before);
             // The focus stays where it was: on the Calculate button.
-            EXPECT_EQ(FocusedId(dialog), d.calculate);
+            EXPECT_EQ(FocusedId(dialog), CalculateOf(d));
         }
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, 2);
+        Click(dialog, IDC_BACK);
     });
     // clang-format on
 }
@@ -433,45 +463,48 @@ INSTANTIATE_TEST_SUITE_P(
     Solvers, MessageTest,
     // clang-format off
     ::testing::Values(
-        MessageCase{"OhmsLawZeroByZero", 3, {{1001, "0"}, {1002, "0"}}, kCalcException, kOk, IDOK, false},
-        MessageCase{"RightTriangleZeroLegs", 1, {{1001, "0"}, {1002, "0"}}, kCalcException, kOk, IDOK, false},
-        MessageCase{"ObliqueNoTriangle", 2, {{1001, "1"}, {1002, "2"}, {1003, "10"}}, kCalcException, kOk,
-                    IDOK, false},
-        MessageCase{"OhmsLawInfiniteAnsweredNo", 3, {{1002, "0"}, {1004, "5"}}, kConfirmNonFinite, kYesNo, IDNO,
-                    false},
-        MessageCase{"OhmsLawInfiniteAnsweredWithEscape", 3, {{1002, "0"}, {1004, "5"}}, kConfirmNonFinite,
-                    kYesNo, -1, false},
-        MessageCase{"OhmsLawInfiniteAnsweredYes", 3, {{1002, "0"}, {1004, "5"}}, kConfirmNonFinite, kYesNo,
-                    IDYES, true},
-        MessageCase{"RightTriangleInfiniteAnsweredYes", 1, {{1002, "3"}, {1004, "0"}}, kConfirmNonFinite,
-                    kYesNo, IDYES, true}),
+        MessageCase{"OhmsLawZeroByZero", 3, {{IDC_OHM_VOLTAGE, "0"}, {IDC_OHM_CURRENT, "0"}},
+                    kCalcException, kOk, IDOK, false},
+        MessageCase{"RightTriangleZeroLegs", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
+                    kCalcException, kOk, IDOK, false},
+        MessageCase{"ObliqueNoTriangle", 2,
+                    {{IDC_OBLIQUE_A, "1"}, {IDC_OBLIQUE_B, "2"}, {IDC_OBLIQUE_C, "10"}},
+                    kCalcException, kOk, IDOK, false},
+        MessageCase{"OhmsLawInfiniteAnsweredNo", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
+                    kConfirmNonFinite, kYesNo, IDNO, false},
+        MessageCase{"OhmsLawInfiniteAnsweredWithEscape", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
+                    kConfirmNonFinite, kYesNo, -1, false},
+        MessageCase{"OhmsLawInfiniteAnsweredYes", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
+                    kConfirmNonFinite, kYesNo, IDYES, true},
+        MessageCase{"RightTriangleInfiniteAnsweredYes", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
+                    kConfirmNonFinite, kYesNo, IDYES, true}),
     [](const ::testing::TestParamInfo<MessageCase>& info) { return std::string(info.param.name); });
 
 TEST(LongInput, A10000CharacterPasteIsReadAsItsFirst99Characters) {
     const CalculatorDialog& d = Dialogs()[1];
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
         QString digits(10000, QLatin1Char('1'));
         QGuiApplication::clipboard()->setText(digits);
-        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, 1001));
+        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, 1001), 20000), digits);
+        EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, IDC_RIGHT_A), 20000), digits);
         WCHAR buffer[100];
         buffer[99] = L'#';
-        EXPECT_EQ(GetWindowTextW(GetDlgItem(dialog, 1001), buffer, 100), 99);
+        EXPECT_EQ(GetWindowTextW(GetDlgItem(dialog, IDC_RIGHT_A), buffer, 100), 99);
         EXPECT_EQ(buffer[99], L'\0');
-        TypeInto(dialog, 1002, QStringLiteral("4"));
+        TypeInto(dialog, IDC_RIGHT_B, QStringLiteral("4"));
         // A 99-digit leg gives a hypotenuse whose text does not fit a field:
         // the calculation is refused and nothing is written.
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
-        Click(dialog, d.calculate);
+        Click(dialog, CalculateOf(d));
         EXPECT_EQ(seen.text, kCalcException);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, 1001), 20000), digits);
-        EXPECT_EQ(FieldText(dialog, 1002), QStringLiteral("4"));
-        EXPECT_EQ(FieldText(dialog, 1003), QString());
-        Click(dialog, 2);
+        EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, IDC_RIGHT_A), 20000), digits);
+        EXPECT_EQ(FieldText(dialog, IDC_RIGHT_B), QStringLiteral("4"));
+        EXPECT_EQ(FieldText(dialog, IDC_RIGHT_C), QString());
+        Click(dialog, IDC_BACK);
     });
     // clang-format on
 }

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/calculators.h"
 #include "platform/testing.h"
 #include "platform/win32.h"
 #include "res/resource.h"
@@ -28,9 +29,8 @@ namespace {
 
 struct Shot {
     const char* name;
-    int templateId;
+    const mirabo::Calculator& calculator;
     DLGPROC procedure;
-    int calculate;
     std::vector<std::pair<int, const wchar_t*>> example;
 };
 
@@ -65,12 +65,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // clang-format off
     const Shot shots[] = {
-        {"coordinate_rotation", 104, CoordinateDlgProc, 1004, {{1001, L"3"}, {1002, L"4"}, {1003, L"30"}}},
-        {"right_triangle", 105, RightTriangleDlgProc, 1006, {{1001, L"3"}, {1002, L"4"}}},
-        {"oblique_triangle", 108, ObliqueTriangleDlgProc, 1004, {{1001, L"7"}, {1002, L"8"}, {1003, L"9"}}},
-        {"ohms_law", 121, OhmsLawDlgProc, 1006, {{1001, L"10"}, {1002, L"2"}}},
+        {"coordinate_rotation", mirabo::kCoordinateRotation, CoordinateDlgProc,
+         {{IDC_COORD_X, L"3"}, {IDC_COORD_Y, L"4"}, {IDC_COORD_ANGLE, L"30"}}},
+        {"right_triangle", mirabo::kRightTriangle, RightTriangleDlgProc,
+         {{IDC_RIGHT_A, L"3"}, {IDC_RIGHT_B, L"4"}}},
+        {"oblique_triangle", mirabo::kObliqueTriangle, ObliqueTriangleDlgProc,
+         {{IDC_OBLIQUE_A, L"7"}, {IDC_OBLIQUE_B, L"8"}, {IDC_OBLIQUE_C, L"9"}}},
+        {"ohms_law", mirabo::kOhmsLaw, OhmsLawDlgProc,
+         {{IDC_OHM_VOLTAGE, L"10"}, {IDC_OHM_CURRENT, L"2"}}},
     };
+    // clang-format on
 
     bool ok = true;
     // Any message box is an error here: answer it so that nothing hangs.
@@ -88,14 +94,15 @@ int main(int argc, char** argv) {
         mirabo::testing::OnNextModalLoop([&](HWND dialog) {
             ok = Save(folder.filePath(QStringLiteral("%1_empty.png").arg(QLatin1String(shot.name)))) && ok;
             for (const auto& [id, text] : shot.example) SetWindowTextW(GetDlgItem(dialog, id), text);
-            auto* calculate =
-                qobject_cast<QAbstractButton*>(mirabo::testing::WidgetOf(GetDlgItem(dialog, shot.calculate)));
+            auto* calculate = qobject_cast<QAbstractButton*>(
+                mirabo::testing::WidgetOf(GetDlgItem(dialog, shot.calculator.calculateId)));
             if (calculate != nullptr) calculate->click();
-            SetFocus(GetDlgItem(dialog, 1001));
+            SetFocus(GetDlgItem(dialog, mirabo::FirstFieldId(shot.calculator)));
             ok = Save(folder.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name)))) && ok;
             EndDialog(dialog, IDCANCEL);
         });
-        if (RunDialogTemplate(nullptr, nullptr, shot.templateId, shot.procedure) != IDCANCEL) ok = false;
+        if (RunDialogTemplate(nullptr, nullptr, shot.calculator.templateId, shot.procedure) != IDCANCEL)
+            ok = false;
     }
 
     // The program itself: the first menu open over the main window, then the
