@@ -12,8 +12,8 @@
 
 #include "platform/linux/dib.h"
 #include "platform/linux/fonts.h"
-#include "platform/linux/resource_loading.h"
-#include "platform/linux/resources.h"
+#include "platform/linux/icons.h"
+#include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/widgets.h"
 

@@ -12,9 +12,9 @@
 
 #include "platform/linux/dialog.h"
 #include "platform/linux/fonts.h"
+#include "platform/linux/icons.h"
 #include "platform/linux/menu_bar.h"
 #include "platform/linux/message_queue.h"
-#include "platform/linux/resource_loading.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/single_instance.h"
 

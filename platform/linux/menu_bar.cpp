@@ -9,64 +9,16 @@
 #include <string>
 
 #include "platform/linux/fonts.h"
-#include "platform/linux/frame_window.h"
-#include "platform/linux/resource_loading.h"
-#include "platform/linux/resources.h"
+#include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
+#include "platform/linux/string_table.h"
 #include "platform/linux/widgets.h"
 
 namespace mirabo::platform {
 
 namespace {
 
-constexpr WORD kMfGrayed = 0x0001;
-constexpr WORD kMfDisabled = 0x0002;
-constexpr WORD kMfPopup = 0x0010;
-constexpr WORD kMfEnd = 0x0080;
-constexpr WORD kMfSeparator = 0x0800;
-
 const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
-
-WORD ReadWord(const unsigned char* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-
-bool ReadText(const unsigned char* data, std::size_t size, std::size_t* offset, QString* text) {
-    std::u16string units;
-    for (;;) {
-        if (*offset + 2 > size) return false;
-        char16_t unit = ReadWord(data + *offset);
-        *offset += 2;
-        if (unit == 0) break;
-        units.push_back(unit);
-    }
-    *text = QString::fromStdU16String(units);
-    return true;
-}
-
-bool ParseItems(const unsigned char* data, std::size_t size, std::size_t* offset, int depth,
-                std::vector<MenuItem>* items) {
-    if (depth > 8) return false;
-    for (;;) {
-        if (*offset + 2 > size) return false;
-        MenuItem item;
-        item.flags = ReadWord(data + *offset);
-        *offset += 2;
-        if (item.flags & kMfPopup) {
-            item.kind = MenuItem::Kind::Popup;
-            if (!ReadText(data, size, offset, &item.text)) return false;
-            if (!ParseItems(data, size, offset, depth + 1, &item.children)) return false;
-        } else {
-            if (*offset + 2 > size) return false;
-            item.id = ReadWord(data + *offset);
-            *offset += 2;
-            if (!ReadText(data, size, offset, &item.text)) return false;
-            bool separator = (item.flags & kMfSeparator) || (item.id == 0 && item.text.isEmpty());
-            item.kind = separator ? MenuItem::Kind::Separator : MenuItem::Kind::Command;
-        }
-        bool last = item.flags & kMfEnd;
-        items->push_back(std::move(item));
-        if (last) return true;
-    }
-}
 
 std::vector<MenuBarWindow*>& MenuBars() {
     static std::vector<MenuBarWindow*> bars;
@@ -124,39 +76,6 @@ QString MenuStyleSheet(double scale) {
 }
 
 }  // namespace
-
-bool ParseMenu(const unsigned char* data, std::size_t size, std::vector<MenuItem>* items) {
-    items->clear();
-    if (data == nullptr || size < 4) return false;
-    // MENUHEADER: version 0 and the size of what follows it before the items.
-    WORD version = ReadWord(data);
-    WORD headerSize = ReadWord(data + 2);
-    if (version != 0) return false;
-    std::size_t offset = 4 + headerSize;
-    if (offset >= size) return false;
-    return ParseItems(data, size, &offset, 0, items);
-}
-
-bool ParseMenuBarData(const unsigned char* data, std::size_t size, WORD* menuId,
-                      std::vector<MenuBarButton>* buttons) {
-    buttons->clear();
-    if (data == nullptr || size < 4) return false;
-    *menuId = ReadWord(data);
-    WORD count = ReadWord(data + 2);
-    if (4 + 14 * static_cast<std::size_t>(count) > size) return false;
-    for (WORD i = 0; i < count; ++i) {
-        const unsigned char* p = data + 4 + 14 * static_cast<std::size_t>(i);
-        MenuBarButton button;
-        button.image = static_cast<short>(ReadWord(p));
-        button.command = ReadWord(p + 2);
-        button.state = static_cast<BYTE>(ReadWord(p + 4));
-        button.style = static_cast<BYTE>(ReadWord(p + 6));
-        button.caption = ReadWord(p + 8);
-        button.popup = ReadWord(p + 12);
-        buttons->push_back(button);
-    }
-    return true;
-}
 
 MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<MenuBarButton> buttons,
                              bool hidden)

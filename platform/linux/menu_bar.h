@@ -9,41 +9,13 @@
 
 #include <vector>
 
+#include "platform/linux/menu_resource.h"
 #include "platform/linux/window.h"
 
 class QMenu;
 class QAbstractButton;
 
 namespace mirabo::platform {
-
-// An item of a menu resource: a command, a separator or a pop-up.
-struct MenuItem {
-    enum class Kind { Command, Separator, Popup };
-    Kind kind = Kind::Command;
-    WORD id = 0;
-    WORD flags = 0;
-    QString text;
-    std::vector<MenuItem> children;
-};
-
-// Reads a menu resource (MENUHEADER and the items that follow); false when
-// it is not one or does not fit in `size` bytes.
-bool ParseMenu(const unsigned char* data, std::size_t size, std::vector<MenuItem>* items);
-
-// One button of the menu-bar data.
-struct MenuBarButton {
-    short image = 0;
-    WORD command = 0;
-    BYTE state = 0;
-    BYTE style = 0;
-    WORD caption = 0;
-    WORD popup = 0;
-};
-
-// Reads menu-bar data: the menu's identifier, the button count, then seven
-// 16-bit words per button.
-bool ParseMenuBarData(const unsigned char* data, std::size_t size, WORD* menuId,
-                      std::vector<MenuBarButton>* buttons);
 
 class MenuBarWindow : public Window {
 public:

@@ -8,9 +8,9 @@
 
 #include <deque>
 
+#include "platform/linux/accelerators.h"
 #include "platform/linux/dialog.h"
 #include "platform/linux/frame_window.h"
-#include "platform/linux/resource_loading.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/window.h"
 

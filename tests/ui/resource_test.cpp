@@ -12,7 +12,7 @@
 
 #include "platform/linux/dialog_template.h"
 #include "platform/linux/dib.h"
-#include "platform/linux/resources.h"
+#include "platform/linux/resource_directory.h"
 #include "platform/win32.h"
 
 namespace {

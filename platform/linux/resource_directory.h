@@ -1,27 +1,15 @@
-// The program's resources: the compiled resource file (.res) linked into the
-// program, read the way the platform's loader finds resources in a module.
+// The resource directory: the entries of the compiled resource file (.res)
+// linked into the program, found by type and name the way the platform's
+// loader finds resources in a module (FindResourceW and its kin).
 #pragma once
 
-#include <QString>
-
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
+#include "platform/linux/byte_reader.h"
 #include "platform/linux/win32_api.h"
 
 namespace mirabo::platform {
-
-// A resource type or name as stored: a 16-bit ordinal or a text.
-struct ResourceKey {
-    bool isOrdinal = true;
-    WORD ordinal = 0;
-    QString text;
-
-    // Whether a type or name as a program passes it (MAKEINTRESOURCEW, a
-    // "#123" text or a name, compared without regard to case) is this one.
-    bool Matches(LPCWSTR wanted) const;
-};
 
 struct ResourceEntry {
     ResourceKey type;

@@ -1,0 +1,21 @@
+// The program's icons (LoadIconW): an icon handle names an icon group of the
+// resources, and its pictures are decoded only when something draws it.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+#include "platform/linux/win32_api.h"
+
+namespace mirabo::platform {
+
+// The picture of the icon group's image nearest to `size` pixels square,
+// with its transparent parts transparent; null for an unknown handle.
+QImage IconImage(HICON icon, int size);
+// Every picture of the icon group, for the desktop window.
+QIcon DesktopIcon(HICON icon);
+
+// An icon by its resource number (as a dialog's SS_ICON control names it).
+HICON ProgramIcon(WORD id);
+
+}  // namespace mirabo::platform
