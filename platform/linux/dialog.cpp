@@ -39,7 +39,7 @@ void GiveDialogFocus(Window* control, Qt::FocusReason reason) {
 class EditControl : public ControlWindow {
 public:
     EditControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent)
-        : ControlWindow(WindowKind::Edit, item, dialog) {
+        : ControlWindow(item, dialog) {
         edit_ = new QLineEdit(parent);
         edit_->setReadOnly(item.style & ES_READONLY);
         if (item.style & ES_PASSWORD) edit_->setEchoMode(QLineEdit::Password);
@@ -74,7 +74,7 @@ private:
 class ButtonControl : public ControlWindow {
 public:
     ButtonControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent, double scale)
-        : ControlWindow(WindowKind::Button, item, dialog) {
+        : ControlWindow(item, dialog) {
         button_ = new PushButtonWidget(parent, scale);
         button_->SetDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
         if (!item.title.isOrdinal) button_->setText(item.title.text);
@@ -90,6 +90,7 @@ public:
 
     QString Text() const override { return button_->text(); }
     void SetText(const QString& text) override { button_->setText(text); }
+    bool IsPushButton() const override { return true; }
 
 private:
     PushButtonWidget* button_;
@@ -98,7 +99,7 @@ private:
 class StaticControl : public ControlWindow {
 public:
     StaticControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent, double scale)
-        : ControlWindow(WindowKind::Static, item, dialog) {
+        : ControlWindow(item, dialog) {
         static_ = new StaticWidget(parent, item.style, scale);
         DWORD type = item.style & SS_TYPEMASK;
         if (type == SS_BITMAP) {
@@ -143,11 +144,11 @@ private:
 
 }  // namespace
 
-ControlWindow::ControlWindow(WindowKind kind, const DialogItemTemplate& item, TopLevelWindow* dialog)
-    : Window(kind, item.style, item.id, dialog) {}
+ControlWindow::ControlWindow(const DialogItemTemplate& item, TopLevelWindow* dialog)
+    : Window(item.style, item.id, dialog) {}
 
 DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedure, TopLevelWindow* owner)
-    : TopLevelWindow(WindowKind::Dialog, dialogTemplate.style, owner), procedure_(procedure) {
+    : TopLevelWindow(dialogTemplate.style, owner), procedure_(procedure) {
     Screen* screen = Screen::Instance();
     double scale = screen->Scale();
     DialogFont dialogFont = dialogTemplate.hasFont
@@ -218,8 +219,7 @@ DialogWindow::~DialogWindow() {
 }
 
 DialogWindow* DialogWindow::FromHandle(HWND handle) {
-    Window* window = Window::FromHandle(handle);
-    return (window && window->Kind() == WindowKind::Dialog) ? static_cast<DialogWindow*>(window) : nullptr;
+    return dynamic_cast<DialogWindow*>(Window::FromHandle(handle));
 }
 
 QRect DialogWindow::MapDialogRect(int x, int y, int cx, int cy) const {
@@ -251,7 +251,7 @@ Window* DialogWindow::FirstTabStop() const {
 
 Window* DialogWindow::DefaultButton() const {
     for (const auto& control : controls_) {
-        if (control->Kind() == WindowKind::Button && (control->Style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        if (control->IsPushButton() && (control->Style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
             return control.get();
         }
     }
@@ -321,10 +321,17 @@ void DialogWindow::MoveFocus(Window* from, bool backwards) {
     }
 }
 
-bool DialogWindow::HandleKey(QKeyEvent* event) {
+ControlWindow* DialogWindow::FocusedControl() const {
     QWidget* focus = Widget()->window()->focusWidget();
     Window* focused = focus ? Window::FromWidget(focus) : nullptr;
-    if (focused != nullptr && (focused == this || focused->TopLevel() != this)) focused = nullptr;
+    for (const auto& control : controls_) {
+        if (control.get() == focused) return control.get();
+    }
+    return nullptr;
+}
+
+bool DialogWindow::HandleKey(QKeyEvent* event) {
+    ControlWindow* focused = FocusedControl();
     Qt::KeyboardModifiers modifiers = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     switch (event->key()) {
     case Qt::Key_Tab:
@@ -335,7 +342,7 @@ bool DialogWindow::HandleKey(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (modifiers) return false;
-        if (focused != nullptr && focused->Kind() == WindowKind::Button) {
+        if (focused != nullptr && focused->IsPushButton()) {
             Command(focused->Id(), BN_CLICKED, focused->Handle());
         } else if (Window* button = DefaultButton()) {
             if (button->Widget()->isEnabled()) Command(button->Id(), BN_CLICKED, button->Handle());

@@ -16,7 +16,11 @@ namespace mirabo::platform {
 // becomes an empty static control).
 class ControlWindow : public Window {
 public:
-    ControlWindow(WindowKind kind, const DialogItemTemplate& item, TopLevelWindow* dialog);
+    ControlWindow(const DialogItemTemplate& item, TopLevelWindow* dialog);
+
+    // Whether Enter presses this control (a push button) rather than the
+    // dialog's default button.
+    virtual bool IsPushButton() const { return false; }
 };
 
 class DialogWindow : public TopLevelWindow {
@@ -33,7 +37,7 @@ public:
 
     // Delivers a message to the dialog procedure, then does the dialog
     // manager's own part for what the procedure left alone.
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Command(int id, int code, HWND control);
 
     // The first control with this identifier, in template order.
@@ -52,6 +56,8 @@ public:
 private:
     Window* FirstTabStop() const;
     Window* DefaultButton() const;
+    // The control of this dialog that has the keyboard focus, or null.
+    ControlWindow* FocusedControl() const;
     void MoveFocus(Window* from, bool backwards);
     HWND ItemHandle(int id) const;
 

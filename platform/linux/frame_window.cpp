@@ -10,7 +10,6 @@
 #include <memory>
 #include <utility>
 
-#include "platform/linux/dialog.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/icons.h"
 #include "platform/linux/menu_bar.h"
@@ -133,10 +132,7 @@ void DeleteFrame(FrameWindow* frame) {
 
 FrameWindow::FrameWindow(WNDPROC procedure, HBRUSH background, const QString& className, const QString& title,
                          DWORD style, DWORD exStyle)
-    : TopLevelWindow(WindowKind::Frame, style, nullptr),
-      procedure_(procedure),
-      background_(background),
-      className_(className) {
+    : TopLevelWindow(style, nullptr), procedure_(procedure), background_(background), className_(className) {
     (void)exStyle;
     Screen* screen = Screen::Instance();
     auto* widget = new FrameWidget(screen, screen->Scale());
@@ -165,8 +161,7 @@ FrameWindow::~FrameWindow() {
 }
 
 FrameWindow* FrameWindow::FromHandle(HWND handle) {
-    Window* window = Window::FromHandle(handle);
-    return (window && window->Kind() == WindowKind::Frame) ? static_cast<FrameWindow*>(window) : nullptr;
+    return dynamic_cast<FrameWindow*>(Window::FromHandle(handle));
 }
 
 FrameWindow* FrameWindow::Find(const QString* className, const QString* title) {
@@ -190,6 +185,16 @@ bool FrameWindow::HandleKey(QKeyEvent* event) {
     if (key == 0 && event->text().isEmpty()) return false;
     bool alt = event->modifiers() & Qt::AltModifier;
     PostKeyMessage(Handle(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, event->modifiers(), event->text());
+    return true;
+}
+
+bool FrameWindow::Destroy() {
+    if (destroying_) return false;
+    destroying_ = true;
+    HWND handle = Handle();
+    Send(WM_DESTROY, 0, 0);
+    // The procedure may have destroyed the window itself meanwhile.
+    if (FrameWindow* frame = FromHandle(handle)) DeleteFrame(frame);
     return true;
 }
 
@@ -310,16 +315,8 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
 }
 
 BOOL WINAPI DestroyWindow(HWND hWnd) {
-    if (MenuBarWindow* bar = MenuBarWindow::FromHandle(hWnd)) {
-        delete bar;
-        return TRUE;
-    }
-    FrameWindow* frame = FrameWindow::FromHandle(hWnd);
-    if (frame == nullptr || frame->Destroying()) return FALSE;
-    frame->SetDestroying();
-    frame->Send(WM_DESTROY, 0, 0);
-    if ((frame = FrameWindow::FromHandle(hWnd)) != nullptr) DeleteFrame(frame);
-    return TRUE;
+    Window* window = Window::FromHandle(hWnd);
+    return window != nullptr && window->Destroy() ? TRUE : FALSE;
 }
 
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
@@ -394,7 +391,8 @@ BOOL WINAPI SetForegroundWindow(HWND hWnd) {
     // The low bit asks for the window's owned windows to come too; they
     // always do here, since they live on the same screen.
     HWND window = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(hWnd) & ~static_cast<ULONG_PTR>(1));
-    if (FrameWindow::FromHandle(window) != nullptr || DialogWindow::FromHandle(window) != nullptr) {
+    Window* own = Window::FromHandle(window);
+    if (own != nullptr && own->Parent() == nullptr) {
         if (Screen* screen = Screen::Existing()) screen->RaiseDesktopWindow();
         return TRUE;
     }
@@ -404,9 +402,8 @@ BOOL WINAPI SetForegroundWindow(HWND hWnd) {
 }
 
 LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    if (FrameWindow* frame = FrameWindow::FromHandle(hWnd)) return frame->Send(Msg, wParam, lParam);
-    if (DialogWindow* dialog = DialogWindow::FromHandle(hWnd)) return dialog->Send(Msg, wParam, lParam);
-    return 0;
+    Window* window = Window::FromHandle(hWnd);
+    return window ? window->Send(Msg, wParam, lParam) : 0;
 }
 
 HGDIOBJ WINAPI GetStockObject(int i) {

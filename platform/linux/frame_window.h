@@ -28,7 +28,10 @@ public:
     QString ClassName() const { return className_; }
 
     // Calls the window procedure.
-    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_DESTROY to the procedure, then the window goes with its menu bars.
+    bool Destroy() override;
+    bool IsProgramWindow() const override { return true; }
 
     // The painter of the paint event being delivered, or null.
     QPainter* Painter() const { return painter_; }
@@ -36,7 +39,6 @@ public:
     HBRUSH Background() const { return background_; }
 
     bool Destroying() const { return destroying_; }
-    void SetDestroying() { destroying_ = true; }
     // Whether this window announced itself to other copies of the program.
     bool Announced() const { return announced_; }
     void SetAnnounced() { announced_ = true; }

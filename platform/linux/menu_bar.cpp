@@ -79,7 +79,7 @@ QString MenuStyleSheet(double scale) {
 
 MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<MenuBarButton> buttons,
                              bool hidden)
-    : Window(WindowKind::MenuBar, hidden ? 0 : WS_VISIBLE, 0, owner),
+    : Window(hidden ? 0 : WS_VISIBLE, 0, owner),
       ownerHandle_(owner->Handle()),
       menuId_(menuId),
       buttons_(std::move(buttons)) {
@@ -124,8 +124,12 @@ MenuBarWindow::~MenuBarWindow() {
 }
 
 MenuBarWindow* MenuBarWindow::FromHandle(HWND handle) {
-    Window* window = Window::FromHandle(handle);
-    return (window && window->Kind() == WindowKind::MenuBar) ? static_cast<MenuBarWindow*>(window) : nullptr;
+    return dynamic_cast<MenuBarWindow*>(Window::FromHandle(handle));
+}
+
+bool MenuBarWindow::Destroy() {
+    delete this;
+    return true;
 }
 
 QMenu* MenuBarWindow::PopupFor(std::size_t index) {

@@ -24,6 +24,8 @@ public:
 
     static MenuBarWindow* FromHandle(HWND handle);
 
+    bool Destroy() override;
+
     QString Text() const override { return QString(); }
     void SetText(const QString&) override {}
 

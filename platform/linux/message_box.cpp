@@ -39,7 +39,7 @@ private:
 
 MessageBoxWindow::MessageBoxWindow(const QString& text, const QString& caption, std::vector<Button> buttons,
                                    int escapeAnswer, TopLevelWindow* owner)
-    : TopLevelWindow(WindowKind::MessageBox, WS_POPUP | WS_CAPTION, owner),
+    : TopLevelWindow(WS_POPUP | WS_CAPTION, owner),
       text_(text),
       buttons_(std::move(buttons)),
       escapeAnswer_(escapeAnswer) {
@@ -103,9 +103,7 @@ MessageBoxWindow::MessageBoxWindow(const QString& text, const QString& caption, 
 MessageBoxWindow::~MessageBoxWindow() { delete Widget(); }
 
 MessageBoxWindow* MessageBoxWindow::FromHandle(HWND handle) {
-    Window* window = Window::FromHandle(handle);
-    return (window && window->Kind() == WindowKind::MessageBox) ? static_cast<MessageBoxWindow*>(window)
-                                                                : nullptr;
+    return dynamic_cast<MessageBoxWindow*>(Window::FromHandle(handle));
 }
 
 QAbstractButton* MessageBoxWindow::ButtonFor(int answer) const {

@@ -9,8 +9,6 @@
 #include <deque>
 
 #include "platform/linux/accelerators.h"
-#include "platform/linux/dialog.h"
-#include "platform/linux/frame_window.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/window.h"
 
@@ -257,12 +255,7 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
 }
 
 LRESULT WINAPI DispatchMessageW(const MSG* lpMsg) {
-    if (lpMsg == nullptr || lpMsg->hwnd == nullptr) return 0;
-    if (FrameWindow* frame = FrameWindow::FromHandle(lpMsg->hwnd)) {
-        return frame->Send(lpMsg->message, lpMsg->wParam, lpMsg->lParam);
-    }
-    if (DialogWindow* dialog = DialogWindow::FromHandle(lpMsg->hwnd)) {
-        return dialog->Send(lpMsg->message, lpMsg->wParam, lpMsg->lParam);
-    }
-    return 0;
+    if (lpMsg == nullptr) return 0;
+    Window* window = Window::FromHandle(lpMsg->hwnd);
+    return window ? window->Send(lpMsg->message, lpMsg->wParam, lpMsg->lParam) : 0;
 }

@@ -155,7 +155,7 @@ void Screen::BringToTop(TopLevelWindow* window) {
 
 TopLevelWindow* Screen::MainWindow() const {
     for (TopLevelWindow* window : windows_) {
-        if (window->Kind() == WindowKind::Frame) return window;
+        if (window->IsProgramWindow()) return window;
     }
     return nullptr;
 }

@@ -34,8 +34,7 @@ std::vector<TopLevelWindow*>& RunningModals() {
 
 }  // namespace
 
-Window::Window(WindowKind kind, DWORD style, int id, TopLevelWindow* parent)
-    : kind_(kind), style_(style), id_(id), parent_(parent) {}
+Window::Window(DWORD style, int id, TopLevelWindow* parent) : style_(style), id_(id), parent_(parent) {}
 
 Window::~Window() {
     if (handle_ != nullptr) HandleTable().erase(handle_);
@@ -48,10 +47,7 @@ void Window::Attach(QWidget* widget) {
     widget->setProperty(kWindowProperty, QVariant::fromValue(reinterpret_cast<quintptr>(handle_)));
 }
 
-TopLevelWindow* Window::TopLevel() {
-    if (parent_ != nullptr) return parent_;
-    return static_cast<TopLevelWindow*>(this);
-}
+LRESULT Window::Send(UINT, WPARAM, LPARAM) { return 0; }
 
 Window* Window::FromHandle(HWND handle) {
     if (handle == nullptr) return nullptr;
@@ -70,8 +66,8 @@ Window* Window::FromWidget(QWidget* widget) {
     return nullptr;
 }
 
-TopLevelWindow::TopLevelWindow(WindowKind kind, DWORD style, TopLevelWindow* owner)
-    : Window(kind, style, 0, nullptr), ownerHandle_(owner ? owner->Handle() : nullptr) {}
+TopLevelWindow::TopLevelWindow(DWORD style, TopLevelWindow* owner)
+    : Window(style, 0, nullptr), ownerHandle_(owner ? owner->Handle() : nullptr) {}
 
 TopLevelWindow::~TopLevelWindow() {
     ReleaseOwner();

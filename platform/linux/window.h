@@ -18,8 +18,6 @@ class QKeyEvent;
 
 namespace mirabo::platform {
 
-enum class WindowKind { Frame, MenuBar, Dialog, MessageBox, Edit, Button, Static };
-
 class TopLevelWindow;
 
 class Window {
@@ -29,29 +27,36 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return handle_; }
-    WindowKind Kind() const { return kind_; }
     QWidget* Widget() const { return widget_; }
     DWORD Style() const { return style_; }
     int Id() const { return id_; }
     // The window a control or menu bar belongs to; null for a top-level window.
     TopLevelWindow* Parent() const { return parent_; }
     // The top-level window this window is or belongs to.
-    TopLevelWindow* TopLevel();
+    virtual TopLevelWindow* TopLevel() { return parent_; }
 
     virtual QString Text() const = 0;
     virtual void SetText(const QString& text) = 0;
+
+    // The one way a message reaches a window, whatever sends it
+    // (SendMessageW, DispatchMessageW, the platform itself): the window's
+    // own procedure answers. A window without one answers 0.
+    virtual LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam);
+    // DestroyWindow: destroys the window, this object with it, and returns
+    // true; false for a window that goes another way (a dialog with
+    // EndDialog, a message box with its answer, a control with its dialog).
+    virtual bool Destroy() { return false; }
 
     static Window* FromHandle(HWND handle);
     // The window of a widget or of its nearest ancestor that has one.
     static Window* FromWidget(QWidget* widget);
 
 protected:
-    Window(WindowKind kind, DWORD style, int id, TopLevelWindow* parent);
+    Window(DWORD style, int id, TopLevelWindow* parent);
     // Gives the window its widget and its handle.
     void Attach(QWidget* widget);
 
 private:
-    WindowKind kind_;
     DWORD style_;
     int id_;
     TopLevelWindow* parent_;
@@ -67,8 +72,13 @@ class TopLevelWindow : public Window {
 public:
     ~TopLevelWindow() override;
 
+    TopLevelWindow* TopLevel() override { return this; }
     QString Text() const override { return caption_; }
     void SetText(const QString& text) override;
+
+    // Whether this is one of the program's own windows (made with
+    // CreateWindowExW), the first of which is its main window.
+    virtual bool IsProgramWindow() const { return false; }
 
     // The top-level window that owns this one, if it still exists.
     TopLevelWindow* Owner() const;
@@ -102,7 +112,7 @@ public:
     bool IsModalRunning() const { return loop_ != nullptr && !ended_; }
 
 protected:
-    TopLevelWindow(WindowKind kind, DWORD style, TopLevelWindow* owner);
+    TopLevelWindow(DWORD style, TopLevelWindow* owner);
 
     // Shows the window on top, disables the owner, and runs the modal loop
     // until EndModal; then hides the window and gives the owner back its
