@@ -1,9 +1,12 @@
-#include "platform/linux/accelerators.h"
-
+// Keyboard accelerators: the tables of the program's resources
+// (LoadAcceleratorsW) and the translation of key messages into the commands
+// they stand for (TranslateAcceleratorW).
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/linux/byte_reader.h"
+#include "platform/linux/messages.h"
 #include "platform/linux/resource_directory.h"
 
 namespace mirabo::platform {
@@ -20,8 +23,7 @@ std::map<const ResourceEntry*, std::unique_ptr<AcceleratorTableObject>>& Acceler
     return tables;
 }
 
-}  // namespace
-
+// The entries of a table that LoadAcceleratorsW gave, or null.
 const std::vector<ACCEL>* AcceleratorTable(HACCEL table) {
     if (table == nullptr) return nullptr;
     for (const auto& [entry, object] : Accelerators()) {
@@ -30,10 +32,12 @@ const std::vector<ACCEL>* AcceleratorTable(HACCEL table) {
     return nullptr;
 }
 
+}  // namespace
+
 }  // namespace mirabo::platform
 
 // ---------------------------------------------------------------------------
-// The platform's accelerator loading. There is one module, the program, so
+// The platform's accelerator functions. There is one module, the program, so
 // the instance is not looked at.
 
 using namespace mirabo::platform;
@@ -57,4 +61,33 @@ HACCEL WINAPI LoadAcceleratorsW(HINSTANCE, LPCWSTR lpTableName) {
         }
     }
     return reinterpret_cast<HACCEL>(table.get());
+}
+
+int WINAPI TranslateAcceleratorW(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
+    if (hWnd == nullptr || lpMsg == nullptr) return 0;
+    const std::vector<ACCEL>* table = AcceleratorTable(hAccTable);
+    if (table == nullptr) return 0;
+    UINT message = lpMsg->message;
+    bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    bool character = message == WM_CHAR || message == WM_SYSCHAR;
+    if (!keyDown && !character) return 0;
+    Qt::KeyboardModifiers modifiers = KeyModifiers();
+    bool control = modifiers & Qt::ControlModifier;
+    bool shift = modifiers & Qt::ShiftModifier;
+    bool alt = modifiers & Qt::AltModifier;
+    for (const ACCEL& entry : *table) {
+        bool matched = false;
+        if (entry.fVirt & FVIRTKEY) {
+            matched = keyDown && entry.key == lpMsg->wParam && ((entry.fVirt & FCONTROL) != 0) == control &&
+                      ((entry.fVirt & FSHIFT) != 0) == shift && ((entry.fVirt & FALT) != 0) == alt;
+        } else {
+            // A character accelerator: the character typed, Alt as the table says.
+            matched = character && entry.key == lpMsg->wParam && ((entry.fVirt & FALT) != 0) == alt;
+        }
+        if (matched) {
+            SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(entry.cmd, 1), 0);
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -13,6 +13,7 @@
 #include "platform/linux/dib.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/icons.h"
+#include "platform/linux/messages.h"
 #include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/widgets.h"
@@ -299,7 +300,7 @@ INT_PTR DialogWindow::Run(LPARAM initParam) {
         // edit control's text as when tabbing into it.
         if (Window* focus = FirstTabStop()) GiveDialogFocus(focus, Qt::TabFocusReason);
     }
-    return RunModal();
+    return RunModalLoop(this);
 }
 
 void DialogWindow::MoveFocus(Window* from, bool backwards) {
@@ -366,7 +367,7 @@ void DialogWindow::DonePressed() { Command(IDOK, BN_CLICKED, nullptr); }
 }  // namespace mirabo::platform
 
 // ---------------------------------------------------------------------------
-// The platform's dialog and window-text functions.
+// The platform's dialog functions.
 
 using mirabo::platform::DialogWindow;
 using mirabo::platform::Window;
@@ -390,46 +391,4 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
     if (dialog == nullptr) return FALSE;
     dialog->End(nResult);
     return TRUE;
-}
-
-HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
-    DialogWindow* dialog = DialogWindow::FromHandle(hDlg);
-    if (dialog == nullptr) return nullptr;
-    Window* item = dialog->Item(nIDDlgItem);
-    return item ? item->Handle() : nullptr;
-}
-
-int WINAPI GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount) {
-    if (lpString == nullptr || nMaxCount <= 0) return 0;
-    lpString[0] = 0;
-    Window* window = Window::FromHandle(hWnd);
-    if (window == nullptr) return 0;
-    QList<uint> text = window->Text().toUcs4();
-    int length = static_cast<int>(std::min<qsizetype>(text.size(), nMaxCount - 1));
-    for (int i = 0; i < length; ++i) lpString[i] = static_cast<WCHAR>(text[i]);
-    lpString[length] = 0;
-    return length;
-}
-
-BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
-    Window* window = Window::FromHandle(hWnd);
-    if (window == nullptr) return FALSE;
-    window->SetText(mirabo::platform::FromWide(lpString));
-    return TRUE;
-}
-
-HWND WINAPI SetFocus(HWND hWnd) {
-    mirabo::platform::Screen* screen = mirabo::platform::Screen::Existing();
-    HWND previous = nullptr;
-    if (screen != nullptr) {
-        if (Window* focused = Window::FromWidget(screen->focusWidget())) previous = focused->Handle();
-    }
-    if (hWnd == nullptr) {
-        if (screen != nullptr && screen->focusWidget() != nullptr) screen->focusWidget()->clearFocus();
-        return previous;
-    }
-    Window* window = Window::FromHandle(hWnd);
-    if (window == nullptr) return nullptr;
-    window->Widget()->setFocus(Qt::OtherFocusReason);
-    return previous;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/linux/dialog_template.h"
-#include "platform/linux/window.h"
+#include "platform/linux/screen.h"
 
 namespace mirabo::platform {
 

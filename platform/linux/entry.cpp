@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "platform/linux/frame_window.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/win32_api.h"
+#include "platform/linux/window_functions.h"
 
 namespace {
 

@@ -198,29 +198,3 @@ MenuBarWindow* ShownMenuBar() {
 }
 
 }  // namespace mirabo::platform
-
-// ---------------------------------------------------------------------------
-// The Pocket PC shell's menu bar and settings-change handling.
-
-using namespace mirabo::platform;
-
-BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi) {
-    if (pmbi == nullptr || pmbi->cbSize < sizeof(SHMENUBARINFO)) return FALSE;
-    Window* parent = Window::FromHandle(pmbi->hwndParent);
-    if (parent == nullptr || parent->Parent() != nullptr) return FALSE;
-    WORD menuId = 0;
-    std::vector<MenuBarButton> buttons;
-    if (!(pmbi->dwFlags & SHCMBF_EMPTYBAR)) {
-        const ResourceEntry* data = FindProgramResource(RT_RCDATA, MAKEINTRESOURCEW(pmbi->nToolBarId));
-        if (data == nullptr || !ParseMenuBarData(data->data, data->size, &menuId, &buttons)) return FALSE;
-    }
-    auto* bar =
-        new MenuBarWindow(parent->TopLevel(), menuId, std::move(buttons), pmbi->dwFlags & SHCMBF_HIDDEN);
-    pmbi->hwndMB = bar->Handle();
-    return TRUE;
-}
-
-LRESULT WINAPI SHHandleWMSettingChange(HWND, WPARAM, LPARAM, PSHACTIVATEINFO) {
-    // There is no input panel whose changes a window would follow.
-    return 0;
-}

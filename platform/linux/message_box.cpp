@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/linux/fonts.h"
+#include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/widgets.h"
 
@@ -117,7 +118,7 @@ int MessageBoxWindow::Run() {
     DisableOwner();
     Screen::Instance()->BringToTop(this);
     if (!buttonWidgets_.empty()) buttonWidgets_.front()->setFocus(Qt::ActiveWindowFocusReason);
-    return static_cast<int>(RunModal());
+    return static_cast<int>(RunModalLoop(this));
 }
 
 bool MessageBoxWindow::HandleKey(QKeyEvent* event) {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/linux/window.h"
+#include "platform/linux/screen.h"
 
 class QAbstractButton;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -10,9 +11,7 @@
 #include <cstdlib>
 
 #include "platform/linux/fonts.h"
-#include "platform/linux/message_queue.h"
 #include "platform/linux/widgets.h"
-#include "platform/linux/window.h"
 
 namespace mirabo::platform {
 
@@ -74,6 +73,85 @@ private:
 };
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Top-level windows
+
+TopLevelWindow::TopLevelWindow(DWORD style, TopLevelWindow* owner)
+    : Window(style, 0, nullptr), ownerHandle_(owner ? owner->Handle() : nullptr) {}
+
+TopLevelWindow::~TopLevelWindow() {
+    ReleaseOwner();
+    if (Screen* screen = Screen::Existing()) screen->RemoveWindow(this);
+}
+
+TopLevelWindow* TopLevelWindow::Owner() const {
+    Window* window = FromHandle(ownerHandle_);
+    return window ? window->TopLevel() : nullptr;
+}
+
+void TopLevelWindow::SetText(const QString& text) {
+    caption_ = text;
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+void TopLevelWindow::SetDoneButton(bool shown) {
+    doneButton_ = shown;
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+void TopLevelWindow::SetGeometry(const QRect& rect) { Widget()->setGeometry(rect); }
+
+void TopLevelWindow::SetMenuBarWidget(QWidget* bar) {
+    menuBar_ = bar;
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+bool TopLevelWindow::IsEnabled() const { return Widget()->isEnabled(); }
+
+void TopLevelWindow::SetEnabled(bool enabled) {
+    QWidget* widget = Widget();
+    if (enabled == widget->isEnabled()) return;
+    if (!enabled) {
+        QWidget* focus = widget->window()->focusWidget();
+        Window* focused = (focus && widget->isAncestorOf(focus)) ? FromWidget(focus) : nullptr;
+        savedFocus_ = focused ? focused->Handle() : nullptr;
+        widget->setEnabled(false);
+    } else {
+        widget->setEnabled(true);
+        if (Window* focused = FromHandle(savedFocus_)) {
+            if (focused->TopLevel() == this) focused->Widget()->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    }
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+void TopLevelWindow::DisableOwner() {
+    if (ownerDisabled_) return;
+    TopLevelWindow* owner = Owner();
+    if (owner != nullptr && owner->IsEnabled()) {
+        owner->SetEnabled(false);
+        ownerDisabled_ = true;
+    }
+}
+
+void TopLevelWindow::ReleaseOwner() {
+    if (!ownerDisabled_) return;
+    ownerDisabled_ = false;
+    if (TopLevelWindow* owner = Owner()) owner->SetEnabled(true);
+}
+
+void TopLevelWindow::EndModal(INT_PTR result) {
+    result_ = result;
+    ended_ = true;
+    Widget()->hide();
+    ReleaseOwner();
+    if (loop_ != nullptr) loop_->quit();
+    if (Screen* screen = Screen::Existing()) screen->Refresh();
+}
+
+// ---------------------------------------------------------------------------
+// The screen
 
 Screen* Screen::Existing() { return g_screen.data(); }
 
@@ -212,9 +290,9 @@ bool Screen::eventFilter(QObject* watched, QEvent* event) {
 void Screen::closeEvent(QCloseEvent* event) {
     // With a main window, closing the desktop window ends the program, with
     // whatever dialogs and message boxes are open.
-    if (MainWindow() != nullptr) {
+    if (TopLevelWindow* main = MainWindow()) {
         event->accept();
-        EndProgram();
+        main->CloseFromShell();
         return;
     }
     // Without one, it closes the active window the way the user would close

@@ -1,16 +1,19 @@
-// The handheld's screen on the desktop: one top-level window showing a
-// landscape screen of 320 x 240 device pixels, drawn at a scale (2 unless
-// the environment variable MIRABO_SCALE gives another, from 1 to 8). From
-// top to bottom: the title strip (26 device pixels) with the active window's
-// caption and, when that window asked for one, the OK (Done) button; the
-// work area, where the program's windows live; and the menu-bar strip (26
-// device pixels) along the bottom.
+// The handheld's screen on the desktop, and the top-level windows it shows.
 //
-// The program's top-level windows are child widgets of this window, stacked
-// in the order they were brought to the top; the active window is the
-// topmost one, and the menu strip shows its menu bar, if it has one.
-// Coordinates inside are the widget's own pixels, which are device pixels
-// times the scale.
+// The screen is one top-level desktop window showing a landscape screen of
+// 320 x 240 device pixels, drawn at a scale (2 unless the environment
+// variable MIRABO_SCALE gives another, from 1 to 8). From top to bottom: the
+// title strip (26 device pixels) with the active window's caption and, when
+// that window asked for one, the OK (Done) button; the work area, where the
+// program's windows live; and the menu-bar strip (26 device pixels) along
+// the bottom.
+//
+// The program's top-level windows (its own windows, dialogs and message
+// boxes) are child widgets of the screen, stacked in the order they were
+// brought to the top; the active window is the topmost one, and the menu
+// strip shows its menu bar, if it has one. A top-level window tells the
+// screen whenever what the strips show of it changes. Coordinates inside are
+// the widget's own pixels, which are device pixels times the scale.
 //
 // The desktop window is titled after the program's main window (the first
 // window made with CreateWindowExW) while there is one, else after the active
@@ -20,16 +23,94 @@
 
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <vector>
 
+#include "platform/linux/window.h"
+
 class QAbstractButton;
+class QEventLoop;
+class QKeyEvent;
 
 namespace mirabo::platform {
 
-class TopLevelWindow;
 class PushButtonWidget;
+
+// A window of its own on the handheld's screen (a program window made with
+// CreateWindowExW, a dialog or a message box): it has a caption, may have an
+// owner that it disables while it is modal, and dialogs and message boxes run
+// a modal loop of their own (RunModalLoop).
+class TopLevelWindow : public Window {
+public:
+    ~TopLevelWindow() override;
+
+    TopLevelWindow* TopLevel() override { return this; }
+    QString Text() const override { return caption_; }
+    void SetText(const QString& text) override;
+
+    // Whether this is one of the program's own windows (made with
+    // CreateWindowExW), the first of which is its main window.
+    virtual bool IsProgramWindow() const { return false; }
+
+    // The top-level window that owns this one, if it still exists.
+    TopLevelWindow* Owner() const;
+    // Whether the shell shows an OK (Done) button for it in the title strip.
+    bool HasDoneButton() const { return doneButton_; }
+    void SetDoneButton(bool shown);
+    // The window's rectangle in the screen widget's pixels.
+    void SetGeometry(const QRect& rect);
+
+    // The buttons of the window's menu bar, shown in the screen's menu strip
+    // while this window is the active one; null when it has none.
+    QWidget* MenuBarWidget() const { return menuBar_; }
+    void SetMenuBarWidget(QWidget* bar);
+
+    // Enables or disables the window like the platform's EnableWindow: the
+    // control that had the focus gets it back when the window is enabled again.
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const;
+
+    // Keyboard handling of the platform's dialog manager (Tab, Enter, Esc)
+    // before the key reaches the control; true when the key was used.
+    virtual bool HandleKey(QKeyEvent* event) = 0;
+    // What the shell does when the user closes the window from outside.
+    virtual void CloseFromShell() = 0;
+    // The Done button in the title strip was pressed.
+    virtual void DonePressed() {}
+    // The program is ending: the modal loop ends at once, with the answer
+    // the window gives when it is dismissed.
+    virtual void AbortModal() { EndModal(0); }
+
+    bool IsModalRunning() const { return loop_ != nullptr && !ended_; }
+
+protected:
+    TopLevelWindow(DWORD style, TopLevelWindow* owner);
+
+    // Ends the modal loop (or keeps it from starting): the window hides and
+    // gives the owner back its input; the loop returns `result`.
+    void EndModal(INT_PTR result);
+    bool Ended() const { return ended_; }
+
+    // Disables the owner for the modal loop (done before the loop so that
+    // the owner's focus is kept); done by the loop if not yet done.
+    void DisableOwner();
+    void ReleaseOwner();
+
+private:
+    friend INT_PTR RunModalLoop(TopLevelWindow* window);
+
+    QString caption_;
+    HWND ownerHandle_;
+    bool doneButton_ = false;
+    bool ownerDisabled_ = false;
+    bool ended_ = false;
+    INT_PTR result_ = 0;
+    QEventLoop* loop_ = nullptr;
+    HWND savedFocus_ = nullptr;
+    QPointer<QWidget> menuBar_;
+};
 
 class Screen : public QWidget {
 public:

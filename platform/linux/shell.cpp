@@ -1,9 +1,15 @@
-// The Pocket PC shell's dialog initialisation.
+// The Pocket PC shell calls the program uses: full-screen dialogs with a
+// Done button (SHInitDialog), the menu bar (SHCreateMenuBar) and settings
+// changes (SHHandleWMSettingChange).
+#include <vector>
+
 #include "platform/linux/dialog.h"
+#include "platform/linux/menu_bar.h"
+#include "platform/linux/menu_resource.h"
+#include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
 
-using mirabo::platform::DialogWindow;
-using mirabo::platform::Screen;
+using namespace mirabo::platform;
 
 BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
     if (pshidi == nullptr || !(pshidi->dwMask & SHIDIM_FLAGS)) return FALSE;
@@ -17,4 +23,25 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
     // A dialog whose template asks for a caption OK button keeps it.
     if (pshidi->dwFlags & SHIDIF_DONEBUTTON) dialog->SetDoneButton(true);
     return TRUE;
+}
+
+BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi) {
+    if (pmbi == nullptr || pmbi->cbSize < sizeof(SHMENUBARINFO)) return FALSE;
+    Window* parent = Window::FromHandle(pmbi->hwndParent);
+    if (parent == nullptr || parent->Parent() != nullptr) return FALSE;
+    WORD menuId = 0;
+    std::vector<MenuBarButton> buttons;
+    if (!(pmbi->dwFlags & SHCMBF_EMPTYBAR)) {
+        const ResourceEntry* data = FindProgramResource(RT_RCDATA, MAKEINTRESOURCEW(pmbi->nToolBarId));
+        if (data == nullptr || !ParseMenuBarData(data->data, data->size, &menuId, &buttons)) return FALSE;
+    }
+    auto* bar =
+        new MenuBarWindow(parent->TopLevel(), menuId, std::move(buttons), pmbi->dwFlags & SHCMBF_HIDDEN);
+    pmbi->hwndMB = bar->Handle();
+    return TRUE;
+}
+
+LRESULT WINAPI SHHandleWMSettingChange(HWND, WPARAM, LPARAM, PSHACTIVATEINFO) {
+    // There is no input panel whose changes a window would follow.
+    return 0;
 }

@@ -6,10 +6,11 @@
 #include <deque>
 
 #include "platform/linux/dialog.h"
-#include "platform/linux/frame_window.h"
 #include "platform/linux/menu_bar.h"
 #include "platform/linux/message_box.h"
+#include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
+#include "platform/linux/window_functions.h"
 
 namespace mirabo::testing {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/message_queue.h"
+#include "platform/linux/messages.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -6,9 +6,10 @@
 #include <QMetaObject>
 #include <QWidget>
 
+#include <algorithm>
 #include <deque>
+#include <vector>
 
-#include "platform/linux/accelerators.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/window.h"
 
@@ -35,6 +36,17 @@ bool g_pumpScheduled = false;
 // The keyboard as of the last message taken from the queue.
 Qt::KeyboardModifiers g_keyModifiers;
 QString g_keyText;
+
+ModalLoopObserver g_modalLoopObserver = nullptr;
+
+// The windows whose modal loop is running, innermost last.
+std::vector<TopLevelWindow*>& RunningModals() {
+    static std::vector<TopLevelWindow*> running;
+    return running;
+}
+
+// How many modal loops are running, nested.
+int ModalDepth() { return static_cast<int>(RunningModals().size()); }
 
 DWORD Now() { return static_cast<DWORD>(QDateTime::currentMSecsSinceEpoch()); }
 
@@ -77,6 +89,15 @@ void Post(const MSG& msg, Qt::KeyboardModifiers modifiers, const QString& text, 
         Queue().push_back(queued);
     }
     Wake();
+}
+
+// Ends every running modal loop, innermost first; ending one loop does not
+// start or end another.
+void AbortModalLoops() {
+    std::vector<TopLevelWindow*> running = RunningModals();
+    for (auto it = running.rbegin(); it != running.rend(); ++it) {
+        if ((*it)->IsModalRunning()) (*it)->AbortModal();
+    }
 }
 
 }  // namespace
@@ -139,9 +160,41 @@ WPARAM VirtualKeyOf(int key) {
     }
 }
 
-void DeliverPostedMessagesSoon() {
-    if (!Queue().empty()) SchedulePump();
+Qt::KeyboardModifiers KeyModifiers() { return g_keyModifiers; }
+
+INT_PTR RunModalLoop(TopLevelWindow* window) {
+    window->DisableOwner();
+    if (ProgramEnding() && !window->ended_) window->AbortModal();
+    if (!window->ended_) {
+        Screen::Instance()->BringToTop(window);
+        QEventLoop loop;
+        window->loop_ = &loop;
+        if (g_modalLoopObserver != nullptr) {
+            HWND handle = window->Handle();
+            ModalLoopObserver observer = g_modalLoopObserver;
+            QMetaObject::invokeMethod(
+                qApp, [handle, observer] { observer(handle); }, Qt::QueuedConnection);
+        }
+        RunningModals().push_back(window);
+        // Messages already waiting go to their windows from this loop.
+        if (!Queue().empty()) SchedulePump();
+        loop.exec(QEventLoop::DialogExec);
+        auto& running = RunningModals();
+        running.erase(std::remove(running.begin(), running.end(), window), running.end());
+        window->loop_ = nullptr;
+    }
+    window->Widget()->hide();
+    window->ReleaseOwner();
+    if (Screen* screen = Screen::Existing()) {
+        TopLevelWindow* owner = window->Owner();
+        if (owner != nullptr && owner->Widget()->isVisibleTo(screen) && !ProgramEnding())
+            screen->BringToTop(owner);
+        screen->Refresh();
+    }
+    return window->result_;
 }
+
+void SetModalLoopObserver(ModalLoopObserver observer) { g_modalLoopObserver = observer; }
 
 void EndProgram() {
     if (ProgramEnding()) return;
@@ -169,6 +222,11 @@ void ResetMessageQueue() {
 // The platform's message functions.
 
 using namespace mirabo::platform;
+
+LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    Window* window = Window::FromHandle(hWnd);
+    return window ? window->Send(Msg, wParam, lParam) : 0;
+}
 
 BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     if (hWnd != nullptr && Window::FromHandle(hWnd) == nullptr) return FALSE;
@@ -210,34 +268,6 @@ BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFil
         loop.exec();
         g_waitLoop = nullptr;
     }
-}
-
-int WINAPI TranslateAcceleratorW(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
-    if (hWnd == nullptr || lpMsg == nullptr) return 0;
-    const std::vector<ACCEL>* table = AcceleratorTable(hAccTable);
-    if (table == nullptr) return 0;
-    UINT message = lpMsg->message;
-    bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    bool character = message == WM_CHAR || message == WM_SYSCHAR;
-    if (!keyDown && !character) return 0;
-    bool control = g_keyModifiers & Qt::ControlModifier;
-    bool shift = g_keyModifiers & Qt::ShiftModifier;
-    bool alt = g_keyModifiers & Qt::AltModifier;
-    for (const ACCEL& entry : *table) {
-        bool matched = false;
-        if (entry.fVirt & FVIRTKEY) {
-            matched = keyDown && entry.key == lpMsg->wParam && ((entry.fVirt & FCONTROL) != 0) == control &&
-                      ((entry.fVirt & FSHIFT) != 0) == shift && ((entry.fVirt & FALT) != 0) == alt;
-        } else {
-            // A character accelerator: the character typed, Alt as the table says.
-            matched = character && entry.key == lpMsg->wParam && ((entry.fVirt & FALT) != 0) == alt;
-        }
-        if (matched) {
-            SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(entry.cmd, 1), 0);
-            return 1;
-        }
-    }
-    return 0;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
