@@ -1,4 +1,5 @@
-// Dialogs made from templates, and their controls.
+// Dialogs made from templates, and their controls (DialogBoxIndirectParamW,
+// EndDialog).
 #pragma once
 
 #include <QFont>

@@ -1,5 +1,5 @@
-// Message boxes: a modal window over the work area with a text and a row of
-// buttons, owned by (and disabling) the window that asked for it.
+// Message boxes (MessageBoxW): a modal window over the work area with a text
+// and a row of buttons, owned by (and disabling) the window that asked for it.
 #pragma once
 
 #include <QString>
