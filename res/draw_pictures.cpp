@@ -4,19 +4,23 @@
 //   right_triangle.bmp       bitmap 112, 128 x 127, right-triangle dialog
 //   oblique_triangle.bmp     bitmap 115, 128 x 127, oblique-triangle dialog
 //   mirabo.ico               icon group 101, 32 x 32 and 16 x 16, 16 colours
+//   icons/N.png              the same icon for the desktop, N x N pixels for
+//                            N = 16, 24, 32, 48, 64, 128 and 256, smoothed
+//   icons/scalable.svg       the same icon as a scalable drawing
 //
 // The generated files are committed; run this by hand after changing a
 // drawing, from the top of the source tree:
 //
-//   c++ -std=c++17 -O2 -o /tmp/draw_pictures res/draw_pictures.cpp
-//   /tmp/draw_pictures res
+//   c++ -std=c++17 -O2 -o /tmp/draw_pictures res/draw_pictures.cpp -lz
+//   mkdir -p res/icons && /tmp/draw_pictures res
 //
 // or build the CMake target draw_pictures (not part of the default build).
 //
 // The bitmaps are 8 bits per pixel with a 256-entry colour table in which
 // every entry is black, red or white; the background is white. Letters come
 // from the small pixel font below, so the output does not depend on any
-// fonts installed on the machine. Only the standard library is used.
+// fonts installed on the machine. Besides the standard library, only zlib is
+// used, for the compressed image data of the PNG files.
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +31,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <zlib.h>
 
 namespace {
 
@@ -411,6 +417,65 @@ void WriteIcon(const std::string& path, const std::vector<Canvas>& images) {
     WriteFile(path, out);
 }
 
+// PNG: signature, then chunks of length, type, data and the CRC of type and
+// data. The image is 8-bit RGB, rows each preceded by filter type 0, the
+// whole compressed as one zlib stream.
+void PutBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+    PutBigEndian32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
+    PutBigEndian32(out, static_cast<std::uint32_t>(crc));
+}
+
+// An RGB picture, three bytes a pixel, rows top to bottom.
+struct RgbCanvas {
+    int width;
+    int height;
+    std::vector<std::uint8_t> bytes;
+};
+
+void WritePng(const std::string& path, const RgbCanvas& c) {
+    std::vector<std::uint8_t> raw;
+    for (int y = 0; y < c.height; ++y) {
+        raw.push_back(0);  // no filter
+        const auto row = c.bytes.begin() + static_cast<std::ptrdiff_t>(y) * c.width * 3;
+        raw.insert(raw.end(), row, row + c.width * 3);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<std::uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) {
+        std::cerr << "draw_pictures: cannot compress " << path << "\n";
+        std::exit(1);
+    }
+    packed.resize(packedSize);
+
+    std::vector<std::uint8_t> header;
+    PutBigEndian32(header, static_cast<std::uint32_t>(c.width));
+    PutBigEndian32(header, static_cast<std::uint32_t>(c.height));
+    header.push_back(8);  // bits per sample
+    header.push_back(2);  // colour type: RGB
+    header.push_back(0);  // deflate
+    header.push_back(0);  // filter method
+    header.push_back(0);  // not interlaced
+
+    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(out, "IHDR", header);
+    PutChunk(out, "IDAT", packed);
+    PutChunk(out, "IEND", {});
+    WriteFile(path, out);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    WriteFile(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
 // ---------------------------------------------------------------------------
 // The pictures
 
@@ -510,6 +575,71 @@ Canvas DrawIcon(int size) {
     return c;
 }
 
+// The icon's shapes on a 32-unit square, y downwards: the disc, and the
+// triangle's corners with the right angle at the bottom-right. The smooth
+// and scalable icons use these; the 16-colour images above place the same
+// shapes on whole pixels.
+constexpr double kDiscCentre = 16.0;
+constexpr double kDiscRadius = 14.0;
+constexpr double kTriangleNear = 6.5;  // left and top ends of the legs
+constexpr double kTriangleFar = 25.5;  // the right angle's corner
+
+// Which colour the point (u, v) of the 32-unit square shows.
+Rgb IconColourAt(double u, double v) {
+    const Rgb black{0, 0, 0}, red{255, 0, 0}, yellow{255, 255, 0};
+    // Inside the triangle: left of the slanted side, above the base and left
+    // of the vertical leg.
+    if (u <= kTriangleFar && v <= kTriangleFar && u + v >= kTriangleNear + kTriangleFar) return yellow;
+    const double du = u - kDiscCentre, dv = v - kDiscCentre;
+    return du * du + dv * dv <= kDiscRadius * kDiscRadius ? red : black;
+}
+
+// The icon at `size` pixels, each pixel the mean of 8 x 8 samples, so the
+// edges are smooth at every size.
+RgbCanvas DrawSmoothIcon(int size) {
+    constexpr int kSamples = 8;
+    RgbCanvas c{size, size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size * 3)};
+    const double unit = 32.0 / size;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int j = 0; j < kSamples; ++j)
+                for (int i = 0; i < kSamples; ++i) {
+                    const Rgb colour =
+                        IconColourAt((x + (i + 0.5) / kSamples) * unit, (y + (j + 0.5) / kSamples) * unit);
+                    r += colour.r;
+                    g += colour.g;
+                    b += colour.b;
+                }
+            constexpr int n = kSamples * kSamples;
+            const std::size_t at = (static_cast<std::size_t>(y) * size + x) * 3;
+            c.bytes[at] = static_cast<std::uint8_t>((r + n / 2) / n);
+            c.bytes[at + 1] = static_cast<std::uint8_t>((g + n / 2) / n);
+            c.bytes[at + 2] = static_cast<std::uint8_t>((b + n / 2) / n);
+        }
+    return c;
+}
+
+std::string ScalableIcon() {
+    const auto number = [](double v) {
+        std::string text = std::to_string(v);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') text.pop_back();
+        return text;
+    };
+    const std::string nearText = number(kTriangleNear), farText = number(kTriangleFar);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
+           "  <title>Mirabo</title>\n"
+           "  <rect width=\"32\" height=\"32\" fill=\"#000000\"/>\n"
+           "  <circle cx=\"" +
+           number(kDiscCentre) + "\" cy=\"" + number(kDiscCentre) + "\" r=\"" + number(kDiscRadius) +
+           "\" fill=\"#ff0000\"/>\n"
+           "  <polygon points=\"" +
+           nearText + "," + farText + " " + farText + "," + farText + " " + farText + "," + nearText +
+           "\" fill=\"#ffff00\"/>\n"
+           "</svg>\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -519,5 +649,8 @@ int main(int argc, char** argv) {
     WriteBitmap(dir + "right_triangle.bmp", DrawTriangle(true));
     WriteBitmap(dir + "oblique_triangle.bmp", DrawTriangle(false));
     WriteIcon(dir + "mirabo.ico", {DrawIcon(32), DrawIcon(16)});
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        WritePng(dir + "icons/" + std::to_string(size) + ".png", DrawSmoothIcon(size));
+    WriteText(dir + "icons/scalable.svg", ScalableIcon());
     return 0;
 }
