@@ -10,6 +10,7 @@
 #include "platform/linux/byte_reader.h"
 #include "platform/linux/dib.h"
 #include "platform/linux/resource_directory.h"
+#include "res/desktop_icon.h"
 
 namespace mirabo::platform {
 
@@ -94,10 +95,23 @@ QIcon DesktopIcon(HICON icon) {
     QIcon result;
     const IconObject* object = IconOf(icon);
     if (object == nullptr) return result;
-    for (const GroupImage& image : GroupImages(object->group)) {
-        QImage picture = IconImage(icon, image.width);
-        if (!picture.isNull()) result.addPixmap(QPixmap::fromImage(picture));
+    // The smooth pictures where the program has them for this group, the
+    // group's own images at the sizes they leave out.
+    std::map<int, QImage> pictures;
+    const ResourceKey& name = object->group->name;
+    if (name.isOrdinal && name.ordinal == kDesktopIconGroup) {
+        for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
+            const DesktopIconPicture& p = kDesktopIconPictures[i];
+            QImage picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
+            if (!picture.isNull() && picture.width() == p.size) pictures.emplace(p.size, picture);
+        }
     }
+    for (const GroupImage& image : GroupImages(object->group)) {
+        if (pictures.count(image.width) != 0) continue;
+        QImage picture = IconImage(icon, image.width);
+        if (!picture.isNull()) pictures.emplace(image.width, picture);
+    }
+    for (const auto& [size, picture] : pictures) result.addPixmap(QPixmap::fromImage(picture));
     return result;
 }
 

@@ -12,7 +12,9 @@ namespace mirabo::platform {
 // The picture of the icon group's image nearest to `size` pixels square,
 // with its transparent parts transparent; null for an unknown handle.
 QImage IconImage(HICON icon, int size);
-// Every picture of the icon group, for the desktop window.
+// The icon of the desktop window: the program's smooth pictures of the group
+// at the sizes desktops ask for (16 to 256 pixels), and the group's own
+// images at any size those leave out.
 QIcon DesktopIcon(HICON icon);
 
 // An icon by its resource number (as a dialog's SS_ICON control names it).

@@ -2,6 +2,8 @@
 // window classes and windows, the message queue, accelerators and the menu
 // bar, with a window class of the test's own.
 #include <QAbstractButton>
+#include <QIcon>
+#include <QImage>
 #include <QTest>
 #include <QWidget>
 
@@ -297,6 +299,49 @@ TEST_F(Win32Test, DestroyingAWindowTakesItsMenuBarAlong) {
     EXPECT_TRUE(DestroyWindow(window));
     EXPECT_TRUE(mirabo::testing::MenuBarButtons().empty());
     EXPECT_FALSE(DestroyWindow(info.hwndMB)) << "the bar went with its window";
+}
+
+// The first window's class icon becomes the desktop window's icon: for the
+// program's icon 101, smooth pictures at every size an icon theme holds, each
+// the opaque black square with the red disc and the yellow triangle whose
+// right angle is at the bottom-right.
+TEST_F(Win32Test, TheDesktopWindowShowsIcon101AtEveryThemeSize) {
+    static const WCHAR iconClass[] = L"MiraboIconTestWindow";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = RecordingProc;
+    wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(101));
+    ASSERT_NE(wc.hIcon, nullptr);
+    wc.lpszClassName = iconClass;
+    RegisterClassW(&wc);
+    ASSERT_NE(CreateWindowExW(0, iconClass, L"icon", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    const QIcon icon = mirabo::testing::ScreenWidget()->windowIcon();
+
+    const QColor black(0, 0, 0), red(255, 0, 0), yellow(255, 255, 0);
+    QList<QSize> sizes;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        sizes << QSize(size, size);
+        const QImage picture = icon.pixmap(QSize(size, size)).toImage();
+        ASSERT_EQ(picture.size(), QSize(size, size));
+        const int last = size - 1;
+        // clang-format off
+        const struct { int x, y; QColor colour; } points[] = {
+            {0, 0, black},               {last, 0, black},
+            {0, last, black},            {last, last, black},
+            {size / 4, size / 4, red},   {size / 2, size / 8 + 1, red},
+            {size * 3 / 4 - 1, size * 3 / 4 - 1, yellow},
+            {size * 22 / 32, size * 20 / 32, yellow},
+        };
+        // clang-format on
+        for (const auto& p : points) {
+            EXPECT_EQ(picture.pixelColor(p.x, p.y), p.colour) << p.x << "," << p.y;
+        }
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) ASSERT_EQ(qAlpha(picture.pixel(x, y)), 255) << x << "," << y;
+    }
+    EXPECT_EQ(icon.availableSizes(), sizes);
 }
 
 }  // namespace
