@@ -7,7 +7,7 @@ set -euo pipefail
 packages=("$@")
 if [ ${#packages[@]} -eq 0 ]; then
   packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config scdoc zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev llvm
     fonts-ipafont-gothic locales

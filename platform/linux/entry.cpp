@@ -1,6 +1,9 @@
 // The process entry: makes the application, runs the program's WinMain as
 // the handheld's loader would (the program's instance, no previous instance,
 // an empty command line, SW_SHOW), and ends the process with its result.
+// The desktop knows the program's window by its class, MIRABO_WM_CLASS (the
+// desktop entry's StartupWMClass), and, on Wayland, by the desktop entry's
+// name, MIRABO_APP_ID; both come from the build.
 #include <QApplication>
 
 #include <cstdio>
@@ -20,6 +23,10 @@ int main(int argc, char** argv) {
     // The program takes no command line: Qt sees only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
+    // The window class follows the application's name, which would otherwise
+    // be whatever name the program was started by.
+    QApplication::setApplicationName(QStringLiteral(MIRABO_WM_CLASS));
+    QApplication::setDesktopFileName(QStringLiteral(MIRABO_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
     char noCommandLine[] = "";
     int result = WinMain(reinterpret_cast<HINSTANCE>(&g_module), nullptr, noCommandLine, SW_SHOW);

@@ -1,0 +1,72 @@
+# bash completion for mirabo-calc: the forms, then the chosen form's field
+# names (as NAME=, each offered until it is given) and the options.
+
+_mirabo_calc() {
+    # The words up to the cursor, split at blanks only: "=" is a word break
+    # for bash, and a field's NAME=TEXT is one word here.
+    local line=${COMP_LINE:0:COMP_POINT}
+    local -a words
+    read -r -a words <<<"$line"
+    local cur=""
+    if [[ $line != *[[:blank:]] ]]; then
+        cur=${words[${#words[@]} - 1]}
+        unset 'words[${#words[@]}-1]'
+    fi
+
+    # Fields already given, by their names (the tool also takes α, β, γ and
+    # v, i, r, p for alpha, beta, gamma and V, I, R, P).
+    local form="" word name
+    local -A given=()
+    for word in "${words[@]:1}"; do
+        case $word in
+            right | oblique | rotate | ohm) form=$word ;;
+            ?*=*)
+                name=${word%%=*}
+                case $name in
+                    α) name=alpha ;;
+                    β) name=beta ;;
+                    γ) name=gamma ;;
+                    v | i | r | p) name=${name^^} ;;
+                esac
+                given[$name]=1
+                ;;
+            -*) given[$word]=1 ;;
+        esac
+    done
+
+    COMPREPLY=()
+    if [[ $cur == -* ]]; then
+        local options=() option
+        for option in --yes --no --json --help; do
+            [[ -n ${given[$option]:-} ]] && continue
+            [[ $option == --yes && -n ${given[--no]:-} ]] && continue
+            [[ $option == --no && -n ${given[--yes]:-} ]] && continue
+            options+=("$option")
+        done
+        mapfile -t COMPREPLY < <(compgen -W "${options[*]}" -- "$cur")
+        return
+    fi
+
+    local fields
+    case $form in
+        right) fields="a b c alpha beta" ;;
+        oblique) fields="a b c alpha beta gamma" ;;
+        rotate) fields="x y angle x2 y2" ;;
+        ohm) fields="V I R P" ;;
+        *)
+            mapfile -t COMPREPLY < <(compgen -W "right oblique rotate ohm" -- "$cur")
+            return
+            ;;
+    esac
+    # After NAME= comes the user's own text.
+    [[ $cur == *=* ]] && return
+    local names=()
+    for name in $fields; do
+        [[ -z ${given[$name]:-} ]] && names+=("$name=")
+    done
+    mapfile -t COMPREPLY < <(compgen -W "${names[*]}" -- "$cur")
+    [[ ${#COMPREPLY[@]} -gt 0 ]] && compopt -o nospace 2>/dev/null
+    return 0
+}
+
+complete -F _mirabo_calc mirabo-calc

@@ -1,0 +1,113 @@
+// The bash completion installed for mirabo-calc, run in bash as the shell
+// runs it, against the forms, fields and options the tool itself knows.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/forms.h"
+#include "cli/run_calc.h"
+
+namespace mirabo {
+namespace {
+
+// What the completion offers with the cursor at the end of `line`.
+std::vector<std::string> Complete(const std::string& line) {
+    setenv("MIRABO_LINE", line.c_str(), 1);
+    const std::string command =
+        std::string(
+            "bash -c 'source \"$0\"; COMP_LINE=$MIRABO_LINE; COMP_POINT=${#MIRABO_LINE}; "
+            "_mirabo_calc; printf \"%s\\n\" \"${COMPREPLY[@]}\"' '") +
+        MIRABO_COMPLETION_PATH + "'";
+    std::vector<std::string> offered;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return {"<bash did not start>"};
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        std::string word(buffer);
+        if (!word.empty() && word.back() == '\n') word.pop_back();
+        if (!word.empty()) offered.push_back(word);
+    }
+    const int status = pclose(pipe);
+    if (status != 0) offered.push_back("<bash exit " + std::to_string(status) + ">");
+    return offered;
+}
+
+std::vector<std::string> FormNames() {
+    std::vector<std::string> names;
+    for (const Calculator* form : CliForms()) names.emplace_back(form->name);
+    return names;
+}
+
+// The field names of the form, each with its "=", leaving out the first `skip`.
+std::vector<std::string> FieldWords(const Calculator& form, std::size_t skip = 0) {
+    std::vector<std::string> words;
+    for (std::size_t i = skip; i < form.fields.size(); ++i)
+        words.push_back(std::string(form.fields[i].name) + "=");
+    return words;
+}
+
+// The options the tool's usage text names.
+std::vector<std::string> UsageOptions() {
+    std::ostringstream out, err;
+    CliEnvironment env{out, err, nullptr};
+    RunCalc({"--help"}, env);
+    const std::string usage = out.str();
+    std::vector<std::string> options;
+    const std::regex option("--[a-z]+");
+    for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator();
+         ++it) {
+        if (std::find(options.begin(), options.end(), it->str()) == options.end())
+            options.push_back(it->str());
+    }
+    return options;
+}
+
+TEST(CompletionTest, OffersFormsFieldsAndOptionsByPosition) {
+    const struct {
+        std::string line;
+        std::vector<std::string> offered;
+    } cases[] = {
+        {"mirabo-calc ", FormNames()},
+        {"mirabo-calc o", {"oblique", "ohm"}},
+        {"mirabo-calc --json ", FormNames()},
+        {"mirabo-calc square", {}},
+        {"mirabo-calc right a=3 al", {"alpha="}},
+        {"mirabo-calc right a=3 b=4 ", {"c=", "alpha=", "beta="}},
+        {"mirabo-calc right a=", {}},
+        {"mirabo-calc right a=3", {}},
+        {"mirabo-calc oblique α=30 b=2 ", {"a=", "c=", "beta=", "gamma="}},
+        {"mirabo-calc ohm v=1 i=2 ", {"R=", "P="}},
+        {"mirabo-calc ohm V=1 I=2 R=3 P=4 ", {}},
+        {"mirabo-calc ohm --yes --", {"--json", "--help"}},
+        {"mirabo-calc ohm --no --json --", {"--help"}},
+        {"mirabo-calc ohm --j", {"--json"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Complete(c.line), c.offered) << "[" << c.line << "]";
+    }
+}
+
+TEST(CompletionTest, EveryFormOffersItsFieldsInFieldOrder) {
+    for (const Calculator* form : CliForms()) {
+        const std::string start = "mirabo-calc " + std::string(form->name) + " ";
+        EXPECT_EQ(Complete(start), FieldWords(*form)) << form->name;
+        const std::string afterFirst = start + std::string(form->fields[0].name) + "=1 ";
+        EXPECT_EQ(Complete(afterFirst), FieldWords(*form, 1)) << form->name;
+    }
+}
+
+TEST(CompletionTest, OffersEveryOptionTheUsageNames) {
+    const std::vector<std::string> offered = Complete("mirabo-calc right --");
+    for (const std::string& option : UsageOptions()) {
+        EXPECT_NE(std::find(offered.begin(), offered.end(), option), offered.end()) << option;
+    }
+    EXPECT_FALSE(UsageOptions().empty());
+}
+
+}  // namespace
+}  // namespace mirabo
