@@ -2,8 +2,12 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "calc/angles.h"
 #include "calc/result_output.h"
@@ -43,6 +47,72 @@ TEST(ResultOutputTest, ThreeDecimalsLikePrintf) {
     for (const auto& c : cases) {
         EXPECT_EQ(Format(c.value, c.sign), c.text) << c.value;
     }
+}
+
+// printf itself, in the "C" locale the tests run in, as the measure.
+std::wstring Printf(double value, SignStyle sign) {
+    char text[400];
+    std::snprintf(text, sizeof text, sign == SignStyle::Always ? "%+.3f" : "%.3f", value);
+    return std::wstring(text, text + std::strlen(text));
+}
+
+TEST(ResultOutputTest, RoundsExactlyAsPrintfOverEveryRangeOfValues) {
+    std::vector<double> values = {
+        // Exact ties between two thousandths go to the even one.
+        0.0625,
+        0.1875,
+        2.0625,
+        1.0005 - 0.0005,
+        0.0005,
+        4503599627370495.5,
+        -0.0625,
+        1.3125,
+        // Around the largest magnitude with a fraction, and beyond it.
+        4503599627370495.75,
+        4503599627370496.0,
+        9007199254740991.0,
+        9007199254740993.0,
+        1e17,
+        // The smallest and the tiny.
+        std::numeric_limits<double>::denorm_min(),
+        std::numeric_limits<double>::min(),
+        -1e-300,
+        0.0,
+        -0.0,
+        0.00049999999999999999,
+        0.0004999999999999999,
+        0.0015,
+        0.0025,
+        1.0025,
+        999.9995,
+        999.9994999999999,
+    };
+    std::mt19937_64 random(12345);
+    for (int i = 0; i < 100000; ++i) {
+        // Any bit pattern with a magnitude that fits a field.
+        const double any = std::bit_cast<double>(random());
+        if (std::isfinite(any) && std::fabs(any) < 1e90) {
+            values.push_back(any);
+        }
+        // Numbers as typed, near ties: n/1000 + 1/2000, a step either way.
+        const double tie = static_cast<double>(random() % 100000000) / 1000.0 + 0.0005;
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(-std::nextafter(tie, 1e9));
+        // Multiples of powers of two, where exact ties live.
+        values.push_back(
+            std::ldexp(static_cast<double>(random() % (1u << 20)), -static_cast<int>(random() % 60)));
+    }
+    int mismatches = 0;
+    for (const double value : values) {
+        for (const SignStyle sign : {SignStyle::NegativeOnly, SignStyle::Always}) {
+            if (Format(value, sign) != Printf(value, sign) && ++mismatches <= 10) {
+                ADD_FAILURE() << std::hexfloat << value << " gives "
+                              << testing::PrintToString(Format(value, sign));
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(ResultOutputTest, TextsBeyondTheFieldAreRefusedNotCut) {
