@@ -1,5 +1,6 @@
 #include "cli/run_calc.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "calc/memory_form.h"
+#include "cli/batch.h"
 #include "cli/forms.h"
 #include "cli/utf8.h"
 
@@ -25,6 +27,7 @@ struct Request {
 
 void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
+           "       mirabo-calc FORM --batch [FILE] [--yes | --no] [--json] [--encoding cp932] [--bom]\n"
            "forms and their fields, in field order:\n";
     for (const Calculator* form : CliForms()) {
         out << "  " << form->name << ':';
@@ -36,6 +39,7 @@ void PrintUsage(std::ostream& out) {
     out << "--yes / --no answer the question about values that are not finite numbers;\n"
            "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
            "2 nothing written, 64 usage error.\n";
+    PrintBatchUsage(out);
 }
 
 // Fills the request, or gives the reason the arguments are not usable.
@@ -187,7 +191,12 @@ void PrintJson(std::ostream& out, const Calculator& form, const MemoryForm& memo
 
 }  // namespace
 
+void PrintCalcUsage(std::ostream& out) { PrintUsage(out); }
+
 int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
+    if (std::find(args.begin(), args.end(), "--batch") != args.end()) {
+        return RunBatch(args, env);
+    }
     Request request;
     if (const auto problem = Parse(args, request)) {
         env.err << "mirabo-calc: " << *problem << '\n';

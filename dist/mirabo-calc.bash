@@ -1,5 +1,7 @@
 # bash completion for mirabo-calc: the forms, then the chosen form's field
-# names (as NAME=, each offered until it is given) and the options.
+# names (as NAME=, each offered until it is given) and the options; in batch
+# mode the input file instead of the fields, and the encodings after
+# --encoding.
 
 _mirabo_calc() {
     # The words up to the cursor, split at blanks only: "=" is a word break
@@ -35,9 +37,15 @@ _mirabo_calc() {
     done
 
     COMPREPLY=()
+    local last=""
+    [[ ${#words[@]} -gt 1 ]] && last=${words[${#words[@]} - 1]}
+    if [[ $last == --encoding ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "cp932 utf-8" -- "$cur")
+        return
+    fi
     if [[ $cur == -* ]]; then
         local options=() option
-        for option in --yes --no --json --help; do
+        for option in --yes --no --json --batch --encoding --bom --help; do
             [[ -n ${given[$option]:-} ]] && continue
             [[ $option == --yes && -n ${given[--no]:-} ]] && continue
             [[ $option == --no && -n ${given[--yes]:-} ]] && continue
@@ -58,6 +66,11 @@ _mirabo_calc() {
             return
             ;;
     esac
+    # Batch mode reads a file whose header names the fields.
+    if [[ -n ${given[--batch]:-} ]]; then
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+        return 0
+    fi
     # After NAME= comes the user's own text.
     [[ $cur == *=* ]] && return
     local names=()

@@ -83,9 +83,13 @@ TEST(CompletionTest, OffersFormsFieldsAndOptionsByPosition) {
         {"mirabo-calc oblique α=30 b=2 ", {"a=", "c=", "beta=", "gamma="}},
         {"mirabo-calc ohm v=1 i=2 ", {"R=", "P="}},
         {"mirabo-calc ohm V=1 I=2 R=3 P=4 ", {}},
-        {"mirabo-calc ohm --yes --", {"--json", "--help"}},
-        {"mirabo-calc ohm --no --json --", {"--help"}},
+        {"mirabo-calc ohm --yes --", {"--json", "--batch", "--encoding", "--bom", "--help"}},
+        {"mirabo-calc ohm --no --json --batch --", {"--encoding", "--bom", "--help"}},
         {"mirabo-calc ohm --j", {"--json"}},
+        {"mirabo-calc ohm --b", {"--batch", "--bom"}},
+        {"mirabo-calc right --batch --encoding ", {"cp932", "utf-8"}},
+        {"mirabo-calc right --batch --encoding c", {"cp932"}},
+        {"mirabo-calc right --batch /nonexistent-mirabo-dir/", {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Complete(c.line), c.offered) << "[" << c.line << "]";
@@ -99,6 +103,18 @@ TEST(CompletionTest, EveryFormOffersItsFieldsInFieldOrder) {
         const std::string afterFirst = start + std::string(form->fields[0].name) + "=1 ";
         EXPECT_EQ(Complete(afterFirst), FieldWords(*form, 1)) << form->name;
     }
+}
+
+TEST(CompletionTest, BatchModeOffersTheInputFileInsteadOfFields) {
+    const std::string path = testing::TempDir() + "mirabo_completion_cases.csv";
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fclose(file);
+    EXPECT_EQ(Complete("mirabo-calc right --batch " + path.substr(0, path.size() - 4)),
+              std::vector<std::string>{path});
+    EXPECT_EQ(Complete("mirabo-calc right --batch --encoding cp932 " + path.substr(0, path.size() - 4)),
+              std::vector<std::string>{path});
+    std::remove(path.c_str());
 }
 
 TEST(CompletionTest, OffersEveryOptionTheUsageNames) {

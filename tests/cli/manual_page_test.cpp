@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/batch.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
 
@@ -51,7 +52,8 @@ TEST(ManualPageTest, DescribesEveryOptionAndExitStatus) {
         EXPECT_TRUE(Contains(page, "\n*" + it->str() + "*")) << it->str();
     }
     EXPECT_GT(options, 0);
-    for (int status : {kExitWritten, kExitMissingInput, kExitNotWritten, kExitUsage}) {
+    for (int status : {kExitWritten, kExitMissingInput, kExitNotWritten, kExitUsage, kExitMalformedInput,
+                       kExitNoInput, kExitIoError}) {
         EXPECT_TRUE(Contains(page, "\n*" + std::to_string(status) + "*\n")) << status;
     }
 }

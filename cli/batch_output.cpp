@@ -1,0 +1,383 @@
+#include "cli/batch_output.h"
+
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+
+#include "calc/form.h"
+
+namespace mirabo {
+namespace {
+
+// Room for one field's text written out: at most 99 units, none taking more
+// than six bytes (a JSON \u escape, or UTF-8 with its quote doubled), and two quotes.
+constexpr std::size_t kTextRoom = 6 * (kFieldCapacity - 1) + 2;
+// Room for the shortest text of a double and its quotes.
+constexpr std::size_t kValueRoom = 32;
+
+constexpr std::string_view kTooLong = ": longer than the 99 characters a field holds";
+
+// The next character of a wide text; a lone surrogate reads as U+FFFD.
+char32_t NextCharacter(const wchar_t*& text) {
+    char32_t c = static_cast<char32_t>(*text++);
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (c >= 0xD800 && c <= 0xDBFF && *text >= 0xDC00 && *text <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*text++) - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+    }
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        c = 0xFFFD;
+    }
+    return c;
+}
+
+char* PutUtf8(char* out, char32_t c) {
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+// Whether a character makes its CSV cell need quotes: a comma, a quote or a line break.
+bool NeedsQuotes(char32_t c) {
+    constexpr std::uint64_t kSpecial = 1ull << ',' | 1ull << '"' | 1ull << '\r' | 1ull << '\n';
+    return c < 64 && ((kSpecial >> c) & 1) != 0;
+}
+
+// A field's text as one CSV cell, quoted when it holds a comma, a quote or a
+// line break, and then `after`.
+void PutCsvCell(BufferedWriter& out, const wchar_t* text, char after) {
+    char* const start = out.Reserve(kTextRoom + 1);
+    char* p = start;
+    // Plain ASCII, as every number is, goes byte for byte.
+    const wchar_t* t = text;
+    for (; *t != L'\0' && *t < 0x80 && !NeedsQuotes(static_cast<char32_t>(*t)); ++t) {
+        *p++ = static_cast<char>(*t);
+    }
+    if (*t != L'\0') {
+        bool quoted = false;
+        for (const wchar_t* rest = t; *rest != L'\0'; ++rest) {
+            quoted = quoted || NeedsQuotes(static_cast<char32_t>(*rest));
+        }
+        p = start;
+        if (quoted) {
+            *p++ = '"';
+        }
+        for (t = text; *t != L'\0';) {
+            if (*t < 0x80) {
+                if (*t == L'"') {
+                    *p++ = '"';
+                }
+                *p++ = static_cast<char>(*t++);
+            } else {
+                p = PutUtf8(p, NextCharacter(t));
+            }
+        }
+        if (quoted) {
+            *p++ = '"';
+        }
+    }
+    *p++ = after;
+    out.Commit(p);
+}
+
+void PutCsvCell(BufferedWriter& out, std::string_view utf8) {
+    bool quoted = false;
+    for (const char c : utf8) {
+        quoted = quoted || NeedsQuotes(static_cast<unsigned char>(c));
+    }
+    if (!quoted) {
+        out.Put(utf8);
+        return;
+    }
+    out.Put('"');
+    for (const char c : utf8) {
+        if (c == '"') {
+            out.Put('"');
+        }
+        out.Put(c);
+    }
+    out.Put('"');
+}
+
+// JSON string escapes: the quote, the backslash, and the control characters.
+char* PutJsonEscaped(char* p, char32_t c) {
+    switch (c) {
+    case '"':
+        *p++ = '\\', *p++ = '"';
+        return p;
+    case '\\':
+        *p++ = '\\', *p++ = '\\';
+        return p;
+    case '\n':
+        *p++ = '\\', *p++ = 'n';
+        return p;
+    case '\r':
+        *p++ = '\\', *p++ = 'r';
+        return p;
+    case '\t':
+        *p++ = '\\', *p++ = 't';
+        return p;
+    default:
+        break;
+    }
+    if (c < 0x20 || c == 0x7F) {
+        constexpr char kHex[] = "0123456789abcdef";
+        *p++ = '\\', *p++ = 'u', *p++ = '0', *p++ = '0';
+        *p++ = kHex[c >> 4], *p++ = kHex[c & 15];
+        return p;
+    }
+    return PutUtf8(p, c);
+}
+
+void PutJsonString(BufferedWriter& out, const wchar_t* text) {
+    char* p = out.Reserve(kTextRoom);
+    *p++ = '"';
+    for (const wchar_t* t = text; *t != L'\0';) {
+        if (*t >= 0x20 && *t < 0x7F && *t != L'"' && *t != L'\\') {
+            *p++ = static_cast<char>(*t++);  // stands as it is
+        } else {
+            p = PutJsonEscaped(p, NextCharacter(t));
+        }
+    }
+    *p++ = '"';
+    out.Commit(p);
+}
+
+void PutJsonString(BufferedWriter& out, std::string_view utf8) {
+    out.Put('"');
+    for (const char c : utf8) {
+        char escaped[8];
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80) {
+            out.Put(c);  // part of a UTF-8 character, which stands as it is
+        } else {
+            out.Put({escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, u) - escaped)});
+        }
+    }
+    out.Put('"');
+}
+
+std::string JsonString(std::string_view utf8) {
+    struct StringSink : ByteSink {
+        std::string text;
+        bool Write(std::span<const char> bytes) override {
+            text.append(bytes.data(), bytes.size());
+            return true;
+        }
+    } sink;
+    {
+        BufferedWriter writer(sink);
+        PutJsonString(writer, utf8);
+    }
+    return sink.text;
+}
+
+class CsvRowWriter : public RowWriter {
+public:
+    CsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom)
+        : out_(out), form_(form), message_(answering), bom_(bom) {}
+
+    void Begin() override {
+        if (bom_) {
+            out_.Put("\xEF\xBB\xBF");
+        }
+        for (const CalculatorField& field : form_.fields) {
+            out_.Put(field.name);
+            out_.Put(',');
+        }
+        out_.Put("status,message\r\n");
+    }
+
+    void Row(const BatchForm& form, const RowOutcome& outcome) override {
+        for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
+            PutCsvCell(out_, form.Text(slot), ',');
+        }
+        out_.Put(RowStatusName(outcome.status));
+        out_.Put(',');
+        if (form.MessageCount() != 0 || outcome.longFields != 0) {
+            PutCsvCell(out_, message_.Compose(form, outcome));
+        }
+        out_.Put("\r\n");
+    }
+
+private:
+    BufferedWriter& out_;
+    const Calculator& form_;
+    RowMessage message_;
+    bool bom_;
+};
+
+class JsonRowWriter : public RowWriter {
+public:
+    JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom)
+        : out_(out), form_(form), message_(answering), bom_(bom) {
+        start_ = "{\"form\":" + JsonString(form.name) + ",\"result\":";
+        for (const CalculatorField& field : form.fields) {
+            names_.push_back(JsonString(field.name));
+        }
+    }
+
+    void Begin() override {
+        if (bom_) {
+            out_.Put("\xEF\xBB\xBF");
+        }
+    }
+
+    void Row(const BatchForm& form, const RowOutcome& outcome) override {
+        out_.Put(start_);
+        if (outcome.solved) {
+            char* p = out_.Reserve(16);
+            out_.Commit(std::to_chars(p, p + 16, static_cast<int>(outcome.result)).ptr);
+        } else {
+            out_.Put("null");
+        }
+        out_.Put(form.Written() ? ",\"written\":true,\"fields\":{" : ",\"written\":false,\"fields\":{");
+        for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
+            if (slot > 0) {
+                out_.Put(',');
+            }
+            out_.Put(names_[slot]);
+            out_.Put(':');
+            PutJsonString(out_, form.Text(slot));
+        }
+        out_.Put("},\"messages\":[");
+        for (std::size_t i = 0; i < form.MessageCount(); ++i) {
+            const BatchForm::Message& message = form.MessagesBegin()[i];
+            out_.Put(i > 0 ? ",{\"text\":" : "{\"text\":");
+            PutJsonString(out_, message.text.c_str());
+            out_.Put(message.buttons == kButtonsYesNo ? ",\"buttons\":\"yesno\",\"answer\":"
+                                                      : ",\"buttons\":\"ok\",\"answer\":");
+            out_.Put(message.answer == kAnswerYes  ? "\"yes\"}"
+                     : message.answer == kAnswerNo ? "\"no\"}"
+                                                   : "\"ok\"}");
+        }
+        out_.Put("],\"focus\":");
+        out_.Put(form.Focus() >= 0 ? std::string_view(names_[static_cast<std::size_t>(form.Focus())])
+                                   : "null");
+        if (form.Written()) {
+            out_.Put(",\"values\":{");
+            bool first = true;
+            for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
+                if (!form.HasValue(slot)) {
+                    continue;
+                }
+                if (!first) {
+                    out_.Put(',');
+                }
+                first = false;
+                out_.Put(names_[slot]);
+                char* p = out_.Reserve(kValueRoom);
+                *p++ = ':';
+                *p++ = '"';
+                p = std::to_chars(p, p + kValueRoom - 3, form.Value(slot)).ptr;
+                *p++ = '"';
+                out_.Commit(p);
+            }
+            out_.Put('}');
+        }
+        out_.Put(",\"status\":\"");
+        out_.Put(RowStatusName(outcome.status));
+        out_.Put("\",\"message\":");
+        PutJsonString(out_, message_.Compose(form, outcome));
+        out_.Put("}\n");
+    }
+
+private:
+    BufferedWriter& out_;
+    const Calculator& form_;
+    RowMessage message_;
+    bool bom_;
+    std::string start_;
+    std::vector<std::string> names_;  // each field's name as a JSON string
+};
+
+}  // namespace
+
+const char* RowStatusName(RowStatus status) {
+    switch (status) {
+    case RowStatus::Written:
+        return "written";
+    case RowStatus::Missing:
+        return "missing";
+    case RowStatus::Refused:
+        break;
+    }
+    return "refused";
+}
+
+const std::string& RowMessage::Utf8Of(const std::wstring& text) {
+    for (const auto& [wide, utf8] : known_) {
+        if (wide == text) {
+            return utf8;
+        }
+    }
+    std::string utf8;
+    char bytes[4];
+    for (const wchar_t* t = text.c_str(); *t != L'\0';) {
+        if (*t == L'\r' || *t == L'\n') {
+            // A line break, "\r\n" included, reads as one space.
+            utf8 += ' ';
+            t += (t[0] == L'\r' && t[1] == L'\n') ? 2 : 1;
+            continue;
+        }
+        utf8.append(bytes, PutUtf8(bytes, NextCharacter(t)));
+    }
+    constexpr std::size_t kRemembered = 16;  // the program shows a handful of texts
+    if (known_.size() == kRemembered) {
+        known_.pop_back();
+    }
+    known_.emplace_back(text, std::move(utf8));
+    return known_.back().second;
+}
+
+const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& outcome) {
+    text_.clear();
+    const char* separator = "";
+    for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
+        if (outcome.longFields & (1u << slot)) {
+            text_ += separator;
+            text_ += form.Form().fields[slot].name;
+            text_ += kTooLong;
+            separator = " / ";
+        }
+    }
+    for (std::size_t i = 0; i < form.MessageCount(); ++i) {
+        const BatchForm::Message& message = form.MessagesBegin()[i];
+        text_ += separator;
+        text_ += Utf8Of(message.text);
+        separator = " / ";
+        if (message.buttons == kButtonsYesNo) {
+            text_ += message.answer == kAnswerYes        ? " → yes"
+                     : answering_ == Answering::NotAsked ? " → no (not asked; --yes answers yes)"
+                                                         : " → no";
+        }
+    }
+    return text_;
+}
+
+std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
+                                            bool bom) {
+    return std::make_unique<CsvRowWriter>(out, form, answering, bom);
+}
+
+std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
+                                             bool bom) {
+    return std::make_unique<JsonRowWriter>(out, form, answering, bom);
+}
+
+}  // namespace mirabo

@@ -1,0 +1,68 @@
+// Writing batch rows: CSV with a header, or one JSON object a line.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/batch_form.h"
+#include "cli/byte_streams.h"
+
+namespace mirabo {
+
+// Where a row ended, as the exit status of one calculation tells it.
+enum class RowStatus {
+    Written,  // the fields were written
+    Missing,  // stopped for missing input
+    Refused,  // nothing written
+};
+
+struct RowOutcome {
+    RowStatus status;
+    // Whether the solver ran; it does not when a text is too long for its field.
+    bool solved;
+    SolveResult result;        // the solver's result, when it ran
+    std::uint32_t longFields;  // one bit per field slot whose text was too long
+};
+
+// How the rows' questions are answered.
+enum class Answering {
+    Yes,       // --yes
+    No,        // --no
+    NotAsked,  // neither: No, and the row says so
+};
+
+class RowWriter {
+public:
+    virtual ~RowWriter() = default;
+    // What comes before the first row.
+    virtual void Begin() = 0;
+    virtual void Row(const BatchForm& form, const RowOutcome& outcome) = 0;
+};
+
+// The texts of a row's messages joined by " / ", their line breaks as spaces,
+// each question followed by its answer.
+class RowMessage {
+public:
+    explicit RowMessage(Answering answering) : answering_(answering) {}
+    const std::string& Compose(const BatchForm& form, const RowOutcome& outcome);
+
+private:
+    const std::string& Utf8Of(const std::wstring& text);
+
+    Answering answering_;
+    std::string text_;
+    std::vector<std::pair<std::wstring, std::string>> known_;  // texts met before
+};
+
+// `bom` puts a UTF-8 byte-order mark first.
+std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
+                                            bool bom);
+std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
+                                             bool bom);
+
+const char* RowStatusName(RowStatus status);
+
+}  // namespace mirabo

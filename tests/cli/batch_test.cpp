@@ -1,0 +1,254 @@
+#include "cli/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/run_calc.h"
+
+namespace mirabo {
+namespace {
+
+const std::string kMissing = "入力値が不足、 或いはタイプミス";
+const std::string kNegative = "入力値が不足、或いはタイプミス 負の値は使用できません。";
+const std::string kException = "例外が発生しました。 ０で除算したか、入力値が間違っています。";
+const std::string kQuestion =
+    "正常に表示出来ません。 引数及び結果が無限値、非数、 計算不可値である可能性があります 。 無視して表示しますか";
+const std::string kNotAsked = " → no (not asked; --yes answers yes)";
+const std::string kTooLong = ": longer than the 99 characters a field holds";
+
+struct BatchRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+BatchRun Batch(std::vector<std::string> args, const std::string& input) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliEnvironment env{out, err, nullptr, &in};
+    // A terminal to ask on, which batch mode never uses.
+    env.ask = [](const std::string&) {
+        ADD_FAILURE() << "batch mode asked a question";
+        return true;
+    };
+    args.insert(args.begin() + (args.empty() ? 0 : 1), "--batch");
+    const int status = RunCalc(args, env);
+    return {status, out.str(), err.str()};
+}
+
+// The CSV lines, each with its "\r\n".
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+TEST(BatchTest, RightTriangleRowsOfTheReadme) {
+    const BatchRun run = Batch({"right"}, "a,b\n3,4\n1,\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Lines({"a,b,c,alpha,beta,status,message", "3.000,4.000,5.000,53.130,36.870,written,",
+                              "1,,,,,missing," + kMissing}));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
+    const std::string digits99 = std::string(98, '0') + "3";
+    std::string wide99;
+    for (int i = 0; i < 99; ++i) {
+        wide99 += "３";
+    }
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        std::string row;  // the output row after the header, without its line end
+        // clang-format off
+    } cases[] = {
+        {{"right"},          "a,b\n3,4\n",       "3.000,4.000,5.000,53.130,36.870,written,"},
+        {{"right"},          "β,c\n36.87,5\n",   "3.000,4.000,5.000,53.130,36.870,written,"},
+        {{"right"},          "alpha,beta\n30,60\n", ",,,30,60,missing," + kMissing},
+        {{"right"},          "a,b\n0,0\n",       "0,0,,,,refused," + kException},
+        {{"right"},          "b,alpha\n3,0\n",   ",3,,0,,refused," + kQuestion + kNotAsked},
+        {{"right", "--no"},  "b,alpha\n3,0\n",   ",3,,0,,refused," + kQuestion + " → no"},
+        {{"right", "--yes"}, "b,alpha\n3,0\n",   "∞,3.000,∞,0.000,90.000,written," + kQuestion + " → yes"},
+        {{"oblique"},        "a,b,c\n7,8,9\n",   "7.000,8.000,9.000,58.412,48.190,73.398,written,"},
+        {{"oblique"},        "a,b,c\n1,2,\n",    "1,2,,,,,missing," + kNegative},
+        {{"rotate"},         "x,y,angle\n1,0,90\n", "1,0,+90.000,-0.000,+1.000,written,"},
+        {{"rotate"},         "x,y\n1,0\n",       "1,0,,,,missing," + kMissing},
+        {{"ohm"},            "I,p\n0.16,0.47\n", "2.938,0.160,18.359,0.470,written,"},
+        {{"ohm", "--yes"},   "I,P\n0,5\n",       "∞,0.000,∞,5.000,written," + kQuestion + " → yes"},
+        {{"ohm"},            "V\n5\n",           "5,,,,missing," + kMissing},
+        // Cells are typed as they stand, and come back quoted where CSV needs it.
+        {{"right"},          "a,b\n\"1,5\",4\n", "\"1,5\",4,,,,missing," + kMissing},
+        {{"right"},          "a,b\n\"say \"\"3\"\"\",\"4\n\"\n", "\"say \"\"3\"\"\",\"4\n\",,,,missing," + kMissing},
+        {{"right"},          "a,b\n 3,4\n",      " 3,4,,,,missing," + kMissing},
+        {{"right"},          "a,b\n\n",          ",,,,,missing," + kMissing},
+        // 99 characters fit a field, counted as characters, not bytes.
+        {{"right"},          "a,b\n" + digits99 + ",4\n", "3.000,4.000,5.000,53.130,36.870,written,"},
+        {{"right"},          "a,b\n" + wide99 + ",4\n", wide99 + ",4,,,,missing," + kMissing},
+        // More are refused with the field named, never cut.
+        {{"right"},          "a,b\n" + digits99 + "0,4\n", ",4,,,,refused,a" + kTooLong},
+        {{"right"},          "a,b\n" + wide99 + "３,4\n", ",4,,,,refused,a" + kTooLong},
+        {{"right"},          "β,a\n" + std::string(5000, '1') + "," + digits99 + "0\n",
+                             ",,,,,refused,a" + kTooLong + " / beta" + kTooLong},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const BatchRun run = Batch(c.args, c.input);
+        EXPECT_EQ(run.status, 0) << c.input;
+        const std::size_t headerEnd = run.out.find("\r\n") + 2;
+        EXPECT_EQ(run.out.substr(headerEnd), c.row + "\r\n") << c.input;
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(BatchTest, EveryRowIsReadWhateverTheRowsBefore) {
+    const BatchRun run = Batch({"ohm"}, "V,I,R\n1,2,\n,,\n0,0,\nx,1,\n3,,3\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Lines({"V,I,R,P,status,message", "1.000,2.000,0.500,2.000,written,",
+                              ",,,,missing," + kMissing, "0,0,,,refused," + kException,
+                              "x,1,,,missing," + kMissing, "3.000,1.000,3.000,3.000,written,"}));
+}
+
+TEST(BatchTest, JsonLinesCarryTheObjectOfOneCalculationWithTheRowsStatus) {
+    const BatchRun run = Batch({"right", "--json"}, "a,b\n3,4\n" + std::string(100, '1') + ",\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
+              R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
+              R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
+              R"("message":""})"
+              "\n"
+              R"({"form":"right","result":null,"written":false,"fields":{"a":"","b":"","c":"","alpha":"",)"
+              R"("beta":""},"messages":[],"focus":null,"status":"refused","message":"a)" +
+                  kTooLong + "\"}\n");
+}
+
+TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        const char* says;
+        // clang-format off
+    } cases[] = {
+        {{"right"},            "a,q\n3,4\n",   "unknown column \"q\" of right (its fields: a b c alpha beta)"},
+        {{"right"},            "a,gamma\n",    "unknown column \"gamma\""},
+        {{"ohm"},              "V,II\n",       "unknown column \"II\""},
+        {{"right"},            "\n3\n",        "unknown column \"\""},
+        {{"right"},            "a, b\n",       "unknown column \" b\""},
+        {{"right"},            "a,b,a\n",      "column a given twice"},
+        {{"right"},            "alpha,α\n",    "column alpha given twice"},
+        {{"right", "--yes", "--no"}, "a\n",    "--yes and --no together"},
+        {{"square"},           "a\n",          "unknown form square"},
+        {{},                   "a\n",          "no form given"},
+        {{"right", "--encoding", "latin1"}, "a\n", "unknown encoding latin1"},
+        {{"right", "--encoding"}, "a\n",       "--encoding needs a name"},
+        {{"right", "a.csv", "b.csv"}, "a\n",   "one input file only"},
+        {{"right", "a=3"},     "a\n",          "NAME=TEXT does not go with --batch"},
+        {{"right", "--verbose"}, "a\n",        "unknown option --verbose"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const BatchRun run = Batch(c.args, c.input);
+        EXPECT_EQ(run.status, kExitUsage) << c.says;
+        EXPECT_EQ(run.out, "") << c.says;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+}
+
+TEST(BatchTest, MalformedInputStopsAfterTheRowsBeforeItAndNamesTheLine) {
+    const struct {
+        std::string input;
+        std::vector<std::string> rows;  // written before stopping
+        const char* says;
+        // clang-format off
+    } cases[] = {
+        {"a,b\n3,4\n\"1,\n",      {"3.000,4.000,5.000,53.130,36.870,written,"},
+                                  "mirabo-calc: line 3: the quote that opens a cell here is never closed\n"},
+        {"a,b\n3,4\n3,4,5\n3,4\n", {"3.000,4.000,5.000,53.130,36.870,written,"},
+                                  "mirabo-calc: line 3: more cells than the header's 2\n"},
+        {"a,b\n\"3\n\",4\n\xFF",  {"\"3\n\",4,,,,missing," + kMissing},
+                                  "mirabo-calc: line 4: bytes that are not UTF-8 text\n"},
+        {"a,\xC3\n",              {}, "mirabo-calc: line 1: bytes that are not UTF-8 text\n"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const BatchRun run = Batch({"right"}, c.input);
+        EXPECT_EQ(run.status, kExitMalformedInput) << c.says;
+        std::vector<std::string> lines = c.rows;
+        if (c.input.find('\xC3') == std::string::npos) {
+            lines.insert(lines.begin(), "a,b,c,alpha,beta,status,message");
+        }
+        EXPECT_EQ(run.out, Lines(lines)) << c.says;
+        EXPECT_EQ(run.err, c.says);
+    }
+}
+
+TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
+    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        std::string out;
+        // clang-format off
+    } cases[] = {
+        {{"right"},            "",                            header},
+        {{"right"},            "a,b\n",                       header},
+        {{"right"},            "\xEF\xBB\xBF" "a,b\r\n3,4\r\n", header + "3.000,4.000,5.000,53.130,36.870,written,\r\n"},
+        {{"right", "--bom"},   "a\n",                         "\xEF\xBB\xBF" + header},
+        {{"right", "--bom", "--json"}, "a\n",                 "\xEF\xBB\xBF"},
+        {{"right", "--json"},  "a\n",                         ""},
+        {{"right", "--encoding=UTF-8"}, "a\n",                header},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const BatchRun run = Batch(c.args, c.input);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, c.out) << c.input;
+    }
+}
+
+TEST(BatchTest, ReadsTheNamedFileOrStandardInput) {
+    const std::string path = testing::TempDir() + "mirabo_batch_input.csv";
+    std::ofstream(path, std::ios::binary) << "a,b\r\n3,4\r\n";
+    const std::string row = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
+    EXPECT_EQ(Batch({"right", path}, "").out.substr(33), row);
+    EXPECT_EQ(Batch({"right", "-"}, "a,b\n3,4\n").out.substr(33), row);
+    std::remove(path.c_str());
+    const BatchRun missing = Batch({"right", path}, "a,b\n3,4\n");
+    EXPECT_EQ(missing.status, kExitNoInput);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "mirabo-calc: cannot open " + path + "\n");
+}
+
+TEST(BatchTest, HelpShowsAnExampleThatIsWhatTheProgramDoes) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliEnvironment env{out, err, nullptr, nullptr};
+    ASSERT_EQ(RunCalc({"--help"}, env), 0);
+    std::istringstream help(out.str());
+    std::string line;
+    while (std::getline(help, line) && !line.starts_with("  $ printf '")) {}
+    ASSERT_TRUE(line.ends_with("' | mirabo-calc right --batch")) << line;
+    std::string input = line.substr(line.find('\'') + 1);
+    input = input.substr(0, input.find('\''));
+    for (std::size_t at; (at = input.find("\\n")) != std::string::npos;) {
+        input.replace(at, 2, "\n");
+    }
+    std::vector<std::string> shown;
+    while (std::getline(help, line) && line.starts_with("  ")) {
+        shown.push_back(line.substr(2));
+    }
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_EQ(Batch({"right"}, input).out, Lines(shown));
+}
+
+}  // namespace
+}  // namespace mirabo
