@@ -158,33 +158,30 @@ void PutJsonString(BufferedWriter& out, const wchar_t* text) {
     out.Commit(p);
 }
 
-void PutJsonString(BufferedWriter& out, std::string_view utf8) {
-    out.Put('"');
+// UTF-8 text as a JSON string, handed piece by piece to `append(bytes, size)`.
+template <typename Append>
+void EscapeJson(std::string_view utf8, Append append) {
+    append("\"", 1);
     for (const char c : utf8) {
-        char escaped[8];
         const auto u = static_cast<unsigned char>(c);
         if (u >= 0x80) {
-            out.Put(c);  // part of a UTF-8 character, which stands as it is
+            append(&c, 1);  // part of a UTF-8 character, which stands as it is
         } else {
-            out.Put({escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, u) - escaped)});
+            char escaped[8];
+            append(escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, u) - escaped));
         }
     }
-    out.Put('"');
+    append("\"", 1);
+}
+
+void PutJsonString(BufferedWriter& out, std::string_view utf8) {
+    EscapeJson(utf8, [&](const char* bytes, std::size_t size) { out.Put({bytes, size}); });
 }
 
 std::string JsonString(std::string_view utf8) {
-    struct StringSink : ByteSink {
-        std::string text;
-        bool Write(std::span<const char> bytes) override {
-            text.append(bytes.data(), bytes.size());
-            return true;
-        }
-    } sink;
-    {
-        BufferedWriter writer(sink);
-        PutJsonString(writer, utf8);
-    }
-    return sink.text;
+    std::string json;
+    EscapeJson(utf8, [&](const char* bytes, std::size_t size) { json.append(bytes, size); });
+    return json;
 }
 
 class CsvRowWriter : public RowWriter {
@@ -225,7 +222,7 @@ private:
 class JsonRowWriter : public RowWriter {
 public:
     JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom)
-        : out_(out), form_(form), message_(answering), bom_(bom) {
+        : out_(out), message_(answering), bom_(bom) {
         start_ = "{\"form\":" + JsonString(form.name) + ",\"result\":";
         for (const CalculatorField& field : form.fields) {
             names_.push_back(JsonString(field.name));
@@ -299,7 +296,6 @@ public:
 
 private:
     BufferedWriter& out_;
-    const Calculator& form_;
     RowMessage message_;
     bool bom_;
     std::string start_;
@@ -320,6 +316,8 @@ const char* RowStatusName(RowStatus status) {
     return "refused";
 }
 
+RowMessage::RowMessage(Answering answering) : answering_(answering) { known_.reserve(kRemembered); }
+
 const std::string& RowMessage::Utf8Of(const std::wstring& text) {
     for (const auto& [wide, utf8] : known_) {
         if (wide == text) {
@@ -337,7 +335,6 @@ const std::string& RowMessage::Utf8Of(const std::wstring& text) {
         }
         utf8.append(bytes, PutUtf8(bytes, NextCharacter(t)));
     }
-    constexpr std::size_t kRemembered = 16;  // the program shows a handful of texts
     if (known_.size() == kRemembered) {
         known_.pop_back();
     }

@@ -46,11 +46,13 @@ public:
 // each question followed by its answer.
 class RowMessage {
 public:
-    explicit RowMessage(Answering answering) : answering_(answering) {}
+    explicit RowMessage(Answering answering);
     const std::string& Compose(const BatchForm& form, const RowOutcome& outcome);
 
 private:
     const std::string& Utf8Of(const std::wstring& text);
+
+    static constexpr std::size_t kRemembered = 16;  // the program shows a handful of texts
 
     Answering answering_;
     std::string text_;
