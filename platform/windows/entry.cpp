@@ -1,10 +1,11 @@
-// On Windows the system's start-up code calls the program's WinMain itself;
-// this translation unit only gives the program's executable a source of its
-// own, so that WinMain is taken from the user-interface library.
+// On Windows the C runtime's start-up code calls the program's WinMain itself.
+// WinMain lives in the user-interface library, which the linker reads before
+// that start-up code asks for it; the reference below, kept at every
+// optimisation level, makes the linker take WinMain from the library.
 #include "platform/win32.h"
 
 namespace {
 
-[[maybe_unused]] int(WINAPI* const kEntry)(HINSTANCE, HINSTANCE, LPSTR, int) = WinMain;
+[[gnu::used]] int(WINAPI* const kEntry)(HINSTANCE, HINSTANCE, LPSTR, int) = WinMain;
 
 }  // namespace

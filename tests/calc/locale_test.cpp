@@ -22,9 +22,13 @@ namespace {
 class CommaLocale {
 public:
     CommaLocale() {
-        if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) {
-            return;
+        // The names of a German locale on Linux and in the Windows C runtime.
+        for (const char* name : {"de_DE.UTF-8", "German_Germany.1252", "deu"}) {
+            if (std::setlocale(LC_ALL, name) != nullptr) {
+                return;
+            }
         }
+#ifndef _WIN32
         const auto dir = std::filesystem::temp_directory_path() / "mirabo-locales";
         std::filesystem::create_directories(dir);
         const std::string command =
@@ -34,6 +38,7 @@ public:
         }
         setenv("LOCPATH", dir.c_str(), 1);
         std::setlocale(LC_ALL, "de_DE.UTF-8");
+#endif
     }
     ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
     bool Active() const { return std::localeconv()->decimal_point[0] == ','; }

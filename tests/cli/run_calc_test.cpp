@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -17,6 +21,43 @@ struct Outcome {
     std::string err;
     int questions = 0;
 };
+
+// Runs the built program through the system's command interpreter and
+// gives its exit status and standard output, bytes as written.
+struct ProgramRun {
+    int status;
+    std::string out;
+};
+
+ProgramRun RunProgram(const std::string& args) {
+#ifdef _WIN32
+    // The program is built beside the tests; cmd.exe's null device.
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string command(path, length);
+    command = command.substr(0, command.find_last_of("\\/") + 1) + "mirabo-calc.exe " + args;
+    for (std::size_t at = command.find("/dev/null"); at != std::string::npos;
+         at = command.find("/dev/null")) {
+        command.replace(at, 9, "NUL");
+    }
+    FILE* pipe = _popen(command.c_str(), "rb");
+#else
+    const std::string command = std::string(MIRABO_CALC_PATH) + " " + args;
+    FILE* pipe = popen(command.c_str(), "r");
+#endif
+    ProgramRun run{-1, {}};
+    if (pipe == nullptr) return run;
+    char chunk[256];
+    while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
+        run.out.append(chunk, n);
+    }
+#ifdef _WIN32
+    run.status = _pclose(pipe);
+#else
+    run.status = WEXITSTATUS(pclose(pipe));
+#endif
+    return run;
+}
 
 Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false) {
     std::ostringstream out;
@@ -163,17 +204,9 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         {"ohm W=1 </dev/null 2>/dev/null", 64, ""},
     };
     for (const auto& c : cases) {
-        const std::string command = std::string(MIRABO_CALC_PATH) + " " + c.args;
-        FILE* pipe = popen(command.c_str(), "r");
-        ASSERT_NE(pipe, nullptr);
-        std::string out;
-        char chunk[256];
-        while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
-            out.append(chunk, n);
-        }
-        const int status = pclose(pipe);
-        EXPECT_EQ(WEXITSTATUS(status), c.status) << c.args;
-        EXPECT_EQ(out, c.out);
+        const ProgramRun run = RunProgram(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_EQ(run.out, c.out);
     }
 }
 

@@ -1,0 +1,222 @@
+#include "platform/windows/menu_strip.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/windows/handheld_fonts.h"
+#include "platform/windows/screen_frame.h"
+#include "platform/windows/strip_paint.h"
+
+namespace mirabo::windows {
+
+namespace {
+
+const wchar_t kBarClass[] = L"MiraboMenuBar";
+const int kFirstButtonId = 100;
+const BYTE kDropDown = 0x08;  // TBSTYLE_DROPDOWN
+const BYTE kEnabled = 0x04;   // TBSTATE_ENABLED
+
+struct BarData {
+    HWND owner = NULL;
+    HMENU menu = NULL;
+    std::vector<MenuBarButton> buttons;
+    std::vector<HWND> buttonWindows;
+    HFONT font = NULL;
+    double scale = 2;
+    int openIndex = -1;
+};
+
+BarData* DataOf(HWND bar) { return reinterpret_cast<BarData*>(GetWindowLongPtrW(bar, GWLP_USERDATA)); }
+
+void Paint(HWND bar) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(bar, &ps);
+    RECT rect;
+    GetClientRect(bar, &rect);
+    HBRUSH grey = CreateSolidBrush(kBarGrey);
+    FillRect(dc, &rect, grey);
+    DeleteObject(grey);
+    const BarData* data = DataOf(bar);
+    RECT line = {rect.left, rect.top, rect.right, rect.top + LineWidth(data ? data->scale : 1)};
+    HBRUSH dark = CreateSolidBrush(RGB(128, 128, 128));
+    FillRect(dc, &line, dark);
+    DeleteObject(dark);
+    EndPaint(bar, &ps);
+}
+
+void Tapped(HWND bar, int index) {
+    BarData* data = DataOf(bar);
+    if (data == nullptr || index < 0 || index >= static_cast<int>(data->buttons.size())) return;
+    const MenuBarButton button = data->buttons[index];
+    HWND owner = data->owner;
+    SendMessageW(owner, WM_COMMAND, MAKEWPARAM(button.command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
+    if (!IsWindow(bar) || !IsWindow(owner) || !(button.style & kDropDown) || data->menu == NULL) return;
+    HMENU popup = GetSubMenu(data->menu, button.popup);
+    if (popup == NULL) return;
+    HWND buttonWindow = data->buttonWindows[index];
+    RECT place;
+    GetWindowRect(buttonWindow, &place);
+    data->openIndex = index;
+    InvalidateRect(buttonWindow, NULL, FALSE);
+    // The pop-up stands on the button's top edge, as on the handheld.
+    const UINT command = TrackPopupMenuEx(
+        popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_NOANIMATION, place.left,
+        place.top, bar, NULL);
+    if (!IsWindow(bar)) return;
+    data->openIndex = -1;
+    InvalidateRect(buttonWindow, NULL, FALSE);
+    if (command != 0 && IsWindow(owner)) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint(bar);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstButtonId) {
+            Tapped(bar, LOWORD(wParam) - kFirstButtonId);
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        BarData* data = DataOf(bar);
+        if (item == nullptr || data == nullptr || item->CtlType != ODT_BUTTON) break;
+        ButtonState state;
+        state.pressed = (item->itemState & ODS_SELECTED) ||
+                        static_cast<int>(item->CtlID) - kFirstButtonId == data->openIndex;
+        state.disabled = (item->itemState & ODS_DISABLED) != 0;
+        wchar_t text[200];
+        GetWindowTextW(item->hwndItem, text, 200);
+        DrawFlatButton(item->hDC, item->rcItem, text, data->font, ButtonLook::MenuBar, state, data->scale);
+        return TRUE;
+    }
+    case WM_DESTROY:
+        if (BarData* data = DataOf(bar)) {
+            if (FrameMenuBar(data->owner) == bar) SetFrameMenuBar(data->owner, NULL);
+        }
+        break;
+    case WM_NCDESTROY:
+        if (BarData* data = DataOf(bar)) {
+            if (data->menu != NULL) DestroyMenu(data->menu);
+            if (data->font != NULL) DeleteObject(data->font);
+            delete data;
+            SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+        }
+        break;
+    }
+    return DefWindowProcW(bar, message, wParam, lParam);
+}
+
+void RegisterBarClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = BarProc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    wc.lpszClassName = kBarClass;
+    registered = RegisterClassW(&wc) != 0;
+}
+
+WORD ReadWord(const unsigned char* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+
+}  // namespace
+
+bool ParseMenuBarData(const void* data, std::size_t size, WORD* menuId, std::vector<MenuBarButton>* buttons) {
+    buttons->clear();
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    if (bytes == nullptr || size < 4) return false;
+    const WORD count = ReadWord(bytes + 2);
+    if (size < 4 + 14u * count) return false;
+    *menuId = ReadWord(bytes);
+    for (WORD i = 0; i < count; ++i) {
+        const unsigned char* p = bytes + 4 + 14 * i;
+        MenuBarButton button;
+        button.image = static_cast<short>(ReadWord(p));
+        button.command = ReadWord(p + 2);
+        button.state = static_cast<BYTE>(ReadWord(p + 4));
+        button.style = static_cast<BYTE>(ReadWord(p + 6));
+        button.caption = ReadWord(p + 8);
+        button.popup = ReadWord(p + 12);
+        buttons->push_back(button);
+    }
+    return true;
+}
+
+HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId, const std::vector<MenuBarButton>& buttons,
+                     bool hidden) {
+    RegisterBarClass();
+    HMENU menu = buttons.empty() ? NULL : LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
+    if (!buttons.empty() && menu == NULL) return NULL;
+    HWND bar = CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPCHILDREN | (hidden ? 0 : WS_VISIBLE), 0,
+                               0, 0, 0, frame, NULL, GetModuleHandleW(NULL), NULL);
+    if (bar == NULL) {
+        if (menu != NULL) DestroyMenu(menu);
+        return NULL;
+    }
+    auto* data = new BarData;
+    data->owner = frame;
+    data->menu = menu;
+    data->buttons = buttons;
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        wchar_t caption[200];
+        if (LoadStringW(instance, buttons[i].caption, caption, 200) <= 0) caption[0] = 0;
+        HWND button = CreateWindowExW(0, L"BUTTON", caption, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
+                                      bar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + i)),
+                                      GetModuleHandleW(NULL), NULL);
+        EnableWindow(button, (buttons[i].state & kEnabled) != 0);
+        data->buttonWindows.push_back(button);
+    }
+    LayoutMenuStrip(bar, ScaleOf(frame));
+    return bar;
+}
+
+void LayoutMenuStrip(HWND bar, double scale) {
+    BarData* data = DataOf(bar);
+    if (data == nullptr) return;
+    data->scale = scale;
+    if (data->font != NULL) DeleteObject(data->font);
+    data->font = CreateShellFont(scale, false);
+    const int height = Scaled(kStripHeight, scale);
+    SetWindowPos(bar, NULL, 0, Scaled(kDeviceHeight, scale) - height, Scaled(kDeviceWidth, scale), height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int line = LineWidth(scale);
+    const int pad = Scaled(6, scale);
+    int x = Scaled(2, scale);
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, data->font);
+    for (HWND button : data->buttonWindows) {
+        wchar_t text[200];
+        const int length = GetWindowTextW(button, text, 200);
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, text, length, &extent);
+        const int width = extent.cx + 2 * pad;
+        SetWindowPos(button, NULL, x, line, width, height - line, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(data->font), FALSE);
+        x += width;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+    InvalidateRect(bar, NULL, TRUE);
+}
+
+void ShowMenuStripButtons(HWND bar, bool show) {
+    if (BarData* data = DataOf(bar)) {
+        for (HWND button : data->buttonWindows) ShowWindow(button, show ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void OpenMenuStripPopup(HWND bar, int index) { Tapped(bar, index); }
+
+std::vector<HWND> MenuStripButtons(HWND bar) {
+    BarData* data = DataOf(bar);
+    return data ? data->buttonWindows : std::vector<HWND>();
+}
+
+}  // namespace mirabo::windows

@@ -1,0 +1,33 @@
+// The program's calculators as a person reaches them: the menu-bar button
+// and item that open each one, its caption, its Calculate button, and its
+// first example with the texts it gives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mirabo::wintest {
+
+struct FieldText {
+    int id;
+    const wchar_t* text;
+};
+
+struct Calculator {
+    const char* name;
+    const wchar_t* button;
+    int item;  // in the button's pop-up, separators not counted
+    const wchar_t* caption;
+    int calculateId;
+    int clearId;
+    std::vector<FieldText> example;  // typed
+    std::vector<FieldText> results;  // every field after Calculate
+    const wchar_t* missingInput;     // the message for missing input
+};
+
+const std::vector<Calculator>& Calculators();
+
+// The About box's caption.
+extern const wchar_t kAboutCaption[];
+
+}  // namespace mirabo::wintest

@@ -1,0 +1,304 @@
+#include "tests/windows/program_driver.h"
+
+#include <wincodec.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace mirabo::wintest {
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+std::wstring ProgramPath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"MIRABO_PROGRAM", path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return path;
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring here(path);
+    here = here.substr(0, here.find_last_of(L"\\/") + 1);
+    return here + L"mirabo.exe";
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_ == NULL) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+}
+
+bool RunningProgram::Start(const std::wstring& path) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    std::wstring commandLine = L"\"" + path + L"\"";
+    if (!CreateProcessW(path.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                        &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    processId_ = info.dwProcessId;
+    return true;
+}
+
+int RunningProgram::WaitForExit(DWORD ms) {
+    if (process_ == NULL || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+bool RunningProgram::Running() const {
+    return process_ != NULL && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> RunningProgram::Windows() const {
+    Search search{processId_, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND RunningProgram::WaitForMainWindow(DWORD ms) {
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            HWND window = FindWindowW(L"FORWINDOWSCE", L"Mirabo for PocketPC");
+            DWORD owner = 0;
+            if (window != NULL) GetWindowThreadProcessId(window, &owner);
+            if (owner == processId_ && IsWindowVisible(window)) found = window;
+            return found != NULL;
+        },
+        ms);
+    return found;
+}
+
+HWND RunningProgram::WaitForWindow(const std::wstring& caption, DWORD ms) {
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND window : Windows()) {
+                if (TextOf(window) == caption) found = window;
+            }
+            return found != NULL;
+        },
+        ms);
+    return found;
+}
+
+HWND RunningProgram::WaitForMessageBox(DWORD ms) {
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            for (HWND window : Windows()) {
+                if (ClassOf(window) == L"#32770" && FindDescendant(window, L"Static", L"") != NULL &&
+                    GetDlgItem(window, 1001) == NULL) {
+                    found = window;
+                }
+            }
+            return found != NULL;
+        },
+        ms);
+    return found;
+}
+
+bool RunningProgram::WaitUntilGone(HWND window, DWORD ms) {
+    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512];
+    text[0] = 0;
+    const LRESULT length = SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64];
+    const int length = GetClassNameW(window, name, 64);
+    return std::wstring(name, length > 0 ? length : 0);
+}
+
+void SetText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND FindDescendant(HWND parent, const std::wstring& className, const std::wstring& text) {
+    struct Query {
+        const std::wstring& className;
+        const std::wstring& text;
+        HWND found;
+    } query{className, text, NULL};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lParam) -> BOOL {
+            auto* q = reinterpret_cast<Query*>(lParam);
+            if ((q->className.empty() || _wcsicmp(ClassOf(child).c_str(), q->className.c_str()) == 0) &&
+                (q->text.empty() || TextOf(child) == q->text)) {
+                q->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+void Click(HWND window) {
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() != root) {
+        SetForegroundWindow(root);
+        WaitFor([root] { return GetForegroundWindow() == root; }, 2000);
+    }
+    RECT rect;
+    GetWindowRect(window, &rect);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
+    const LONG y = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Sleep(50);
+}
+
+void PressKey(WORD key, std::vector<WORD> modifiers) {
+    for (WORD modifier : modifiers) SendKey(modifier, false);
+    SendKey(key, false);
+    SendKey(key, true);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) SendKey(*it, true);
+}
+
+HWND WaitForPopupMenu(DWORD ms) {
+    HWND found = NULL;
+    WaitFor(
+        [&] {
+            found = NULL;
+            for (HWND w = FindWindowExW(NULL, NULL, L"#32768", NULL); w != NULL;
+                 w = FindWindowExW(NULL, w, L"#32768", NULL)) {
+                if (IsWindowVisible(w)) found = w;
+            }
+            return found != NULL;
+        },
+        ms);
+    return found;
+}
+
+bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
+    HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
+    HWND button = bar ? FindDescendant(bar, L"Button", buttonText) : NULL;
+    if (button == NULL) return false;
+    // The bar takes taps once no dialog is over the window any more.
+    if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, 5000)) return false;
+    Click(button);
+    if (WaitForPopupMenu() == NULL) return false;
+    // The arrow keys pass over separators; Enter chooses.
+    for (int i = 0; i <= item; ++i) {
+        PressKey(VK_DOWN);
+        Sleep(20);
+    }
+    PressKey(VK_RETURN);
+    return true;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info)) return NULL;
+    return info.hwndFocus;
+}
+
+HWND CaretOwnerOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info)) return NULL;
+    return info.hwndCaret;
+}
+
+bool SaveScreenPng(const RECT& rect, const std::wstring& path) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(NULL);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(NULL, screen);
+
+    bool ok = false;
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, NULL, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, NULL)) && SUCCEEDED(frame->Initialize(NULL)) &&
+        SUCCEEDED(frame->SetSize(width, height))) {
+        WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
+        ok = SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat32bppBGR) &&
+             SUCCEEDED(frame->WritePixels(height, width * 4, width * height * 4, static_cast<BYTE*>(bits))) &&
+             SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    }
+    if (frame) frame->Release();
+    if (encoder) encoder->Release();
+    if (stream) stream->Release();
+    if (factory) factory->Release();
+    CoUninitialize();
+    DeleteObject(bitmap);
+    return ok;
+}
+
+}  // namespace mirabo::wintest

@@ -1,0 +1,179 @@
+// The real mirabo.exe on the real user32: started, driven with window
+// messages and real mouse and keyboard input, and watched from outside.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/windows/calculators.h"
+#include "tests/windows/program_driver.h"
+
+namespace mirabo::wintest {
+namespace {
+
+// A started program whose main window shows.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(program_.Start()) << "cannot start the program";
+        main_ = program_.WaitForMainWindow();
+        ASSERT_NE(main_, nullptr) << "no main window";
+    }
+    void TearDown() override {
+        if (HasFailure()) SaveDesktop();
+        if (program_.Running()) {
+            PostMessageW(main_, WM_COMMAND, 40007, 0);  // Exit
+            program_.WaitForExit(10000);
+        }
+    }
+    HWND OpenCalculator(const Calculator& calculator) {
+        if (!ChooseFromMenu(main_, calculator.button, calculator.item)) return NULL;
+        return program_.WaitForWindow(calculator.caption);
+    }
+
+    // What the desktop showed when a test failed, for whoever reads the log:
+    // MIRABO_FAILURE_FOLDER/<test>.png.
+    static void SaveDesktop() {
+        wchar_t folder[MAX_PATH];
+        const DWORD length = GetEnvironmentVariableW(L"MIRABO_FAILURE_FOLDER", folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return;
+        const char* name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const std::wstring path =
+            std::wstring(folder) + L"\\" + std::wstring(name, name + strlen(name)) + L".png";
+        const RECT desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (SaveScreenPng(desktop, path)) std::printf("desktop saved as %ls\n", path.c_str());
+    }
+
+    RunningProgram program_;
+    HWND main_ = NULL;
+};
+
+TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
+    EXPECT_EQ(TextOf(main_), L"Mirabo for PocketPC");
+    HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::wstring> buttons;
+    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT))
+        buttons.push_back(TextOf(b));
+    EXPECT_EQ(buttons, (std::vector<std::wstring>{L"関数", L"計算", L"バージョン"}));
+    // The screen is landscape, 4:3, with the bar along its bottom.
+    RECT client, barRect;
+    GetClientRect(main_, &client);
+    GetWindowRect(bar, &barRect);
+    MapWindowPoints(NULL, main_, reinterpret_cast<POINT*>(&barRect), 2);
+    EXPECT_EQ(client.right * 3, client.bottom * 4);
+    EXPECT_GE(client.right, 640);
+    EXPECT_EQ(barRect.bottom, client.bottom);
+    EXPECT_EQ((barRect.bottom - barRect.top) * 240, client.bottom * 26);
+}
+
+TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
+    HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
+    for (const wchar_t* button : {L"関数", L"計算", L"バージョン"}) {
+        Click(FindDescendant(bar, L"Button", button));
+        EXPECT_NE(WaitForPopupMenu(), nullptr);
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
+        EXPECT_TRUE(IsWindowEnabled(main_));
+    }
+}
+
+TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
+    for (const Calculator& calculator : Calculators()) {
+        SCOPED_TRACE(calculator.name);
+        HWND dialog = OpenCalculator(calculator);
+        ASSERT_NE(dialog, nullptr) << "did not open";
+        EXPECT_FALSE(IsWindowEnabled(main_));
+        for (const FieldText& field : calculator.results)
+            EXPECT_EQ(TextOf(GetDlgItem(dialog, field.id)), L"");
+        EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 1001));
+        for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
+        Click(GetDlgItem(dialog, calculator.calculateId));
+        for (const FieldText& field : calculator.results) {
+            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+                << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
+        }
+        Click(GetDlgItem(dialog, IDCANCEL));
+        EXPECT_TRUE(program_.WaitUntilGone(dialog));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+    }
+}
+
+TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
+    for (const Calculator& calculator : Calculators()) {
+        SCOPED_TRACE(calculator.name);
+        HWND dialog = OpenCalculator(calculator);
+        ASSERT_NE(dialog, nullptr);
+        SetText(GetDlgItem(dialog, calculator.example.back().id), calculator.example.back().text);
+        Click(GetDlgItem(dialog, calculator.calculateId));
+        HWND box = program_.WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no message";
+        EXPECT_NE(FindDescendant(box, L"Static", calculator.missingInput), nullptr);
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(program_.WaitUntilGone(box));
+        HWND first = GetDlgItem(dialog, 1001);
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, 5000));
+        PressKey(VK_ESCAPE);  // Esc is Back
+        EXPECT_TRUE(program_.WaitUntilGone(dialog));
+    }
+}
+
+TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
+    const struct {
+        const char* how;
+        bool escape;
+    } closers[] = {{"OK button", false}, {"Esc", true}};
+    for (const auto& closer : closers) {
+        SCOPED_TRACE(closer.how);
+        SetForegroundWindow(main_);
+        PressKey('A', {VK_CONTROL});
+        HWND about = program_.WaitForWindow(kAboutCaption);
+        ASSERT_NE(about, nullptr);
+        if (closer.escape) {
+            PressKey(VK_ESCAPE);
+        } else {
+            HWND ok = FindDescendant(about, L"Button", L"OK");
+            ASSERT_NE(ok, nullptr);
+            Click(ok);
+        }
+        EXPECT_TRUE(program_.WaitUntilGone(about));
+        EXPECT_TRUE(program_.Running());
+    }
+}
+
+TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
+    SetForegroundWindow(main_);
+    PressKey('Q', {VK_CONTROL});
+    EXPECT_EQ(program_.WaitForExit(10000), 0);
+}
+
+TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
+    ASSERT_TRUE(ChooseFromMenu(main_, L"関数", 3));
+    EXPECT_EQ(program_.WaitForExit(10000), 0);
+}
+
+TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
+    // The first copy with a calculator open, behind another window.
+    HWND dialog = OpenCalculator(Calculators().front());
+    ASSERT_NE(dialog, nullptr);
+    HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                                 NULL, NULL, NULL, NULL);
+    SetForegroundWindow(other);
+    RunningProgram second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ(second.WaitForExit(20000), 0);
+    EXPECT_TRUE(program_.Running());
+    DestroyWindow(other);
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            HWND front = GetForegroundWindow();
+            return front == dialog || front == main_;
+        },
+        5000));
+    Click(GetDlgItem(dialog, IDCANCEL));
+}
+
+}  // namespace
+}  // namespace mirabo::wintest

@@ -1,0 +1,81 @@
+// mirabo_wine_screenshots OUTPUT_FOLDER: starts mirabo.exe and saves PNG
+// pictures of its window as a person sees it: the main window with the 関数
+// menu open, each calculator after its first example, and the About box.
+// The program ends by its Exit item afterwards.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/windows/calculators.h"
+#include "tests/windows/program_driver.h"
+
+using namespace mirabo::wintest;
+
+namespace {
+
+bool Shoot(HWND mainWindow, const std::wstring& folder, const std::wstring& name) {
+    Sleep(400);
+    RECT rect;
+    GetWindowRect(mainWindow, &rect);
+    const std::wstring path = folder + L"\\" + name + L".png";
+    const bool ok = SaveScreenPng(rect, path);
+    std::fwprintf(ok ? stdout : stderr, L"%ls %ls\n", ok ? L"saved" : L"could not save", path.c_str());
+    return ok;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::fwprintf(stderr, L"usage: mirabo_wine_screenshots OUTPUT_FOLDER\n");
+        return 64;
+    }
+    const std::wstring folder = argv[1];
+    CreateDirectoryW(folder.c_str(), NULL);
+    RunningProgram program;
+    if (!program.Start()) return 1;
+    HWND mainWindow = program.WaitForMainWindow();
+    if (mainWindow == NULL) return 1;
+    bool ok = true;
+
+    HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
+    Click(FindDescendant(bar, L"Button", L"関数"));
+    ok = WaitForPopupMenu() != NULL && Shoot(mainWindow, folder, L"main_window_menu") && ok;
+    PressKey(VK_ESCAPE);
+    WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 3000);
+
+    for (const Calculator& calculator : Calculators()) {
+        HWND dialog = NULL;
+        if (ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
+            dialog = program.WaitForWindow(calculator.caption);
+        }
+        if (dialog == NULL) {
+            std::fprintf(stderr, "%s did not open\n", calculator.name);
+            RECT desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            SaveScreenPng(desktop, folder + L"\\failure.png");
+            ok = false;
+            continue;
+        }
+        for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
+        Click(GetDlgItem(dialog, calculator.calculateId));
+        WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, 5000);
+        const std::wstring name(calculator.name, calculator.name + std::strlen(calculator.name));
+        ok = Shoot(mainWindow, folder, name) && ok;
+        Click(GetDlgItem(dialog, IDCANCEL));
+        program.WaitUntilGone(dialog);
+    }
+
+    if (ChooseFromMenu(mainWindow, L"バージョン", 0)) {
+        if (HWND about = program.WaitForWindow(kAboutCaption)) {
+            ok = Shoot(mainWindow, folder, L"about_box") && ok;
+            PressKey(VK_ESCAPE);
+            program.WaitUntilGone(about);
+        } else {
+            ok = false;
+        }
+    }
+    ChooseFromMenu(mainWindow, L"関数", 3);
+    return program.WaitForExit(10000) == 0 && ok ? 0 : 1;
+}
