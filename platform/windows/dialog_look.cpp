@@ -151,15 +151,37 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
     const int line = static_cast<int>(ref);
     switch (message) {
     case WM_NCCALCSIZE: {
+        // The frame, and the text line in the middle of the field.
         auto* rect = reinterpret_cast<RECT*>(lParam);
         InflateRect(rect, -line, -line);
+        TEXTMETRICW metrics = {};
+        HDC dc = GetDC(edit);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(edit, dc);
+        const LONG spare = (rect->bottom - rect->top) - metrics.tmHeight;
+        if (spare > 1) {
+            rect->top += spare / 2;
+            rect->bottom -= spare - spare / 2;
+        }
         return 0;
     }
     case WM_NCPAINT: {
         HDC dc = GetWindowDC(edit);
         RECT rect;
         GetWindowRect(edit, &rect);
+        RECT client;
+        GetClientRect(edit, &client);
+        MapWindowPoints(edit, NULL, reinterpret_cast<POINT*>(&client), 2);
+        OffsetRect(&client, -rect.left, -rect.top);
         OffsetRect(&rect, -rect.left, -rect.top);
+        // Above and below the text line, the field's own background.
+        const bool readOnly = (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0;
+        HBRUSH back = CreateSolidBrush(readOnly ? kReadOnlyGrey : RGB(255, 255, 255));
+        ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+        FillRect(dc, &rect, back);
+        DeleteObject(back);
         HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
         for (int i = 0; i < line; ++i) {
             FrameRect(dc, &rect, black);

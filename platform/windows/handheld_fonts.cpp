@@ -22,6 +22,7 @@ const FaceStandIns kFaces[] = {
     {L"ＭＳ Ｐゴシック",  {L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic"}},
     {L"MS PGothic",       {L"MS PGothic", L"ＭＳ Ｐゴシック", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic"}},
     {L"MS UI Gothic",     {L"MS UI Gothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic UI", L"Meiryo UI"}},
+    {L"System",           {L"MS UI Gothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic UI", L"Meiryo UI"}},
 };
 // clang-format on
 
@@ -62,13 +63,13 @@ HFONT CreateFace(const std::wstring& face, int pixelHeight, int weight) {
 }  // namespace
 
 std::wstring FaceForHandheld(const std::wstring& face) {
-    if (face.empty() || SameFace(face, L"System") || SameFace(face, L"MS Shell Dlg")) return MessageFace();
+    if (face.empty() || SameFace(face, L"MS Shell Dlg")) return MessageFace();
     for (const FaceStandIns& entry : kFaces) {
         if (!SameFace(face, entry.face)) continue;
         for (const wchar_t* standIn : entry.standIns) {
             if (standIn != nullptr && Installed(standIn)) return standIn;
         }
-        return entry.standIns[0];
+        return SameFace(face, L"System") ? MessageFace() : entry.standIns[0];
     }
     return face;
 }

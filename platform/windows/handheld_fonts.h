@@ -13,8 +13,9 @@ namespace mirabo::windows {
 // The installed face that stands in for one of the handheld's face names:
 // the face itself when installed, else the first installed of its usual
 // stand-ins ("ＭＳ ゴシック": MS Gothic, IPAGothic; "MS UI Gothic": IPAPGothic,
-// Yu Gothic UI, Meiryo UI); "System" is the desktop's message font. Any
-// other face is kept as it is.
+// Yu Gothic UI, Meiryo UI). "System", the handheld's proportional Japanese
+// system font, has the stand-ins of "MS UI Gothic" and else the desktop's
+// message font. Any other face is kept as it is.
 std::wstring FaceForHandheld(const std::wstring& face);
 
 // A character height in pixels for a point size on the handheld at a scale.

@@ -45,6 +45,75 @@ void Paint(HWND bar) {
     EndPaint(bar, &ps);
 }
 
+// The pop-ups' items are drawn by the bar in the handheld's look, at the
+// screen's scale; their texts stay in the menu for whoever reads them. Marking
+// them again makes the menu measure them anew.
+const ULONG_PTR kSeparatorData = 1;
+
+void DrawPopupsHere(HMENU menu) {
+    for (int i = 0; menu != NULL && i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, i, TRUE, &info)) continue;
+        if (info.hSubMenu != NULL) {
+            DrawPopupsHere(info.hSubMenu);
+            continue;
+        }
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        info.dwItemData = (info.fType & MFT_SEPARATOR) ? kSeparatorData : 0;
+        info.fType |= MFT_OWNERDRAW;
+        SetMenuItemInfoW(menu, i, TRUE, &info);
+    }
+}
+
+void MeasureItem(HWND bar, MEASUREITEMSTRUCT* item, const BarData* data) {
+    const int line = LineWidth(data->scale);
+    const int pad = Scaled(3, data->scale);
+    if (item->itemData == kSeparatorData) {
+        item->itemWidth = 1;
+        item->itemHeight = line + 2 * pad;
+        return;
+    }
+    wchar_t text[200];
+    const int length = GetMenuStringW(data->menu, item->itemID, text, 200, MF_BYCOMMAND);
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, data->font);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text, length > 0 ? length : 0, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+    item->itemWidth = extent.cx + 2 * Scaled(8, data->scale);
+    item->itemHeight = extent.cy + 2 * pad;
+}
+
+void DrawItem(const DRAWITEMSTRUCT* item, const BarData* data) {
+    RECT rect = item->rcItem;
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    const bool grayed = (item->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    HBRUSH back = CreateSolidBrush(selected && !grayed ? kTitleBlue : RGB(255, 255, 255));
+    FillRect(item->hDC, &rect, back);
+    DeleteObject(back);
+    if (item->itemData == kSeparatorData) {
+        const int line = LineWidth(data->scale);
+        const int middle = (rect.top + rect.bottom - line) / 2;
+        RECT rule = {rect.left + line, middle, rect.right - line, middle + line};
+        HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
+        FillRect(item->hDC, &rule, grey);
+        DeleteObject(grey);
+        return;
+    }
+    wchar_t text[200];
+    const int length =
+        GetMenuStringW(reinterpret_cast<HMENU>(item->hwndItem), item->itemID, text, 200, MF_BYCOMMAND);
+    HGDIOBJ old = SelectObject(item->hDC, data->font);
+    SetBkMode(item->hDC, TRANSPARENT);
+    SetTextColor(item->hDC, grayed ? RGB(128, 128, 128) : selected ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    rect.left += Scaled(8, data->scale);
+    DrawTextW(item->hDC, text, length > 0 ? length : 0, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(item->hDC, old);
+}
+
 void Tapped(HWND bar, int index) {
     BarData* data = DataOf(bar);
     if (data == nullptr || index < 0 || index >= static_cast<int>(data->buttons.size())) return;
@@ -82,9 +151,20 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        BarData* data = DataOf(bar);
+        if (item == nullptr || data == nullptr || item->CtlType != ODT_MENU) break;
+        MeasureItem(bar, item, data);
+        return TRUE;
+    }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         BarData* data = DataOf(bar);
+        if (item != nullptr && data != nullptr && item->CtlType == ODT_MENU) {
+            DrawItem(item, data);
+            return TRUE;
+        }
         if (item == nullptr || data == nullptr || item->CtlType != ODT_BUTTON) break;
         ButtonState state;
         state.pressed = (item->itemState & ODS_SELECTED) ||
@@ -183,6 +263,7 @@ void LayoutMenuStrip(HWND bar, double scale) {
     data->scale = scale;
     if (data->font != NULL) DeleteObject(data->font);
     data->font = CreateShellFont(scale, false);
+    DrawPopupsHere(data->menu);
     const int height = Scaled(kStripHeight, scale);
     SetWindowPos(bar, NULL, 0, Scaled(kDeviceHeight, scale) - height, Scaled(kDeviceWidth, scale), height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

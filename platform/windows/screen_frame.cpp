@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/windows/handheld_fonts.h"
 #include "platform/windows/menu_strip.h"
 #include "platform/windows/title_strip.h"
 
@@ -17,6 +18,7 @@ const UINT_PTR kFrameSubclassId = 0x4D524642;  // the frame's own subclass
 
 struct FrameData {
     double scale = 2;
+    HFONT paintFont = NULL;
     HWND titleStrip = NULL;
     HWND menuBar = NULL;
 };
@@ -53,6 +55,8 @@ double ScaleForMonitor(HWND window, UINT dpi) {
 // Lays out the strips for the frame's scale.
 void LayoutFrame(HWND window, FrameData* data) {
     const int width = Scaled(kDeviceWidth, data->scale);
+    if (data->paintFont != NULL) DeleteObject(data->paintFont);
+    data->paintFont = NULL;
     if (data->titleStrip != NULL) LayoutTitleStrip(data->titleStrip, width, data->scale);
     if (data->menuBar != NULL) LayoutMenuStrip(data->menuBar, data->scale);
     InvalidateRect(window, NULL, TRUE);
@@ -81,6 +85,20 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
         break;
+    }
+    case WM_PAINT:
+        // The whole window is painted each time (its class redraws it whole
+        // on every resize anyway), so that BeginPaint erases the background
+        // and the font chosen there is the one the window draws with.
+        InvalidateRect(window, NULL, TRUE);
+        break;
+    case WM_ERASEBKGND: {
+        // The device context's font is the handheld's system font at the
+        // screen's scale: BeginPaint hands the window this same context.
+        LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (data->paintFont == NULL) data->paintFont = CreateShellFont(data->scale, false);
+        SelectObject(reinterpret_cast<HDC>(wParam), data->paintFont);
+        return result;
     }
     case WM_SETTEXT: {
         LRESULT result = DefSubclassProc(window, message, wParam, lParam);
@@ -112,6 +130,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, FrameProc, kFrameSubclassId);
         RemovePropW(window, kFrameProperty);
+        if (data->paintFont != NULL) DeleteObject(data->paintFont);
         delete data;
         break;
     }

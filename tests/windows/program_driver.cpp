@@ -179,24 +179,41 @@ HWND FindDescendant(HWND parent, const std::wstring& className, const std::wstri
     return query.found;
 }
 
-void Click(HWND window) {
+bool BringToFront(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
-    if (GetForegroundWindow() != root) {
-        SetForegroundWindow(root);
-        WaitFor([root] { return GetForegroundWindow() == root; }, 2000);
-    }
+    if (GetForegroundWindow() == root) return true;
+    SetForegroundWindow(root);
+    return WaitFor([root] { return GetForegroundWindow() == root; }, 3000);
+}
+
+void Click(HWND window) {
+    BringToFront(window);
     RECT rect;
     GetWindowRect(window, &rect);
+    const POINT target = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const LONG x = ((rect.left + rect.right) / 2) * 65535 / (screenWidth - 1);
-    const LONG y = ((rect.top + rect.bottom) / 2) * 65535 / (screenHeight - 1);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
-    Sleep(50);
+    const LONG x = (target.x * 65535 + (screenWidth - 1) / 2) / (screenWidth - 1);
+    const LONG y = (target.y * 65535 + (screenHeight - 1) / 2) / (screenHeight - 1);
+    // The pointer is where the click goes before the button goes down.
+    WaitFor(
+        [&] {
+            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+            Sleep(30);
+            POINT at;
+            GetCursorPos(&at);
+            return at.x == target.x && at.y == target.y && WindowFromPoint(at) == window;
+        },
+        2000);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     Sleep(50);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Sleep(50);
+}
+
+void PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers) {
+    BringToFront(window);
+    PressKey(key, std::move(modifiers));
 }
 
 void PressKey(WORD key, std::vector<WORD> modifiers) {

@@ -74,6 +74,11 @@ HWND FindDescendant(HWND parent, const std::wstring& className, const std::wstri
 void Click(HWND window);
 // Presses and releases a key with the given modifiers held (VK_CONTROL, ...).
 void PressKey(WORD key, std::vector<WORD> modifiers = {});
+// The same once the window's top-level window is the foreground window.
+void PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers = {});
+// Makes the window's top-level window the foreground window; false when it
+// has not become it after 3 seconds.
+bool BringToFront(HWND window);
 
 // Opens the pop-up of menu-bar button `buttonText` in the main window with
 // the mouse and chooses its item number `item` (0 for the first, separators

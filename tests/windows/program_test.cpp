@@ -74,7 +74,7 @@ TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
     for (const wchar_t* button : {L"関数", L"計算", L"バージョン"}) {
         Click(FindDescendant(bar, L"Button", button));
         EXPECT_NE(WaitForPopupMenu(), nullptr);
-        PressKey(VK_ESCAPE);
+        PressKeyIn(main_, VK_ESCAPE);
         EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
         EXPECT_TRUE(IsWindowEnabled(main_));
     }
@@ -111,11 +111,11 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
         HWND box = program_.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no message";
         EXPECT_NE(FindDescendant(box, L"Static", calculator.missingInput), nullptr);
-        PressKey(VK_RETURN);
+        PressKeyIn(box, VK_RETURN);
         EXPECT_TRUE(program_.WaitUntilGone(box));
         HWND first = GetDlgItem(dialog, 1001);
         EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, 5000));
-        PressKey(VK_ESCAPE);  // Esc is Back
+        PressKeyIn(dialog, VK_ESCAPE);  // Esc is Back
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
     }
 }
@@ -127,12 +127,11 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
     } closers[] = {{"OK button", false}, {"Esc", true}};
     for (const auto& closer : closers) {
         SCOPED_TRACE(closer.how);
-        SetForegroundWindow(main_);
-        PressKey('A', {VK_CONTROL});
+        PressKeyIn(main_, 'A', {VK_CONTROL});
         HWND about = program_.WaitForWindow(kAboutCaption);
         ASSERT_NE(about, nullptr);
         if (closer.escape) {
-            PressKey(VK_ESCAPE);
+            PressKeyIn(about, VK_ESCAPE);
         } else {
             HWND ok = FindDescendant(about, L"Button", L"OK");
             ASSERT_NE(ok, nullptr);
@@ -144,8 +143,7 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
 }
 
 TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
-    SetForegroundWindow(main_);
-    PressKey('Q', {VK_CONTROL});
+    PressKeyIn(main_, 'Q', {VK_CONTROL});
     EXPECT_EQ(program_.WaitForExit(10000), 0);
 }
 
