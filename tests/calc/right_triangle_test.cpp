@@ -78,7 +78,24 @@ TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts) {
     for (const auto& row : rows) {
         MemoryForm form = Typing(row.typed);
         EXPECT_EQ(SolveRightTriangle(form), kDone);
-        EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
+#ifndef __GLIBC__
+        // Next to tan's pole (an angle of 90 degrees with the program's pi)
+        // the digits of the side come from the C library's tan; these are
+        // GNU libc's. Elsewhere the sides are checked for their size and
+        // signs, and the other fields as they are.
+        const bool nextToThePole = row.after[0].size() > 12;
+        if (nextToThePole) {
+            const Texts texts = Fields(form);
+            EXPECT_EQ(texts[0].size(), row.after[0].size());
+            EXPECT_EQ(L"-" + texts[0], texts[2]);
+            EXPECT_EQ(texts[1], row.after[1]);
+            EXPECT_EQ(texts[3], row.after[3]);
+            EXPECT_EQ(texts[4], row.after[4]);
+        }
+#else
+        const bool nextToThePole = false;
+#endif
+        if (!nextToThePole) EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
         EXPECT_TRUE(form.Messages().empty());
         EXPECT_FALSE(form.Focus().has_value());
     }

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The Windows stage of continuous integration, on Linux: Mirabo cross-built
+# with mingw-w64 and run under Wine (in a virtual desktop on Xvfb, Japanese
+# locale).
+#   1. the calculator and command-line tests, and the test program that
+#      drives the real mirabo.exe with messages, mouse and keyboard (ctest);
+#   2. mirabo-calc.exe against the Linux build: the first example of every
+#      calculator through both programs, and a generated table of cases
+#      through both builds of the calculators, compared byte for byte;
+#   3. the release files (scripts/package-windows.sh), and the installer
+#      installed silently, used, and uninstalled without a trace.
+# Installs what it needs. Expects nothing of the Linux stages.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/deps.sh cmake ninja-build g++ pkg-config googletest locales \
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
+  wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth nsis zip unzip
+
+source scripts/wine-env.sh
+trap wine_stop EXIT
+wine_start
+
+echo "== Windows build"
+win=build-windows
+cmake -S . -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DMIRABO_BENCH=OFF >/dev/null
+cmake --build "$win" -j "$(nproc)"
+
+echo "== Tests under Wine"
+export MIRABO_FAILURE_FOLDER
+MIRABO_FAILURE_FOLDER=$(wine_path "$root/$win")
+ctest --test-dir "$win" --output-on-failure -j "$(nproc)"
+
+echo "== mirabo-calc.exe against the Linux build"
+lin=build-windows-compare
+cmake -S . -B "$lin" -G Ninja -DMIRABO_DESKTOP=OFF -DMIRABO_BENCH=OFF >/dev/null
+cmake --build "$lin" -j "$(nproc)" --target mirabo-calc calc_table
+work="$MIRABO_WINE_DIR/compare"
+mkdir -p "$work"
+# The first example of each calculator, and texts typed in other scripts,
+# through both programs: plain, and JSON without the exact values.
+examples=(
+  "rotate x=3 y=4 angle=30"
+  "right a=3 b=4"
+  "oblique a=7 b=8 c=9"
+  "ohm V=10 I=2"
+  "ohm V=１０ I=2"
+  "right a=３ b=4 --json"
+  "oblique a=-1 b=2 c=2"
+  "right α=1 a=2"
+)
+for example in "${examples[@]}"; do
+  read -r -a args <<<"$example"
+  for json in "" "--json"; do
+    set +e
+    "$lin/cli/mirabo-calc" "${args[@]}" $json >"$work/linux.out" 2>"$work/linux.err" </dev/null
+    linux_status=$?
+    wine "$win/cli/mirabo-calc.exe" "${args[@]}" $json >"$work/windows.out" 2>"$work/windows.err" </dev/null
+    windows_status=$?
+    set -e
+    sed -i 's/,"values":{[^}]*}//' "$work/linux.out" "$work/windows.out"
+    if [ "$linux_status" != "$windows_status" ] || ! cmp -s "$work/linux.out" "$work/windows.out" ||
+       ! cmp -s "$work/linux.err" "$work/windows.err"; then
+      echo "mirabo-calc.exe differs from the Linux build: $example $json (status $windows_status, $linux_status)"
+      diff <(od -c "$work/linux.out") <(od -c "$work/windows.out") || true
+      exit 1
+    fi
+  done
+done
+echo "${#examples[@]} examples: the same bytes and exit status, plain and JSON"
+"$lin/tests/cli/calc_table" generate 2500 20261207 "$work/cases.tsv"
+"$lin/tests/cli/calc_table" run "$work/cases.tsv" "$work/linux.results"
+wine "$win/tests/cli/calc_table.exe" run "$(wine_path "$work/cases.tsv")" "$(wine_path "$work/windows.results")"
+"$lin/tests/cli/calc_table" compare "$work/linux.results" "$work/windows.results" | tail -n 4
+
+echo "== Release files, installed and uninstalled under Wine"
+MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh
+version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+setup="out/mirabo-$version-windows-x64-setup.exe"
+unzip -l "out/mirabo-$version-windows-x64.zip" | grep -q "mirabo-$version-windows-x64/mirabo-calc.exe"
+wine "$setup" /S /CurrentUser
+installed=$(wine reg query 'HKCU\Software\Mirabo' /v InstallDir | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+[ -n "$installed" ] || { echo "the installer wrote no install folder"; exit 1; }
+folder=$(winepath -u "$installed")
+shortcut=$(winepath -u 'C:\users')/$(id -un)/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Mirabo\ 工学計算機.lnk
+ls "$folder"
+[ -f "$shortcut" ] || { echo "no Start-menu shortcut at $shortcut"; exit 1; }
+out=$(wine "$installed\\mirabo-calc.exe" right a=3 b=4)
+[ "$out" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ] || { echo "installed mirabo-calc.exe: $out"; exit 1; }
+wine "$installed\\uninstall.exe" /S
+# The uninstaller runs on from a copy of itself; wait until it is done.
+for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
+wineserver -w
+if [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query 'HKCU\Software\Mirabo' >/dev/null 2>&1 ||
+   wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo' >/dev/null 2>&1; then
+  echo "the uninstaller left something behind"; exit 1
+fi
+echo "installed to $installed, ran mirabo-calc.exe, uninstalled: nothing left"

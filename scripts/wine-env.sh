@@ -1,0 +1,56 @@
+# Sourced by the Windows scripts: a Wine of our own for running the Windows
+# build on Linux. Sets WINEPREFIX (a new prefix under $MIRABO_WINE_DIR, by
+# default /tmp/mirabo-wine-$UID), a Japanese locale (LANG=ja_JP.UTF-8, made
+# under the same folder when the system has not got it) so that Wine stands
+# Japanese fonts in for the Windows ones, one virtual desktop of 1024 x 768,
+# and, unless DISPLAY is set already, an Xvfb server that ends with the shell.
+#
+#   source scripts/wine-env.sh; wine_start     # then: wine program.exe ...
+#   wine_stop                                   # when done
+
+MIRABO_WINE_DIR="${MIRABO_WINE_DIR:-/tmp/mirabo-wine-$(id -u)}"
+export WINEPREFIX="$MIRABO_WINE_DIR/prefix"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko downloads: the programs need neither.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export WINEARCH=win64
+export LANG=ja_JP.UTF-8
+unset LC_ALL
+
+wine_start() {
+  mkdir -p "$MIRABO_WINE_DIR"
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    if [ ! -d "$MIRABO_WINE_DIR/locales/ja_JP.UTF-8" ]; then
+      mkdir -p "$MIRABO_WINE_DIR/locales"
+      localedef -i ja_JP -f UTF-8 "$MIRABO_WINE_DIR/locales/ja_JP.UTF-8" 2>/dev/null || true
+    fi
+    export LOCPATH="$MIRABO_WINE_DIR/locales"
+  fi
+  if [ -z "${DISPLAY:-}" ]; then
+    local display=99
+    while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    MIRABO_XVFB_PID=$!
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display}" ] && break; sleep 0.1; done
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1
+  fi
+  # One virtual desktop: Wine draws the windows' frames itself, as Windows does.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+  wineserver -w
+}
+
+wine_stop() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "${MIRABO_XVFB_PID:-}" ]; then
+    kill "$MIRABO_XVFB_PID" 2>/dev/null || true
+    wait "$MIRABO_XVFB_PID" 2>/dev/null || true
+    unset MIRABO_XVFB_PID
+  fi
+}
+
+# A Linux path as Wine's programs see it.
+wine_path() { winepath -w "$1" 2>/dev/null; }
