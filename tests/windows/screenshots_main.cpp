@@ -32,6 +32,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: mirabo_wine_screenshots OUTPUT_FOLDER\n");
         return 64;
     }
+    // Pixels as they are on the screen, whatever its scaling.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     const std::wstring folder = argv[1];
     CreateDirectoryW(folder.c_str(), NULL);
     RunningProgram program;
