@@ -83,7 +83,7 @@ int Generate(int count, std::uint64_t seed, const char* path) {
     std::ofstream out(path, std::ios::binary);
     const auto forms = mirabo::CliForms();
     for (int i = 0; i < count; ++i) {
-        const mirabo::CliForm& form = forms[random() % forms.size()];
+        const mirabo::Calculator& form = *forms[random() % forms.size()];
         std::string line(form.name);
         // Two or three fields most of the time: the calculators' cases.
         std::vector<std::size_t> order(form.fields.size());
