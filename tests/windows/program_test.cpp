@@ -78,6 +78,11 @@ TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
         EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
         EXPECT_TRUE(IsWindowEnabled(main_));
     }
+    // From the keyboard alone: F10 opens the first pop-up.
+    PressKeyIn(main_, VK_F10);
+    EXPECT_NE(WaitForPopupMenu(), nullptr);
+    PressKeyIn(main_, VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
 }
 
 TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
