@@ -41,7 +41,8 @@ BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi) {
         const DWORD size = found ? SizeofResource(pmbi->hInstRes, found) : 0;
         if (!ParseMenuBarData(data, size, &menuId, &buttons)) return FALSE;
     }
-    HWND bar = CreateMenuStrip(window, pmbi->hInstRes, menuId, buttons, (pmbi->dwFlags & SHCMBF_HIDDEN) != 0);
+    HWND bar = CreateMenuStrip(window, pmbi->hInstRes, menuId, buttons, (pmbi->dwFlags & SHCMBF_HIDDEN) != 0,
+                               ScaleOf(window));
     if (bar == NULL) return FALSE;
     SetFrameMenuBar(window, bar);
     pmbi->hwndMB = bar;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/windows/handheld_fonts.h"
-#include "platform/windows/screen_frame.h"
+#include "platform/windows/screen_geometry.h"
 #include "platform/windows/strip_paint.h"
 
 namespace mirabo::windows {
@@ -175,11 +175,6 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
         DrawFlatButton(item->hDC, item->rcItem, text, data->font, ButtonLook::MenuBar, state, data->scale);
         return TRUE;
     }
-    case WM_DESTROY:
-        if (BarData* data = DataOf(bar)) {
-            if (FrameMenuBar(data->owner) == bar) SetFrameMenuBar(data->owner, NULL);
-        }
-        break;
     case WM_NCDESTROY:
         if (BarData* data = DataOf(bar)) {
             if (data->menu != NULL) DestroyMenu(data->menu);
@@ -229,7 +224,7 @@ bool ParseMenuBarData(const void* data, std::size_t size, WORD* menuId, std::vec
 }
 
 HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId, const std::vector<MenuBarButton>& buttons,
-                     bool hidden) {
+                     bool hidden, double scale) {
     RegisterBarClass();
     HMENU menu = buttons.empty() ? NULL : LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
     if (!buttons.empty() && menu == NULL) return NULL;
@@ -253,7 +248,7 @@ HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId, const std::vec
         EnableWindow(button, (buttons[i].state & kEnabled) != 0);
         data->buttonWindows.push_back(button);
     }
-    LayoutMenuStrip(bar, ScaleOf(frame));
+    LayoutMenuStrip(bar, scale);
     return bar;
 }
 

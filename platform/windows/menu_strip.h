@@ -26,11 +26,12 @@ struct MenuBarButton {
 // pop-up index). False when `size` bytes do not hold it all.
 bool ParseMenuBarData(const void* data, std::size_t size, WORD* menuId, std::vector<MenuBarButton>* buttons);
 
-// Makes the bar as a child of the frame along the bottom of its screen;
-// captions come from the string table and pop-ups from menu `menuId` of
-// `instance`. Null when the menu cannot be loaded or the window not made.
+// Makes the bar as a child of the frame along the bottom of its screen,
+// drawn at `scale`; captions come from the string table and pop-ups from
+// menu `menuId` of `instance`. Null when the menu cannot be loaded or the
+// window not made.
 HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId, const std::vector<MenuBarButton>& buttons,
-                     bool hidden);
+                     bool hidden, double scale);
 
 // Lays the bar out again at a new scale.
 void LayoutMenuStrip(HWND bar, double scale);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "platform/windows/handheld_fonts.h"
 #include "platform/windows/menu_strip.h"
@@ -58,7 +57,7 @@ void LayoutFrame(HWND window, FrameData* data) {
     if (data->paintFont != NULL) DeleteObject(data->paintFont);
     data->paintFont = NULL;
     if (data->titleStrip != NULL) LayoutTitleStrip(data->titleStrip, width, data->scale);
-    if (data->menuBar != NULL) LayoutMenuStrip(data->menuBar, data->scale);
+    if (FrameMenuBar(window) != NULL) LayoutMenuStrip(data->menuBar, data->scale);
     InvalidateRect(window, NULL, TRUE);
 }
 
@@ -108,11 +107,11 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ENABLE:
         // The menu bar shows while its window can take input, as on the
         // handheld, where a dialog over the window takes the bar's place.
-        if (data->menuBar != NULL) ShowMenuStripButtons(data->menuBar, wParam != FALSE);
+        if (HWND bar = FrameMenuBar(window)) ShowMenuStripButtons(bar, wParam != FALSE);
         break;
     case WM_SYSCOMMAND:
         // Alt or F10 alone opens the menu bar's first pop-up.
-        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && data->menuBar != NULL &&
+        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && FrameMenuBar(window) != NULL &&
             IsWindowVisible(data->menuBar)) {
             OpenMenuStripPopup(data->menuBar, 0);
             return 0;
@@ -138,26 +137,6 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-int Scaled(int devicePixels, double scale) { return static_cast<int>(std::lround(devicePixels * scale)); }
-
-double RequestedScale() {
-    const char* text = std::getenv("MIRABO_SCALE");
-    if (text == nullptr || *text == '\0') return 2.0;
-    char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(value >= 1.0 && value <= 8.0)) return 2.0;
-    return value;
-}
-
-double FittingScale(double requested, UINT dpi, const RECT& workArea, int frameWidth, int frameHeight) {
-    const double wanted = requested * (dpi != 0 ? dpi : 96) / 96.0;
-    const double fitsX = double(workArea.right - workArea.left - frameWidth) / kDeviceWidth;
-    const double fitsY = double(workArea.bottom - workArea.top - frameHeight) / kDeviceHeight;
-    const double fits = std::min(fitsX, fitsY);
-    if (wanted <= fits) return wanted;
-    return std::max(1.0, std::floor(fits));
-}
 
 void AttachScreenFrame(HWND window) {
     if (window == NULL || DataOf(window) != nullptr) return;
@@ -194,6 +173,11 @@ void SetFrameMenuBar(HWND frame, HWND bar) {
 
 HWND FrameMenuBar(HWND frame) {
     FrameData* data = DataOf(frame);
+    // The bar goes away on its own (DestroyWindow on the handle given out).
+    if (data != nullptr && data->menuBar != NULL &&
+        (!IsWindow(data->menuBar) || GetParent(data->menuBar) != frame)) {
+        data->menuBar = NULL;
+    }
     return data ? data->menuBar : NULL;
 }
 

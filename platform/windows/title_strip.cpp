@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/windows/handheld_fonts.h"
-#include "platform/windows/screen_frame.h"
+#include "platform/windows/screen_geometry.h"
 #include "platform/windows/strip_paint.h"
 
 namespace mirabo::windows {
