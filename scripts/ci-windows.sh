@@ -79,7 +79,10 @@ echo "== Release files, installed and uninstalled under Wine"
 MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh
 version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 setup="out/mirabo-$version-windows-x64-setup.exe"
-unzip -l "out/mirabo-$version-windows-x64.zip" | grep -q "mirabo-$version-windows-x64/mirabo-calc.exe"
+listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
+for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
+  grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
+done
 wine "$setup" /S /CurrentUser
 installed=$(wine reg query 'HKCU\Software\Mirabo' /v InstallDir | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
 [ -n "$installed" ] || { echo "the installer wrote no install folder"; exit 1; }
