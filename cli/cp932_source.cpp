@@ -114,8 +114,12 @@ std::size_t Cp932Source::Convert(std::span<char> into) {
         return 0;
     }
     // Every CP932 character is one UTF-16 unit.
-    auto wide = std::make_unique_for_overwrite<wchar_t[]>(whole);
-    int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, in, static_cast<int>(whole), wide.get(),
+    if (wideSize_ < whole) {
+        wide_ = std::make_unique_for_overwrite<wchar_t[]>(whole);
+        wideSize_ = whole;
+    }
+    wchar_t* const wide = wide_.get();
+    int units = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, in, static_cast<int>(whole), wide,
                                     static_cast<int>(whole));
     std::size_t used = whole;
     if (units == 0) {
@@ -131,15 +135,15 @@ std::size_t Cp932Source::Convert(std::span<char> into) {
         }
         Malformed(kNotCp932);
         used = good;
-        units = good == 0 ? 0
-                          : MultiByteToWideChar(932, 0, in, static_cast<int>(good), wide.get(),
-                                                static_cast<int>(whole));
+        units = good == 0
+                    ? 0
+                    : MultiByteToWideChar(932, 0, in, static_cast<int>(good), wide, static_cast<int>(whole));
     }
     start_ += used;
     if (units == 0) {
         return 0;
     }
-    return static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.get(), units, into.data(),
+    return static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, units, into.data(),
                                                         static_cast<int>(into.size()), nullptr, nullptr));
 }
 

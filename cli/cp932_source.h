@@ -40,6 +40,10 @@ private:
     Failure failure_ = Failure::None;
     std::string problem_;
     void* converter_ = nullptr;  // the system's converter, where it needs one
+    // Where the system's converter wants UTF-16 on the way, made once at the
+    // largest size a conversion has needed, so that rows cost no allocation.
+    std::unique_ptr<wchar_t[]> wide_;
+    std::size_t wideSize_ = 0;
 };
 
 // How many of the bytes are whole CP932 characters, reading from the first: a

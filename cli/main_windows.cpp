@@ -69,6 +69,7 @@ protected:
     }
 
 private:
+    static constexpr std::size_t kPiece = 65536;
     HANDLE handle_;
     FILE* file_;
     bool console_ = false;
@@ -93,7 +94,9 @@ int wmain(int argc, wchar_t** argv) {
         StandardOutput errBuffer(STD_ERROR_HANDLE, stderr);
         std::ostream out(&outBuffer);
         std::ostream err(&errBuffer);
-        mirabo::CliEnvironment env{out, err, nullptr};
+        // Batch mode reads the table's bytes as they stand, line ends included.
+        if (!StandardInputIsConsole()) _setmode(_fileno(stdin), _O_BINARY);
+        mirabo::CliEnvironment env{out, err, nullptr, &std::cin};
         if (StandardInputIsConsole()) {
             env.ask = [&err](const std::string& question) {
                 err << question << "\n[y/N] " << std::flush;
