@@ -37,6 +37,13 @@
 #define IDS_BAR_VERSION   40014 /* caption of menu-bar button 3 */
 #define IDS_BAR_CALCULATE 40027 /* caption of menu-bar button 2 */
 
+/* What the icon and each picture show, in words, for screen readers: the
+   string with the same number as the picture. */
+#define IDS_ICON_DESCRIPTION                IDI_MIRABO
+#define IDS_COORDINATE_ROTATION_DESCRIPTION IDB_COORDINATE_ROTATION
+#define IDS_RIGHT_TRIANGLE_DESCRIPTION      IDB_RIGHT_TRIANGLE
+#define IDS_OBLIQUE_TRIANGLE_DESCRIPTION    IDB_OBLIQUE_TRIANGLE
+
 /* Commands. The three menu-bar buttons carry commands of their own that
    only open their pop-ups; command 1 (Ctrl+Q) closes the program. */
 #define IDM_CLOSE               1

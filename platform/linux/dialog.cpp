@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/dib.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/icons.h"
@@ -117,10 +118,14 @@ public:
                 image_ = DecodeDib(entry->data, entry->size);
             }
             static_->SetImage(image_);
+            if (item.title.isOrdinal) static_->setAccessibleName(PictureDescription(item.title.ordinal));
         } else if (type == SS_ICON) {
             // The title names the icon group; the control shows its
             // standard-size (32 x 32) picture.
-            if (item.title.isOrdinal) image_ = IconImage(ProgramIcon(item.title.ordinal), 32);
+            if (item.title.isOrdinal) {
+                image_ = IconImage(ProgramIcon(item.title.ordinal), 32);
+                static_->setAccessibleName(PictureDescription(item.title.ordinal));
+            }
             static_->SetImage(image_);
         } else if (!item.title.isOrdinal) {
             static_->SetText(item.title.text);
@@ -159,6 +164,7 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     baseUnits_ = dialogFont.baseUnits;
 
     auto* widget = new QWidget(screen);
+    MarkAccessible(widget, AccessibleKind::Dialog);
     widget->hide();
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();
@@ -212,6 +218,9 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
         child->setVisible(item.style & WS_VISIBLE);
         controls_.push_back(std::move(control));
     }
+    std::vector<QWidget*> widgets;
+    for (const auto& control : controls_) widgets.push_back(control->Widget());
+    NameFieldsAfterLabels(dialogTemplate.items, widgets);
 }
 
 DialogWindow::~DialogWindow() {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/menu_bar.h"
 #include "platform/linux/messages.h"
 #include "platform/linux/painting.h"
@@ -66,6 +67,7 @@ FrameWindow::FrameWindow(WNDPROC procedure, HBRUSH background, const QString& cl
     (void)exStyle;
     Screen* screen = Screen::Instance();
     auto* widget = new FrameWidget(screen, screen->Scale());
+    MarkAccessible(widget, AccessibleKind::ProgramWindow);
     widget->hide();
     Attach(widget);
     widget->SetHandle(Handle());

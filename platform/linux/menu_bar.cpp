@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
@@ -87,6 +88,7 @@ MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<Men
     double scale = screen->Scale();
     QWidget* strip = screen->MenuStripWidget();
     auto* bar = new QWidget(strip);
+    MarkAccessible(bar, AccessibleKind::MenuBar);
     bar->setGeometry(strip->rect());
     bar->setAttribute(Qt::WA_TranslucentBackground, true);
     bar->hide();
@@ -143,7 +145,11 @@ QMenu* MenuBarWindow::PopupFor(std::size_t index) {
     WORD which = buttons_[index].popup;
     if (which >= menu_.size() || menu_[which].kind != MenuItem::Kind::Popup) return nullptr;
     Screen* screen = Screen::Instance();
-    auto* popup = new QMenu();
+    // The button's child, so that screen readers find the menu from it.
+    auto* popup = new QMenu(buttonWidgets_[index]);
+    popup->setAccessibleName(buttonWidgets_[index]->text());
+    // An item chosen any way (a screen reader's action too) closes the menu.
+    QObject::connect(popup, &QMenu::triggered, popup, &QWidget::hide);
     popup->setFont(ShellFont(screen->Scale()));
     popup->setStyleSheet(MenuStyleSheet(screen->Scale()));
     HWND owner = ownerHandle_;

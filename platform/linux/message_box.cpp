@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
@@ -50,6 +51,7 @@ MessageBoxWindow::MessageBoxWindow(const QString& text, const QString& caption, 
     QFontMetrics metrics(font);
 
     auto* box = new BoxWidget(screen, scale);
+    MarkAccessible(box, AccessibleKind::MessageBox);
     box->hide();
     box->setFont(font);
     box->setFocusPolicy(Qt::NoFocus);
@@ -117,6 +119,7 @@ QAbstractButton* MessageBoxWindow::ButtonFor(int answer) const {
 int MessageBoxWindow::Run() {
     DisableOwner();
     Screen::Instance()->BringToTop(this);
+    NotifyAlert(Widget());
     if (!buttonWidgets_.empty()) buttonWidgets_.front()->setFocus(Qt::ActiveWindowFocusReason);
     return static_cast<int>(RunModalLoop(this));
 }

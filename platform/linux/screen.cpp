@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/widgets.h"
 
@@ -91,7 +92,9 @@ TopLevelWindow* TopLevelWindow::Owner() const {
 }
 
 void TopLevelWindow::SetText(const QString& text) {
+    bool changed = text != caption_;
     caption_ = text;
+    if (changed && Widget() != nullptr) NotifyNameChanged(Widget());
     if (Screen* screen = Screen::Existing()) screen->Refresh();
 }
 
@@ -161,6 +164,8 @@ Screen* Screen::Instance() {
 }
 
 Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
+    InstallAccessibility();
+    MarkAccessible(this, AccessibleKind::Desktop);
     setFixedSize(Scaled(kDeviceWidth), Scaled(kDeviceHeight));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -264,6 +269,7 @@ void Screen::Refresh() {
         if (QWidget* bar = window->MenuBarWidget()) bar->setVisible(window == active && active->IsEnabled());
     }
     titleStrip_->update();
+    if (titleStrip_->accessibleName() != stripCaption_) titleStrip_->setAccessibleName(stripCaption_);
     TopLevelWindow* main = MainWindow();
     QString title = main != nullptr ? main->Text() : stripCaption_;
     setWindowTitle(title.isEmpty() ? QStringLiteral("Mirabo") : title);

@@ -1,5 +1,6 @@
 #include "platform/linux/widgets.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -73,8 +74,13 @@ StaticWidget::StaticWidget(QWidget* parent, DWORD style, double scale)
 }
 
 void StaticWidget::SetText(const QString& text) {
+    bool changed = text != text_;
     text_ = text;
     update();
+    if (changed && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void StaticWidget::SetImage(const QImage& image) {

@@ -40,7 +40,9 @@ class StaticWidget : public QWidget {
 public:
     StaticWidget(QWidget* parent, DWORD style, double scale);
 
+    DWORD Style() const { return style_; }
     QString Text() const { return text_; }
+    // Shows the text; screen readers hear of a label's new name.
     void SetText(const QString& text);
     // The picture is drawn at the screen's scale from the top-left corner.
     void SetImage(const QImage& image);

@@ -1,0 +1,305 @@
+// What a screen reader reads of the dialogs, through Qt's accessibility
+// interfaces: every control's role, name and value, the fields named after
+// the labels beside them, the events that announce new values and focus
+// moves, and message boxes read as alerts.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/ui/accessibility_driver.h"
+#include "tests/ui/dialog_driver.h"
+#include "ui/calculator_dialogs.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using mirabo::test::AccessibilityListener;
+using mirabo::test::AccessibleControl;
+using mirabo::test::AccessibleOf;
+using mirabo::test::Click;
+using mirabo::test::PressKey;
+using mirabo::test::Read;
+using mirabo::test::ReadChildren;
+using mirabo::test::RunDialog;
+using mirabo::test::TypeInto;
+using mirabo::test::WaitUntilActive;
+
+constexpr QAccessible::Role kField = QAccessible::EditableText;
+constexpr QAccessible::Role kButton = QAccessible::Button;
+constexpr QAccessible::Role kLabel = QAccessible::StaticText;
+constexpr QAccessible::Role kPicture = QAccessible::Graphic;
+
+AccessibleControl Field(const char* name) { return {kField, QString::fromUtf8(name), QString(), false}; }
+AccessibleControl ResultField(const char* name) { return {kField, QString::fromUtf8(name), QString(), true}; }
+AccessibleControl Button(const char* name) { return {kButton, QString::fromUtf8(name), QString(), false}; }
+AccessibleControl Label(const char* name) { return {kLabel, QString::fromUtf8(name), QString(), false}; }
+AccessibleControl Picture(const char* shows) {
+    return {kPicture, QString::fromUtf8(shows), QString(), false};
+}
+
+const char kCoordinatePicture[] =
+    "座標移動の図：原点から延びる二本の線の先に点 X1,Y1 と点 X2,Y2、二本の線の間の角が α";
+const char kRightPicture[] =
+    "直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、c と b の間の角が β、a と b "
+    "の間が直角";
+const char kObliquePicture[] =
+    "三角形の図：底辺 a、右の辺 b、斜めの辺 c。a と c の間の角が α、c と b の間の角が β、a と b "
+    "の間の角が γ";
+const char kIcon[] = "Mirabo のアイコン：黒地に赤い円と黄色の直角三角形";
+
+struct DialogView {
+    const char* name;
+    int templateId;
+    DLGPROC procedure;
+    int close;  // the command that closes it
+    QString caption;
+    std::vector<AccessibleControl> controls;  // in template order
+};
+
+void PrintTo(const DialogView& view, std::ostream* os) { *os << view.name; }
+
+const std::vector<DialogView>& Views() {
+    // clang-format off
+    static const std::vector<DialogView> views = {
+        {"CoordinateRotation", IDD_COORDINATE_ROTATION, CoordinateDlgProc, IDC_BACK,
+         QStringLiteral("座標移動の計算"),
+         {Field("移動するXの値"), Field("移動するYの値"), Field("移動する角度"),
+          Button("計算する"), Button("戻る"), Button("クリア"),
+          ResultField("移動後のXの値"), ResultField("移動後のYの値"),
+          Label("移動するXの値"), Label("移動するYの値"), Label("移動する角度"),
+          Label("移動後のXの値"), Label("移動後のYの値"), Picture(kCoordinatePicture)}},
+        {"RightTriangle", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_BACK,
+         QStringLiteral("直角三角関数の計算"),
+         {Field("a"), Field("b"), Field("c"), Field("α"), Field("β"),
+          Button("計算する"), Button("クリア"), Button("戻る"),
+          Label("a"), Label("b"), Label("c"), Label("α"), Label("β"), Picture(kRightPicture)}},
+        // Its labels stand in the template after the fields, b before a.
+        {"ObliqueTriangle", IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc, IDC_BACK,
+         QStringLiteral("非直角三角形の計算"),
+         {Field("a"), Field("b"), Field("c"), Button("計算する"), Button("クリア"), Button("戻る"),
+          Label("b"), Label("a"), Label("c"), Field("α"), Label("α"), Picture(kObliquePicture),
+          Field("β"), Field("γ"), Label("β"), Label("γ")}},
+        {"OhmsLaw", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_BACK,
+         QStringLiteral("オームの法則の計算"),
+         {Field("電圧（V)"), Field("電流（A)"), Field("抵抗（Ω）"), Field("電力（W)"),
+          Button("計算する"), Button("クリア"), Button("戻る"),
+          Label("電圧（V)"), Label("電流（A)"), Label("抵抗（Ω）"), Label("電力（W)")}},
+        // The author line's leading blanks are not read.
+        {"AboutBox", IDD_ABOUT, AboutDlgProc, IDOK,
+         QStringLiteral("Mirabo　for WindowsCE のバージョン情報"),
+         {Picture(kIcon), Label("Mirabo for PocketPC(TAVORN版)"), Label("(C) 2026 Mirabo"),
+          Label("プログラム製作　Mirabo"), Label("public ver. 1.1"), Label("mirabo@example.org"),
+          Label("https://mirabo.example.org/")}},
+    };
+    // clang-format on
+    return views;
+}
+
+class DialogViewTest : public ::testing::TestWithParam<DialogView> {};
+
+TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNameAndValue) {
+    const DialogView& v = GetParam();
+    AccessibilityListener listener;
+    RunDialog(v.templateId, v.procedure, [&](HWND dialog) {
+        QAccessibleInterface* accessible = AccessibleOf(dialog);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption, QString(), false}));
+        EXPECT_TRUE(accessible->state().modal);
+        EXPECT_EQ(ReadChildren(accessible), v.controls);
+        // The screen's title strip reads the caption too.
+        QWidget* strip = mirabo::testing::DoneButton()->parentWidget();
+        EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(strip)).name, v.caption);
+        mirabo::testing::SendCommand(dialog, v.close);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogViewTest, ::testing::ValuesIn(Views()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------
+// New values and focus moves
+
+using Fields = std::vector<std::pair<int, QString>>;
+
+struct Calculation {
+    const char* name;
+    int templateId;
+    DLGPROC procedure;
+    int calculate;
+    int clear;
+    Fields typed;
+    Fields results;  // every field afterwards, the first one first
+};
+
+void PrintTo(const Calculation& c, std::ostream* os) { *os << c.name; }
+
+const std::vector<Calculation>& Calculations() {
+    // clang-format off
+    static const std::vector<Calculation> calculations = {
+        {"CoordinateRotation", IDD_COORDINATE_ROTATION, CoordinateDlgProc, IDC_COORD_CALCULATE, IDC_COORD_CLEAR,
+         {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}},
+         {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "+30.000"},
+          {IDC_COORD_X_RESULT, "+0.598"}, {IDC_COORD_Y_RESULT, "+4.964"}}},
+        {"RightTriangle", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR,
+         {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}},
+         {{IDC_RIGHT_A, "3.000"}, {IDC_RIGHT_B, "4.000"}, {IDC_RIGHT_C, "5.000"},
+          {IDC_RIGHT_ALPHA, "53.130"}, {IDC_RIGHT_BETA, "36.870"}}},
+        {"ObliqueTriangle", IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc, IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR,
+         {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}},
+         {{IDC_OBLIQUE_A, "7.000"}, {IDC_OBLIQUE_B, "8.000"}, {IDC_OBLIQUE_C, "9.000"},
+          {IDC_OBLIQUE_ALPHA, "58.412"}, {IDC_OBLIQUE_BETA, "48.190"}, {IDC_OBLIQUE_GAMMA, "73.398"}}},
+        {"OhmsLaw", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE, IDC_OHM_CLEAR,
+         {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}},
+         {{IDC_OHM_VOLTAGE, "10.000"}, {IDC_OHM_CURRENT, "2.000"}, {IDC_OHM_RESISTANCE, "5.000"},
+          {IDC_OHM_POWER, "20.000"}}},
+    };
+    // clang-format on
+    return calculations;
+}
+
+QString TypedInto(const Calculation& c, int id) {
+    for (const auto& [typedId, text] : c.typed) {
+        if (typedId == id) return text;
+    }
+    return QString();
+}
+
+QWidget* WidgetOf(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
+
+class CalculationTest : public ::testing::TestWithParam<Calculation> {};
+
+TEST_P(CalculationTest, EveryNewValueIsReadAndAnnouncedAsATextChange) {
+    const Calculation& c = GetParam();
+    AccessibilityListener listener;
+    RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
+        for (const auto& [id, text] : c.typed) TypeInto(dialog, id, text);
+        listener.Clear();
+        Click(dialog, c.calculate);
+        for (const auto& [id, value] : c.results) {
+            SCOPED_TRACE(testing::Message() << "field " << id);
+            QWidget* field = WidgetOf(dialog, id);
+            EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(field)).value, value);
+            if (value != TypedInto(c, id)) EXPECT_EQ(listener.LastInserted(field), value);
+        }
+        Click(dialog, IDC_BACK);
+    });
+}
+
+TEST_P(CalculationTest, ClearIsAnnouncedFieldByFieldAndTheFocusMoveToTheFirstField) {
+    const Calculation& c = GetParam();
+    AccessibilityListener listener;
+    RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
+        ASSERT_TRUE(WaitUntilActive());
+        for (const auto& [id, text] : c.typed) TypeInto(dialog, id, text);
+        Click(dialog, c.calculate);
+        listener.Clear();
+        Click(dialog, c.clear);
+        for (const auto& [id, value] : c.results) {
+            SCOPED_TRACE(testing::Message() << "field " << id);
+            QWidget* field = WidgetOf(dialog, id);
+            EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(field)).value, QString());
+            EXPECT_TRUE(listener.SawRemoved(field, value));
+        }
+        EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, c.results.front().first)));
+        Click(dialog, IDC_BACK);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReach) {
+    AccessibilityListener listener;
+    RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
+        ASSERT_TRUE(WaitUntilActive());
+        // clang-format off
+        const std::vector<std::pair<Qt::KeyboardModifiers, int>> steps = {
+            {Qt::NoModifier, IDC_RIGHT_B}, {Qt::NoModifier, IDC_RIGHT_C},
+            {Qt::ShiftModifier, IDC_RIGHT_B}, {Qt::ShiftModifier, IDC_RIGHT_A},
+            {Qt::ShiftModifier, IDC_BACK},
+        };
+        // clang-format on
+        for (const auto& [modifiers, reached] : steps) {
+            SCOPED_TRACE(testing::Message() << "to control " << reached);
+            listener.Clear();
+            PressKey(Qt::Key_Tab, modifiers);
+            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, reached)));
+        }
+        Click(dialog, IDC_BACK);
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Message boxes
+
+struct MessageView {
+    const char* name;
+    int templateId;
+    DLGPROC procedure;
+    int calculate;
+    Fields typed;
+    QString caption;
+    std::vector<AccessibleControl> controls;
+    int answer;
+};
+
+void PrintTo(const MessageView& m, std::ostream* os) { *os << m.name; }
+
+const std::vector<MessageView>& Messages() {
+    // clang-format off
+    static const std::vector<MessageView> messages = {
+        {"MissingInput", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE,
+         {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("直角三角関数の計算"),
+         {Label("入力値が不足、\n或いはタイプミス"), Button("OK")}, IDOK},
+        {"InfiniteResultQuestion", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE,
+         {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("オームの法則の計算"),
+         {Label("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります "
+                "。\n無視して表示しますか"),
+          Button("はい"), Button("いいえ")}, IDNO},
+    };
+    // clang-format on
+    return messages;
+}
+
+class MessageBoxViewTest : public ::testing::TestWithParam<MessageView> {};
+
+TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
+    const MessageView& m = GetParam();
+    AccessibilityListener listener;
+    bool seen = false;
+    RunDialog(m.templateId, m.procedure, [&](HWND dialog) {
+        ASSERT_TRUE(WaitUntilActive());
+        for (const auto& [id, text] : m.typed) TypeInto(dialog, id, text);
+        mirabo::testing::OnNextModalLoop([&](HWND box) {
+            seen = true;
+            QAccessibleInterface* accessible = AccessibleOf(box);
+            ASSERT_NE(accessible, nullptr);
+            EXPECT_EQ(Read(accessible),
+                      (AccessibleControl{QAccessible::AlertMessage, m.caption, QString(), false}));
+            EXPECT_EQ(ReadChildren(accessible), m.controls);
+            EXPECT_TRUE(listener.Saw(QAccessible::Alert, mirabo::testing::WidgetOf(box)));
+            // The first button has the focus, and screen readers heard so.
+            QAbstractButton* first =
+                mirabo::testing::MessageBoxButton(box, m.controls[1].name == "OK" ? IDOK : IDYES);
+            ASSERT_NE(first, nullptr);
+            EXPECT_TRUE(listener.Saw(QAccessible::Focus, first));
+            QTest::mouseClick(mirabo::testing::MessageBoxButton(box, m.answer), Qt::LeftButton);
+        });
+        Click(dialog, m.calculate);
+        Click(dialog, IDC_BACK);
+    });
+    EXPECT_TRUE(seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, MessageBoxViewTest, ::testing::ValuesIn(Messages()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
