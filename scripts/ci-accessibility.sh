@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# What a screen reader reads of Mirabo, out of process: the desktop program on
+# a virtual X display (Xvfb) in a session bus of its own with the desktop's
+# accessibility bus, read and driven through AT-SPI by
+# tests/accessibility/read_with_atspi.py; then the same program with no
+# accessibility bus at all, which must start and end as usual. Installs what
+# it needs and builds first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ "${1:-}" != "--in-session" ]; then
+  bash scripts/deps.sh at-spi2-core python3-pyatspi dbus-bin dbus-daemon xvfb xauth xdotool
+  bash scripts/build.sh >/dev/null
+  exec timeout 180 dbus-run-session -- bash "$0" --in-session
+fi
+
+program="$PWD/build/ui/mirabo"
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of its own, whichever number is free.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export XDG_RUNTIME_DIR="$work"
+
+echo "== Mirabo through the accessibility bus"
+/usr/bin/python3 tests/accessibility/read_with_atspi.py "$program"
+
+echo "== Mirabo with no accessibility bus"
+env -u AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" &
+pid=$!
+window=$(timeout 10 xdotool search --sync --name '^Mirabo for PocketPC$' | head -n1)
+xdotool windowfocus --sync "$window" key ctrl+q
+status=0
+timeout 10 tail --pid="$pid" -f /dev/null || { kill "$pid"; echo "FAIL: Ctrl+Q did not end it" >&2; exit 1; }
+wait "$pid" || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "FAIL: it ended with exit code $status" >&2
+  exit 1
+fi
+echo "started, showed its window and ended with Ctrl+Q, exit code 0"

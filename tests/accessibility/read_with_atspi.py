@@ -1,0 +1,228 @@
+#!/usr/bin/python3
+"""Mirabo as a screen reader meets it: the program runs on an X display with
+the desktop's accessibility bus, and everything below is read and done
+through that bus (AT-SPI) alone, except the typing, which goes through the
+X keyboard. It opens the right triangle from the 関数 menu, reads the
+dialog and its five fields, types 3 Tab 4, presses 計算する and reads the
+results and the text-change events, empties the form with クリア, reads
+the message box that 計算する then brings up, and ends the program with
+終了.
+
+    read_with_atspi.py PROGRAM
+
+Needs DISPLAY and a session bus (dbus-run-session). Prints the tree of the
+dialog after the calculation; exits 0 when everything matched, 1 otherwise.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TITLE = "Mirabo for PocketPC"
+DIALOG = "直角三角関数の計算"
+MISSING_INPUT = "入力値が不足、\n或いはタイプミス"
+
+# The right triangle's fields in tab order: the name each is read with and
+# its text after 3 Tab 4 and 計算する.
+FIELDS = [
+    ("a", "3.000"),
+    ("b", "4.000"),
+    ("c", "5.000"),
+    ("α", "53.130"),
+    ("β", "36.870"),
+]
+
+# What the dialog holds besides the fields: role and name, in template order.
+OTHERS = [
+    (pyatspi.ROLE_PUSH_BUTTON, "計算する"),
+    (pyatspi.ROLE_PUSH_BUTTON, "クリア"),
+    (pyatspi.ROLE_PUSH_BUTTON, "戻る"),
+    (pyatspi.ROLE_LABEL, "a"),
+    (pyatspi.ROLE_LABEL, "b"),
+    (pyatspi.ROLE_LABEL, "c"),
+    (pyatspi.ROLE_LABEL, "α"),
+    (pyatspi.ROLE_LABEL, "β"),
+    (pyatspi.ROLE_IMAGE, None),  # named with what it shows; any text will do
+]
+
+passed = []
+failures = []
+
+
+def check(condition, message):
+    (passed if condition else failures).append(message)
+    if not condition:
+        print("FAIL:", message)
+    return condition
+
+
+def pump(seconds):
+    """Lets the bus deliver its events for a while."""
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
+
+
+def wait_for(what, find, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while True:
+        try:
+            found = find()
+        except Exception:  # an object that went away while we looked
+            found = None
+        if found:
+            return found
+        if time.monotonic() > deadline:
+            raise SystemExit("FAIL: timed out waiting for " + what)
+        pump(0.1)
+
+
+def children(accessible):
+    for i in range(accessible.childCount):
+        child = accessible.getChildAtIndex(i)
+        if child is not None:
+            yield child
+
+
+def descendants(accessible):
+    for child in children(accessible):
+        yield child
+        yield from descendants(child)
+
+
+def find(root, role, name):
+    for accessible in descendants(root):
+        if accessible.getRole() == role and accessible.name == name:
+            return accessible
+    return None
+
+
+def showing(accessible):
+    return accessible is not None and accessible.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def text_of(accessible):
+    return accessible.queryText().getText(0, -1)
+
+
+def press(accessible):
+    action = accessible.queryAction()
+    names = [action.getName(i).lower() for i in range(action.nActions)]
+    index = names.index("press") if "press" in names else 0
+    action.doAction(index)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def dump(accessible, depth=0):
+    line = "  " * depth + "%s %r" % (accessible.getRoleName(), accessible.name)
+    if accessible.getRole() == pyatspi.ROLE_TEXT:
+        line += " = %r" % text_of(accessible)
+        if accessible.getState().contains(pyatspi.STATE_READ_ONLY):
+            line += " (read-only)"
+    print(line)
+    for child in children(accessible):
+        dump(child, depth + 1)
+
+
+def main(program):
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    process = subprocess.Popen([program], env=env)
+    try:
+        run(process)
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+            check(False, "the program was still running at the end")
+    check(process.returncode == 0, "the program ended with exit code %s" % process.returncode)
+    print("%d passed, %d failed" % (len(passed), len(failures)))
+    return 1 if failures else 0
+
+
+def run(process):
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = wait_for("the program on the bus", lambda: next(
+        (a for a in children(desktop) if a.name == os.path.basename(sys.argv[1])), None))
+    frame = wait_for("the desktop window", lambda: find(app, pyatspi.ROLE_FRAME, TITLE))
+    print("application %r, frame %r" % (app.name, frame.name))
+
+    press(wait_for("the 関数 button", lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数")))
+    item = wait_for("the 直角三角形の計算 item",
+                    lambda: find(app, pyatspi.ROLE_MENU_ITEM, "直角三角形の計算"))
+    press(item)
+    dialog = wait_for("the dialog " + DIALOG,
+                      lambda: (lambda d: d if showing(d) else None)(find(frame, pyatspi.ROLE_DIALOG, DIALOG)))
+
+    fields = [a for a in descendants(dialog) if a.getRole() == pyatspi.ROLE_TEXT]
+    check([f.name for f in fields] == [name for name, _ in FIELDS],
+          "field names %r" % [f.name for f in fields])
+    check(all(text_of(f) == "" for f in fields), "fields start empty")
+    others = [(a.getRole(), a.name) for a in children(dialog) if a.getRole() != pyatspi.ROLE_TEXT]
+    check([role for role, _ in others] == [role for role, _ in OTHERS] and
+          all(want is None or name == want for (_, name), (_, want) in zip(others, OTHERS)) and
+          all(name for _, name in others), "the dialog's other controls %r" % others)
+    wait_for("the focus in field a", lambda: fields[0].getState().contains(pyatspi.STATE_FOCUSED))
+
+    changes = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: changes.append((event.type, event.source.name, event.any_data)), "object:text-changed")
+    focus = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: focus.append((event.source.getRole(), event.source.name, event.detail1)),
+        "object:state-changed:focused")
+
+    xdotool("type", "3")
+    xdotool("key", "Tab")
+    xdotool("type", "4")
+    wait_for("3 and 4 in fields a and b", lambda: text_of(fields[0]) == "3" and text_of(fields[1]) == "4")
+    pump(0.3)
+    check((pyatspi.ROLE_TEXT, "b", 1) in focus, "Tab announced field b taking the focus: %r" % focus)
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "計算する"))
+    wait_for("the results", lambda: text_of(fields[4]) != "")
+    pump(0.5)
+    for field, (name, value) in zip(fields, FIELDS):
+        check(text_of(field) == value, "field %s reads %r, not %r" % (name, text_of(field), value))
+        check(("object:text-changed:insert", name, value) in changes,
+              "no text-change event gave field %s its %r" % (name, value))
+    print("after 3 Tab 4 and 計算する:")
+    dump(dialog)
+
+    changes.clear()
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "クリア"))
+    wait_for("the fields emptied", lambda: all(text_of(f) == "" for f in fields))
+    pump(0.5)
+    for field, (name, value) in zip(fields, FIELDS):
+        check(("object:text-changed:delete", name, value) in changes,
+              "no text-change event took %r out of field %s" % (value, name))
+    check((pyatspi.ROLE_TEXT, "a", 1) in focus[-3:], "クリア announced field a taking the focus")
+
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "計算する"))
+    alert = wait_for("the message box", lambda: next(
+        (a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_ALERT and showing(a)), None))
+    print("message box:")
+    dump(alert)
+    check([a.name for a in children(alert) if a.getRole() == pyatspi.ROLE_LABEL] == [MISSING_INPUT],
+          "the message box's text")
+    ok = find(alert, pyatspi.ROLE_PUSH_BUTTON, "OK")
+    check(ok is not None and ok.getState().contains(pyatspi.STATE_FOCUSED), "its OK button has the focus")
+    press(ok)
+    wait_for("the message box to go", lambda: not showing(alert))
+
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
+    wait_for("the dialog to close", lambda: not showing(dialog))
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数"))
+    press(wait_for("the 終了 item", lambda: find(app, pyatspi.ROLE_MENU_ITEM, "終了")))
+    process.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
