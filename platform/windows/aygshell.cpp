@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/windows/accessible_names.h"
 #include "platform/windows/dialog_look.h"
 #include "platform/windows/menu_strip.h"
 #include "platform/windows/screen_frame.h"
@@ -22,6 +23,7 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
     if (pshidi->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)) {
         MakeDialogFullScreen(pshidi->hDlg, (pshidi->dwFlags & SHIDIF_DONEBUTTON) != 0);
     }
+    NameControlsForScreenReaders(pshidi->hDlg);
     return TRUE;
 }
 
