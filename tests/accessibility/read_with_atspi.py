@@ -4,9 +4,9 @@ the desktop's accessibility bus, and everything below is read and done
 through that bus (AT-SPI) alone, except the typing, which goes through the
 X keyboard. It opens the right triangle from the 関数 menu, reads the
 dialog and its five fields, types 3 Tab 4, presses 計算する and reads the
-results and the text-change events, empties the form with クリア, reads
-the message box that 計算する then brings up, and ends the program with
-終了.
+results and the text-change and focus events, empties the form with クリア,
+reads the message box that 計算する then brings up, reads the coordinate
+rotation's read-only result fields, and ends the program with 終了.
 
     read_with_atspi.py PROGRAM
 
@@ -33,6 +33,17 @@ FIELDS = [
     ("c", "5.000"),
     ("α", "53.130"),
     ("β", "36.870"),
+]
+
+# The coordinate rotation's fields: name, and whether only the program
+# writes into it.
+ROTATION = "座標移動の計算"
+ROTATION_FIELDS = [
+    ("移動するXの値", False),
+    ("移動するYの値", False),
+    ("移動する角度", False),
+    ("移動後のXの値", True),
+    ("移動後のYの値", True),
 ]
 
 # What the dialog holds besides the fields: role and name, in template order.
@@ -133,6 +144,14 @@ def dump(accessible, depth=0):
         dump(child, depth + 1)
 
 
+def open_dialog(app, frame, item, caption):
+    """Chooses the item of the 関数 menu and waits for its dialog."""
+    press(wait_for("the 関数 button", lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数")))
+    press(wait_for("the item " + item, lambda: find(app, pyatspi.ROLE_MENU_ITEM, item)))
+    return wait_for("the dialog " + caption,
+                    lambda: (lambda d: d if showing(d) else None)(find(frame, pyatspi.ROLE_DIALOG, caption)))
+
+
 def main(program):
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     process = subprocess.Popen([program], env=env)
@@ -155,12 +174,7 @@ def run(process):
     frame = wait_for("the desktop window", lambda: find(app, pyatspi.ROLE_FRAME, TITLE))
     print("application %r, frame %r" % (app.name, frame.name))
 
-    press(wait_for("the 関数 button", lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数")))
-    item = wait_for("the 直角三角形の計算 item",
-                    lambda: find(app, pyatspi.ROLE_MENU_ITEM, "直角三角形の計算"))
-    press(item)
-    dialog = wait_for("the dialog " + DIALOG,
-                      lambda: (lambda d: d if showing(d) else None)(find(frame, pyatspi.ROLE_DIALOG, DIALOG)))
+    dialog = open_dialog(app, frame, "直角三角形の計算", DIALOG)
 
     fields = [a for a in descendants(dialog) if a.getRole() == pyatspi.ROLE_TEXT]
     check([f.name for f in fields] == [name for name, _ in FIELDS],
@@ -219,6 +233,14 @@ def run(process):
 
     press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
     wait_for("the dialog to close", lambda: not showing(dialog))
+
+    rotation = open_dialog(app, frame, ROTATION, ROTATION)
+    fields = [(a.name, a.getState().contains(pyatspi.STATE_READ_ONLY))
+              for a in descendants(rotation) if a.getRole() == pyatspi.ROLE_TEXT]
+    check(fields == ROTATION_FIELDS, "the coordinate rotation's fields %r" % fields)
+    press(find(rotation, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
+    wait_for("the dialog to close", lambda: not showing(rotation))
+
     press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数"))
     press(wait_for("the 終了 item", lambda: find(app, pyatspi.ROLE_MENU_ITEM, "終了")))
     process.wait(timeout=10)
