@@ -102,14 +102,15 @@ std::vector<ControlName> NameControlsForScreenReaders(HWND dialog) {
     std::vector<platform::ControlBox> boxes;
     std::vector<std::wstring> names;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != NULL; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
+        // The dialog itself is not shown yet while it initialises.
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) continue;
         RECT rect;
         GetWindowRect(child, &rect);
         MapWindowPoints(NULL, dialog, reinterpret_cast<POINT*>(&rect), 2);
         platform::ControlBox box{platform::ControlRole::Other, rect.left, rect.top, rect.right, rect.bottom};
         std::wstring name;
         const std::wstring className = ClassOf(child);
-        const LONG style = GetWindowLongW(child, GWL_STYLE);
         if (_wcsicmp(className.c_str(), L"Edit") == 0) {
             box.role = platform::ControlRole::Field;
         } else if (_wcsicmp(className.c_str(), L"Static") == 0) {
