@@ -129,6 +129,16 @@ def press(accessible):
     action.doAction(index)
 
 
+def listen(kind, note):
+    """Notes the events of a kind; events of objects already gone are dropped."""
+    def noted(event):
+        try:
+            note(event)
+        except GLib.Error:
+            pass
+    pyatspi.Registry.registerEventListener(noted, kind)
+
+
 def xdotool(*args):
     subprocess.run(["xdotool", *args], check=True)
 
@@ -187,12 +197,10 @@ def run(process):
     wait_for("the focus in field a", lambda: fields[0].getState().contains(pyatspi.STATE_FOCUSED))
 
     changes = []
-    pyatspi.Registry.registerEventListener(
-        lambda event: changes.append((event.type, event.source.name, event.any_data)), "object:text-changed")
+    listen("object:text-changed", lambda event: changes.append((event.type, event.source.name, event.any_data)))
     focus = []
-    pyatspi.Registry.registerEventListener(
-        lambda event: focus.append((event.source.getRole(), event.source.name, event.detail1)),
-        "object:state-changed:focused")
+    listen("object:state-changed:focused",
+           lambda event: focus.append((event.source.getRole(), event.source.name, event.detail1)))
 
     xdotool("type", "3")
     xdotool("key", "Tab")
