@@ -10,6 +10,7 @@
 #include "calc/memory_form.h"
 #include "cli/batch.h"
 #include "cli/forms.h"
+#include "cli/terminal_text.h"
 #include "cli/utf8.h"
 
 namespace mirabo {
@@ -59,11 +60,11 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
         } else if (arg.find('=') != std::string::npos) {
             assignments.push_back(arg);
         } else if (arg.starts_with("-")) {
-            return "unknown option " + arg;
+            return "unknown option " + TerminalSafe(arg);
         } else if (request.form != nullptr) {
-            return "one form only, or NAME=TEXT: " + arg;
+            return "one form only, or NAME=TEXT: " + TerminalSafe(arg);
         } else if ((request.form = FindCliForm(arg)) == nullptr) {
-            return "unknown form " + arg;
+            return "unknown form " + TerminalSafe(arg);
         }
     }
     if (request.help) {
@@ -81,7 +82,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
         const std::string_view name = assignment.substr(0, equals);
         const CalculatorField* field = FindCliField(*request.form, name);
         if (field == nullptr) {
-            return "unknown field " + std::string(name) + " of " + std::string(request.form->name);
+            return "unknown field " + TerminalSafe(name) + " of " + std::string(request.form->name);
         }
         if (!request.texts.emplace(field->controlId, WideFromUtf8(assignment.substr(equals + 1))).second) {
             return "field " + std::string(field->name) + " given twice";
@@ -233,7 +234,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
             env.err << Utf8FromWide(message.text) << '\n';
         }
         for (const CalculatorField& field : request.form->fields) {
-            env.out << field.name << '=' << Utf8FromWide(memory.Text(field.controlId)) << '\n';
+            env.out << field.name << '=' << TerminalSafe(Utf8FromWide(memory.Text(field.controlId))) << '\n';
         }
     }
     if (memory.Written()) {

@@ -19,37 +19,51 @@ void AppendCodePoint(std::wstring& out, char32_t c) {
 
 }  // namespace
 
+std::size_t DecodeUtf8(std::string_view bytes, char32_t& c) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[k]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
 std::wstring WideFromUtf8(std::string_view bytes) {
     std::wstring out;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        int length = 0;
+    while (!bytes.empty()) {
         char32_t c = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            length = 1, c = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, c = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, c = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, c = lead & 0x07, minimum = 0x10000;
-        }
-        bool ok = length > 0 && i + length <= bytes.size();
-        for (int k = 1; ok && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            ok = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        ok = ok && c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
-        if (!ok) {
+        const std::size_t length = DecodeUtf8(bytes, c);
+        if (length == 0) {
             out.push_back(static_cast<wchar_t>(kReplacement));
-            ++i;
+            bytes.remove_prefix(1);
             continue;
         }
         AppendCodePoint(out, c);
-        i += static_cast<std::size_t>(length);
+        bytes.remove_prefix(length);
     }
     return out;
 }

@@ -1,10 +1,17 @@
 // UTF-8 to and from wide text, independent of the process locale.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace mirabo {
+
+// The length of the valid UTF-8 sequence that `bytes` starts with, with its
+// code point in `c`; 0 when the first byte starts none (a stray or
+// continuation byte, a sequence cut short, overlong, a surrogate or beyond
+// U+10FFFF). `bytes` must not be empty.
+std::size_t DecodeUtf8(std::string_view bytes, char32_t& c);
 
 // Malformed sequences become U+FFFD, one per bad byte.
 std::wstring WideFromUtf8(std::string_view bytes);

@@ -1,10 +1,10 @@
 // One copy per user: copies of the real program started as processes while
 // one runs (here, or in another process) bring it to the front and end with
-// exit code 0; copies started at the same moment leave exactly one running.
-#include <QDir>
+// exit code 0; copies started at the same moment, stopped and continued at
+// any moment, leave exactly one running; a stopped copy is still the one.
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QProcessEnvironment>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -12,47 +12,41 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include "platform/linux/single_instance.h"
 #include "res/resource.h"
+#include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::platform::kRaiseAnswerWaitMs;
 
-std::unique_ptr<QProcess> StartCopy() {
-    auto process = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    process->setProcessEnvironment(environment);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(QStringLiteral(MIRABO_PROGRAM), QStringList());
-    return process;
+// A copy that shares this test's runtime folder, and so finds the program
+// run here.
+std::unique_ptr<QProcess> StartCopyBesideTest() {
+    return StartCopy(CopyEnvironment(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
 }
 
-bool Finished(const QProcess& process) { return process.state() == QProcess::NotRunning; }
+bool Finished(const QProcess& process) { return !Running(process); }
 
-// Whether a copy answers on a socket in this user's runtime folder, that is,
-// has shown its window and can be found.
+// Whether a copy answers on the socket in this test's runtime folder, that
+// is, has shown its window and can be found.
 bool SomeCopyListening() {
-    QDir folder(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
-    for (const QString& name : folder.entryList({QStringLiteral("*.sock")}, QDir::System)) {
-        QByteArray path = folder.filePath(name).toLocal8Bit();
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path) continue;
-        std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        bool listening = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (fd >= 0) close(fd);
-        if (listening) return true;
-    }
-    return false;
+    return Listening(SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
+}
+
+ino_t InodeOf(const QString& path) {
+    struct stat st {};
+    return lstat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
 }
 
 enum class Showing { MainWindow, Calculator, MessageBox };
@@ -75,7 +69,7 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
         screen->showMinimized();
         minimisedBefore = screen->isMinimized();
         expectedCaption = mirabo::testing::TitleStripCaption();
-        second = StartCopy();
+        second = StartCopyBesideTest();
         When([&] { return Finished(*second); },
              [&] {
                  QWidget* shown = mirabo::testing::ScreenWidget();
@@ -125,53 +119,168 @@ INSTANTIATE_TEST_SUITE_P(Showing, SecondCopyTest,
                          ::testing::Values(Showing::MainWindow, Showing::Calculator, Showing::MessageBox),
                          ShowingName);
 
-TEST(SingleInstanceTest, CopiesStartedTogetherLeaveExactlyOneRunning) {
-    for (int round = 0; round < 3; ++round) {
-        std::vector<std::unique_ptr<QProcess>> copies;
-        for (int i = 0; i < 3; ++i) copies.push_back(StartCopy());
-        for (auto& copy : copies) ASSERT_TRUE(copy->waitForStarted(5000));
-        // All but one end on their own, each with exit code 0; the last one
-        // keeps running.
-        auto finishedCount = [&] {
-            int finished = 0;
-            for (auto& copy : copies) finished += Finished(*copy);
-            return finished;
-        };
-        QElapsedTimer clock;
-        clock.start();
-        while (finishedCount() < 2 && clock.elapsed() < 20000) {
-            for (auto& copy : copies) {
-                if (!Finished(*copy)) copy->waitForFinished(10);
-            }
-        }
-        for (auto& copy : copies) copy->waitForFinished(500);
-        int running = 0;
-        for (auto& copy : copies) {
-            if (!Finished(*copy)) {
-                ++running;
-                continue;
-            }
-            EXPECT_EQ(copy->exitStatus(), QProcess::NormalExit) << "round " << round;
-            EXPECT_EQ(copy->exitCode(), 0) << "round " << round;
-        }
-        EXPECT_EQ(running, 1) << "round " << round;
-        // The survivor is found by the next copy, which ends too.
-        std::unique_ptr<QProcess> late = StartCopy();
-        EXPECT_TRUE(late->waitForFinished(8000)) << "round " << round;
-        EXPECT_EQ(late->exitCode(), 0);
-        for (auto& copy : copies) {
-            if (!Finished(*copy)) {
-                copy->kill();
-                copy->waitForFinished(5000);
-            }
-        }
+// Copies with a runtime folder of their own, so that they find only each
+// other.
+class CopiesInOwnFolder : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+    void TearDown() override {
+        for (auto& copy : copies_) EndCopy(*copy);
     }
+
+    QProcess& Start() {
+        copies_.push_back(StartCopy(CopyEnvironment(folder_.path())));
+        return *copies_.back();
+    }
+    QString Socket() const { return SocketPathIn(folder_.path()); }
+    QString Lock() const { return LockPathIn(folder_.path()); }
+    // Whether a copy started now finds the running one, which answers, and
+    // ends with 0.
+    void ExpectALateCopyToRaiseTheRunningOne() {
+        QProcess& late = Start();
+        EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
+        EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
+    }
+
+    QTemporaryDir folder_;
+    std::vector<std::unique_ptr<QProcess>> copies_;
+};
+
+struct StoppedCase {
+    const char* name;
+    int stoppedMs;  // how long the first copy stays stopped
+    bool answered;  // whether the copies started meanwhile get its answer
+};
+
+class StoppedFirstCopyTest : public CopiesInOwnFolder, public ::testing::WithParamInterface<StoppedCase> {};
+
+TEST_P(StoppedFirstCopyTest, StaysTheOneCopyAndTheOthersEndWithZero) {
+    const StoppedCase& c = GetParam();
+    QProcess& first = Start();
+    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
+    ASSERT_TRUE(Running(first));
+    const ino_t socket = InodeOf(Socket());
+
+    StopCopy(first);
+    QProcess& second = Start();
+    QProcess& third = Start();
+    WaitFor([] { return false; }, c.stoppedMs);
+    ContinueCopy(first);
+
+    for (QProcess* copy : {&second, &third}) {
+        EXPECT_TRUE(EndsWithZero(*copy, kRaiseAnswerWaitMs + 5000));
+        EXPECT_EQ(StderrOf(*copy).contains(kNoAnswer), !c.answered) << StderrOf(*copy).toStdString();
+    }
+    // The first copy is still the one, with its own socket.
+    EXPECT_TRUE(Running(first));
+    EXPECT_EQ(LockHolder(Lock()), first.processId());
+    EXPECT_EQ(InodeOf(Socket()), socket) << "the running copy's socket file was replaced";
+    ExpectALateCopyToRaiseTheRunningOne();
+    EXPECT_TRUE(Running(first));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, StoppedFirstCopyTest,
+    ::testing::Values(StoppedCase{"ContinuedWhileTheOthersWait", 1500, true},
+                      StoppedCase{"StoppedLongerThanTheOthersWait", kRaiseAnswerWaitMs + 1500, false}),
+    [](const ::testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
+
+struct TogetherCase {
+    const char* name;
+    int copies;
+    bool stops;  // whether copies are stopped and continued at random moments
+    unsigned seed;
+};
+
+class CopiesStartedTogetherTest : public CopiesInOwnFolder,
+                                  public ::testing::WithParamInterface<TogetherCase> {};
+
+TEST_P(CopiesStartedTogetherTest, LeaveExactlyOneRunningWindow) {
+    const TogetherCase& c = GetParam();
+    for (int i = 0; i < c.copies; ++i) Start();
+
+    // Each copy may be stopped once, some time in its first 400 ms, for up
+    // to 2.5 s.
+    struct Pause {
+        QProcess* copy;
+        int at;
+        int until;
+        bool stopped = false;
+        bool continued = false;
+    };
+    std::vector<Pause> pauses;
+    std::mt19937 random(c.seed);
+    for (auto& copy : copies_) {
+        if (!c.stops || random() % 2 == 0) continue;
+        const int at = static_cast<int>(random() % 400);
+        pauses.push_back(Pause{copy.get(), at, at + 100 + static_cast<int>(random() % 2400)});
+    }
+    QElapsedTimer clock;
+    clock.start();
+    WaitFor(
+        [&] {
+            bool pending = false;
+            for (Pause& pause : pauses) {
+                if (!pause.stopped && clock.elapsed() >= pause.at)
+                    StopCopy(*pause.copy), pause.stopped = true;
+                if (!pause.continued && clock.elapsed() >= pause.until)
+                    ContinueCopy(*pause.copy), pause.continued = true;
+                pending = pending || !pause.continued;
+            }
+            return !pending;
+        },
+        10000);
+    for (auto& copy : copies_) ContinueCopy(*copy);
+
+    // All but one end on their own, each with exit code 0; the last one keeps
+    // running, holds the lock and answers.
+    auto ended = [&] {
+        int count = 0;
+        for (auto& copy : copies_) count += !Running(*copy);
+        return count;
+    };
+    EXPECT_TRUE(WaitFor([&] { return ended() >= c.copies - 1; }, kRaiseAnswerWaitMs + 15000));
+    WaitFor([] { return false; }, 300);
+    QProcess* survivor = nullptr;
+    for (auto& copy : copies_) {
+        if (Running(*copy)) {
+            EXPECT_EQ(survivor, nullptr) << "two copies run";
+            survivor = copy.get();
+            continue;
+        }
+        EXPECT_TRUE(EndsWithZero(*copy, 0)) << StderrOf(*copy).toStdString();
+    }
+    ASSERT_NE(survivor, nullptr) << "no copy runs";
+    EXPECT_EQ(LockHolder(Lock()), survivor->processId());
+    EXPECT_TRUE(WaitFor([&] { return Listening(Socket()); }, 10000));
+    ExpectALateCopyToRaiseTheRunningOne();
+    EXPECT_TRUE(Running(*survivor));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Together, CopiesStartedTogetherTest,
+    ::testing::Values(TogetherCase{"Two", 2, false, 0}, TogetherCase{"Three", 3, false, 0},
+                      TogetherCase{"TwoWithStops", 2, true, 7}, TogetherCase{"ThreeWithStops", 3, true, 11},
+                      TogetherCase{"TenWithStops", 10, true, 5}),
+    [](const ::testing::TestParamInfo<TogetherCase>& info) { return std::string(info.param.name); });
+
+TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
+    QProcess& first = Start();
+    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
+    first.kill();  // no chance to take its socket file away
+    first.waitForFinished(5000);
+    ASSERT_TRUE(QFileInfo::exists(Socket()));
+    QProcess& second = Start();
+    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(second); }, 15000));
+    EXPECT_TRUE(Running(second));
+    EXPECT_EQ(LockHolder(Lock()), second.processId());
+    ExpectALateCopyToRaiseTheRunningOne();
 }
 
 TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     // And a copy running elsewhere is found by the program here: WinMain
     // returns at once, without a window of its own.
-    std::unique_ptr<QProcess> other = StartCopy();
+    std::unique_ptr<QProcess> other = StartCopyBesideTest();
     ASSERT_TRUE(other->waitForStarted(5000));
     // Wait until it has shown its window and can be found.
     QElapsedTimer clock;
@@ -190,5 +299,51 @@ TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     other->kill();
     other->waitForFinished(5000);
 }
+
+struct EndingCase {
+    const char* name;
+    bool replaced;  // whether the socket file was replaced while the program ran
+};
+
+class EndingCopyTest : public ::testing::TestWithParam<EndingCase> {};
+
+TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
+    const QString socket = SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
+    const QByteArray path = socket.toLocal8Bit();
+    int other = -1;
+    ino_t otherInode = 0;
+    const int result = RunProgram([&] {
+        When(
+            SomeCopyListening,
+            [&] {
+                if (GetParam().replaced) {
+                    unlink(path.constData());
+                    sockaddr_un address{};
+                    address.sun_family = AF_UNIX;
+                    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+                    other = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+                    EXPECT_EQ(bind(other, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                    otherInode = InodeOf(socket);
+                }
+                CloseDesktopWindow();
+            },
+            "the program to listen");
+    });
+    EXPECT_EQ(result, 0);
+    if (GetParam().replaced) {
+        EXPECT_EQ(InodeOf(socket), otherInode) << "a socket file that was not the program's own was removed";
+        close(other);
+        unlink(path.constData());
+    } else {
+        EXPECT_FALSE(QFileInfo::exists(socket)) << "the program left its socket file behind";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sockets, EndingCopyTest,
+                         ::testing::Values(EndingCase{"ItsOwn", false},
+                                           EndingCase{"ReplacedByAnother", true}),
+                         [](const ::testing::TestParamInfo<EndingCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

@@ -1,0 +1,17 @@
+// Text the user typed, made safe to write to a terminal: one line, and no
+// control sequence reaches the terminal.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mirabo {
+
+// Copies UTF-8 text, writing every control character escaped so that it shows
+// as what it is: "\n", "\r", "\t", "\x1b" for the C0 controls and DEL, "\u009b"
+// for the C1 controls, and "\\" for a backslash, so that an escape read back
+// is never mistaken for one the user typed. A byte that is not part of valid
+// UTF-8 is written as "\xff" too.
+std::string TerminalSafe(std::string_view utf8);
+
+}  // namespace mirabo
