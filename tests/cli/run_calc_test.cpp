@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/forms.h"
 #include "cli/run_calc.h"
 
 namespace mirabo {
@@ -94,6 +95,11 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
          "a=7.000\nb=8.000\nc=9.000\nalpha=58.412\nbeta=48.190\ngamma=73.398\n", ""},
         {{"ohm", "I=0.16", "p=0.47"}, 0, "V=2.938\nI=0.160\nR=18.359\nP=0.470\n", ""},
         {{"rotate", "x=1", "y=0", "angle=90"}, 0, "x=1\ny=0\nangle=+90.000\nx2=-0.000\ny2=+1.000\n", ""},
+        // Typed text is shown terminal-safe: one field, one line.
+        {{"right", "a=3\nb=99", "b=4"}, 1, "a=3\\nb=99\nb=4\nc=\nalpha=\nbeta=\n",
+         "入力値が不足、\n或いはタイプミス\n"},
+        {{"ohm", "V=\x1b]0;owned\x07\x1b[2J", "I=\x9b" "1m", "R=\\"}, 1,
+         "V=\\x1b]0;owned\\x07\\x1b[2J\nI=\xEF\xBF\xBD" "1m\nR=\\\\\nP=\n", "入力値が不足、\n或いはタイプミス\n"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -128,6 +134,10 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
          R"({"form":"ohm","result":0,"written":false,"fields":{"V":"","I":"0","R":"","P":"5"},)"
          R"("messages":[{"text":"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n)"
          R"(無視して表示しますか","buttons":"yesno","answer":"no"}],"focus":null})"},
+        {{"right", "a=\x01\x1f\x7f\r\n", "--json"}, 1,
+         R"({"form":"right","result":1,"written":false,"fields":{"a":"\u0001\u001f\u007f\r\n","b":"","c":"",)"
+         R"("alpha":"","beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
+         R"("answer":"ok"}],"focus":"a"})"},
         {{"right", "a=\"\\\t", "--json"}, 1,
          R"({"form":"right","result":1,"written":false,"fields":{"a":"\"\\\t","b":"","c":"","alpha":"",)"
          R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
@@ -180,16 +190,51 @@ TEST(MiraboCalcTest, UsageErrors) {
         {"ohm", "=3"},
         {"ohm", "VV=3"},
     };
-    for (const auto& args : cases) {
+    std::vector<std::vector<std::string>> all = cases;
+    // A value with no name is no field of any form.
+    for (const CliForm& form : CliForms()) {
+        all.push_back({std::string(form.name), "=5"});
+        all.push_back({"=5", std::string(form.name), "a=1"});
+    }
+    for (const auto& args : all) {
         const Outcome o = Calc(args);
         EXPECT_EQ(o.status, 64) << testing::PrintToString(args);
         EXPECT_EQ(o.out, "");
         EXPECT_NE(o.err.find("usage: mirabo-calc"), std::string::npos);
     }
-    const Outcome help = Calc({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("oblique: a b c alpha beta gamma"), std::string::npos);
-    EXPECT_NE(help.out.find("ohm: V I R P"), std::string::npos);
+}
+
+TEST(MiraboCalcTest, HelpGoesToStandardOutput) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--help"}, {"-h"}, {"right", "-h"}, {"a=1", "--help", "ohm"}};
+    for (const auto& args : cases) {
+        const Outcome help = Calc(args);
+        EXPECT_EQ(help.status, 0) << testing::PrintToString(args);
+        EXPECT_EQ(help.err, "");
+        EXPECT_NE(help.out.find("usage: mirabo-calc"), std::string::npos);
+        EXPECT_NE(help.out.find("oblique: a b c alpha beta gamma"), std::string::npos);
+        EXPECT_NE(help.out.find("ohm: V I R P"), std::string::npos);
+    }
+}
+
+TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
+    const struct {
+        std::vector<std::string> args;
+        const char* firstLine;
+        // clang-format off
+    } cases[] = {
+        {{"\x1b[2Jright"},                  "mirabo-calc: unknown form \\x1b[2Jright"},
+        {{"right", "d\ne=1"},                "mirabo-calc: unknown field d\\ne of right"},
+        {{"right", "-\x7f"},                 "mirabo-calc: unknown option -\\x7f"},
+        {{"right", "ohm\r"},                 "mirabo-calc: one form only, or NAME=TEXT: ohm\\r"},
+        {{"r\xC2\x9Bght"},                  "mirabo-calc: unknown form r\\u009bght"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const Outcome o = Calc(c.args);
+        EXPECT_EQ(o.status, 64);
+        EXPECT_EQ(o.err.substr(0, o.err.find('\n')), c.firstLine);
+    }
 }
 
 TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
