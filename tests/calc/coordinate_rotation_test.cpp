@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
         {L"10", L"0", L"360", L"+10.000", L"+0.000", L"+360.000"},
         {L"5", L"-2", L"0", L"+5.000", L"-2.000", L"+0.000"},
         {L"-", L"+.", L".", L"+0.000", L"+0.000", L"+0.000"},
+        // A negative zero angle shows its sign, and so does -0 - 0.
+        {L"3", L"4", L"-0", L"+3.000", L"+4.000", L"-0.000"},
+        {L"-0", L"0", L"0", L"-0.000", L"+0.000", L"+0.000"},
     };
     const std::vector<int> writeOrder = {IDC_COORD_X_RESULT, IDC_COORD_Y_RESULT, IDC_COORD_ANGLE};
     for (const auto& c : cases) {
@@ -46,6 +50,34 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
         EXPECT_EQ(form.Text(IDC_COORD_Y), c.y);
         EXPECT_EQ(form.WrittenFields(), writeOrder);
         EXPECT_TRUE(form.Messages().empty());
+    }
+}
+
+// The results with inputs whose last bits depend on the order of the
+// operations, computed here as written: each product first, then the
+// difference or the sum.
+TEST(CoordinateRotationTest, ExactValuesFollowTheOrderOfOperations) {
+    const struct {
+        const wchar_t *x, *y, *angle;
+        double xValue, yValue, angleValue;
+        // clang-format off
+    } cases[] = {
+        {L"3.3", L"-4.7", L"12.7", 3.3, -4.7, 12.7},
+        {L"3.3", L"4.7", L"0.1", 3.3, 4.7, 0.1},
+        {L"-1.1", L"2.9", L"17.9", -1.1, 2.9, 17.9},
+        {L"100", L"50", L"12.5", 100.0, 50.0, 12.5},
+        {L"0.7", L"-0.3", L"-61.7", 0.7, -0.3, -61.7},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.x, c.y, c.angle);
+        ASSERT_EQ(RotateCoordinates(form), 0);
+        const double r = ToRadians(c.angleValue);
+        const double xProduct = std::cos(r) * c.xValue, ySubtrahend = std::sin(r) * c.yValue;
+        const double yProduct = std::cos(r) * c.yValue, yAddend = std::sin(r) * c.xValue;
+        EXPECT_TRUE(SameBits(form, 1006, xProduct - ySubtrahend)) << c.angleValue;
+        EXPECT_TRUE(SameBits(form, 1007, yProduct + yAddend)) << c.angleValue;
+        EXPECT_TRUE(SameBits(form, 1003, c.angleValue));
     }
 }
 

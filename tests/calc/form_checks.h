@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "calc/memory_form.h"
@@ -38,6 +40,27 @@ inline int FirstInfiniteField(const MemoryForm& form) {
         }
     }
     return 0;
+}
+
+// The program's value of pi and its two angle conversions, written out here
+// from their definitions so that expected values never come from the code
+// under test: each conversion is two divisions, in this order.
+constexpr double kProgramPi = 3.141592654;
+inline double ToRadians(double degrees) { return kProgramPi / (180.0 / degrees); }
+inline double ToDegrees(double radians) { return 180.0 / (kProgramPi / radians); }
+inline double Squared(double x) { return std::pow(x, 2.0); }
+
+// The field's exact value has the same bits as the expected one.
+inline testing::AssertionResult SameBits(const MemoryForm& form, int id, double expected) {
+    const auto it = form.Values().find(id);
+    if (it == form.Values().end()) {
+        return testing::AssertionFailure() << "field " << id << " was not written";
+    }
+    if (std::bit_cast<std::uint64_t>(it->second) != std::bit_cast<std::uint64_t>(expected)) {
+        return testing::AssertionFailure()
+               << "field " << id << " holds " << std::hexfloat << it->second << ", not " << expected;
+    }
+    return testing::AssertionSuccess();
 }
 
 }  // namespace mirabo

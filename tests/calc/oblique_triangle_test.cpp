@@ -90,6 +90,96 @@ TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix) {
     }
 }
 
+// The sine and cosine of an angle in degrees and the arc cosine in degrees,
+// through the program's conversions.
+double Sin(double degrees) { return std::sin(ToRadians(degrees)); }
+double Cos(double degrees) { return std::cos(ToRadians(degrees)); }
+double Acos(double ratio) { return ToDegrees(std::acos(ratio)); }
+
+// Every test's row with inputs whose results depend on the order of the
+// operations to the last bit (the angle sums among them: (180 - x) - y is not
+// (180 - y) - x for these angles); the expected values are computed here by
+// the row's formulas, step by step in their order.
+TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
+    using Values = std::array<double, 6>;  // a, b, c, alpha, beta, gamma
+    const struct {
+        Texts typed;
+        Values (*expected)();
+        // clang-format off
+    } cases[] = {
+        /* 1 */ {{L"3.3", _, L"7.1", L"33.3", _, _}, [] {
+             const double a = 3.3, c = 7.1, alpha = 33.3;
+             const double b = std::sqrt((Squared(a) + Squared(c)) - ((Cos(alpha) * c) * a) * 2.0);
+             const double gamma = Acos(((Squared(b) + Squared(a)) - Squared(c)) / ((b * a) * 2.0));
+             return Values{a, b, c, alpha, (180.0 - alpha) - gamma, gamma};
+         }},
+        /* 2 */ {{L"3.3", L"4.7", L"6.1", _, _, _}, [] {
+             const double a = 3.3, b = 4.7, c = 6.1;
+             const double beta = Acos(((Squared(b) + Squared(c)) - Squared(a)) / ((c * b) * 2.0));
+             const double alpha = Acos(((Squared(c) + Squared(a)) - Squared(b)) / ((c * a) * 2.0));
+             const double gamma = Acos(((Squared(b) + Squared(a)) - Squared(c)) / ((b * a) * 2.0));
+             return Values{a, b, c, alpha, beta, gamma};
+         }},
+        /* 3 */ {{_, L"4.7", L"6.1", _, L"47.3", _}, [] {
+             const double b = 4.7, c = 6.1, beta = 47.3;
+             const double a = std::sqrt((Squared(b) + Squared(c)) - ((Cos(beta) * c) * b) * 2.0);
+             const double gamma = Acos(((Squared(b) + Squared(a)) - Squared(c)) / ((b * a) * 2.0));
+             return Values{a, b, c, (180.0 - beta) - gamma, beta, gamma};
+         }},
+        /* 4 */ {{L"3.3", L"4.7", _, _, _, L"12.7"}, [] {
+             const double a = 3.3, b = 4.7, gamma = 12.7;
+             const double c = std::sqrt((Squared(b) + Squared(a)) - ((Cos(gamma) * b) * a) * 2.0);
+             const double alpha = Acos(((Squared(c) + Squared(a)) - Squared(b)) / ((c * a) * 2.0));
+             return Values{a, b, c, alpha, (180.0 - alpha) - gamma, gamma};
+         }},
+        /* 5 */ {{_, L"4.7", _, L"12.7", L"47.3", _}, [] {
+             const double b = 4.7, alpha = 12.7, beta = 47.3, gamma = (180.0 - alpha) - beta;
+             return Values{(b / Sin(alpha)) * Sin(beta), b, (b / Sin(alpha)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 6 */ {{L"3.3", _, _, L"12.7", L"47.3", _}, [] {
+             const double a = 3.3, alpha = 12.7, beta = 47.3, gamma = (180.0 - alpha) - beta;
+             return Values{a, (a / Sin(beta)) * Sin(alpha), (a / Sin(beta)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 7 */ {{L"3.3", _, _, _, L"71.3", L"33.3"}, [] {
+             const double a = 3.3, beta = 71.3, gamma = 33.3, alpha = (180.0 - beta) - gamma;
+             return Values{a, (a / Sin(beta)) * Sin(alpha), (a / Sin(beta)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 8 */ {{_, _, L"6.1", L"12.7", _, L"41.9"}, [] {
+             const double c = 6.1, alpha = 12.7, gamma = 41.9, beta = (180.0 - alpha) - gamma;
+             return Values{(c / Sin(gamma)) * Sin(beta), (c / Sin(gamma)) * Sin(alpha), c, alpha, beta, gamma};
+         }},
+        /* 9 */ {{_, _, L"6.1", _, L"71.3", L"33.3"}, [] {
+             const double c = 6.1, beta = 71.3, gamma = 33.3, alpha = (180.0 - beta) - gamma;
+             return Values{(c / Sin(gamma)) * Sin(beta), (c / Sin(gamma)) * Sin(alpha), c, alpha, beta, gamma};
+         }},
+        /* 10 */ {{_, L"4.7", _, L"12.7", _, L"41.9"}, [] {
+             const double b = 4.7, alpha = 12.7, gamma = 41.9, beta = (180.0 - alpha) - gamma;
+             return Values{(b / Sin(alpha)) * Sin(beta), b, (b / Sin(alpha)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 11 */ {{L"3.3", _, _, L"12.7", _, L"41.9"}, [] {
+             const double a = 3.3, alpha = 12.7, gamma = 41.9, beta = (180.0 - alpha) - gamma;
+             return Values{a, (a / Sin(beta)) * Sin(alpha), (a / Sin(beta)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 12 */ {{_, L"4.7", _, _, L"71.3", L"33.3"}, [] {
+             const double b = 4.7, beta = 71.3, gamma = 33.3, alpha = (180.0 - gamma) - beta;
+             return Values{(b / Sin(alpha)) * Sin(beta), b, (b / Sin(alpha)) * Sin(gamma), alpha, beta, gamma};
+         }},
+        /* 13 */ {{_, _, L"6.1", L"12.7", L"47.3", _}, [] {
+             const double c = 6.1, alpha = 12.7, beta = 47.3, gamma = (180.0 - beta) - alpha;
+             return Values{(c / Sin(gamma)) * Sin(beta), (c / Sin(gamma)) * Sin(alpha), c, alpha, beta, gamma};
+         }},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.typed);
+        ASSERT_EQ(SolveObliqueTriangle(form), 0);
+        const Values expected = c.expected();
+        for (std::size_t i = 0; i < kIds.size(); ++i) {
+            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "test " << (&c - cases) + 1;
+        }
+    }
+}
+
 TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {

@@ -74,6 +74,39 @@ TEST(OhmsLawTest, TheLastPassingTestChoosesThePair) {
     }
 }
 
+// Every case with inputs whose last bits depend on the order of the
+// operations; the expected values are computed here by each case's steps.
+TEST(OhmsLawTest, ExactValuesFollowEachCasesOrderOfOperations) {
+    using Values = std::array<double, 4>;  // V, I, R, P
+    const struct {
+        Texts typed;
+        Values (*expected)();
+        // clang-format off
+    } cases[] = {
+        {{L"3.3", L"0.47", _, _}, [] { const double v = 3.3, i = 0.47; return Values{v, i, v / i, i * v}; }},
+        {{L"3.3", _, L"4.7", _}, [] { const double v = 3.3, r = 4.7, i = v / r; return Values{v, i, r, i * v}; }},
+        {{_, L"0.47", L"4.7", _}, [] { const double i = 0.47, r = 4.7, v = r * i; return Values{v, i, r, i * v}; }},
+        {{L"3.3", _, _, L"0.7"}, [] { const double v = 3.3, p = 0.7, i = p / v; return Values{v, i, v / i, p}; }},
+        {{_, L"0.47", _, L"0.1"}, [] {
+             const double i = 0.47, p = 0.1, k = 1.0 / i, v = k * p;
+             return Values{v, i, k * v, p};
+         }},
+        {{_, L"0.3", _, L"0.7"}, [] {
+             const double i = 0.3, p = 0.7, k = 1.0 / i, v = k * p;
+             return Values{v, i, k * v, p};
+         }},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        MemoryForm form = Typed(c.typed);
+        ASSERT_EQ(SolveOhmsLaw(form), 0);
+        const Values expected = c.expected();
+        for (std::size_t i = 0; i < kIds.size(); ++i) {
+            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "case of row " << (&c - cases) + 1;
+        }
+    }
+}
+
 TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {

@@ -36,6 +36,9 @@ TEST(ResultOutputTest, ThreeDecimalsLikePrintf) {
         {0, SignStyle::Always, L"+0.000"},
         {1234.5678, SignStyle::Always, L"+1234.568"},
         {-2.05e-10, SignStyle::Always, L"-0.000"},
+        {-0.0, SignStyle::Always, L"-0.000"},          // a negative zero keeps its sign
+        {-0.0, SignStyle::NegativeOnly, L"-0.000"},
+        {-0.0004, SignStyle::Always, L"-0.000"},
         {0.0005, SignStyle::NegativeOnly, L"0.001"},   // 0.0005 lies just above the tie
         {2.9375, SignStyle::NegativeOnly, L"2.938"},
         {1e20, SignStyle::NegativeOnly, L"100000000000000000000.000"},

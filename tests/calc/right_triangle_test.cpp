@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -110,6 +111,67 @@ TEST(RightTriangleTest, UnroundedValuesCarryTheProgramsPi) {
     MemoryForm caseFour = Typing({L"3", _, _, L"53.13", _});
     SolveRightTriangle(caseFour);
     EXPECT_NEAR(caseFour.Values().at(IDC_RIGHT_B), 3.99998511, 1e-8);
+}
+
+// Every row with inputs whose results depend on the order of the operations
+// to the last bit; the expected values are computed here by each row's
+// formulas, step by step in their order.
+TEST(RightTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
+    using Values = std::array<double, 5>;
+    const struct {
+        Typed typed;
+        Values (*expected)();
+        // clang-format off
+    } cases[] = {
+        {{L"3.3", L"4.7", _, _, _}, [] {
+             const double a = 3.3, b = 4.7, c = std::sqrt(Squared(b) + Squared(a));
+             const double alpha = ToDegrees(std::atan(b / a));
+             return Values{a, b, c, alpha, 90.0 - alpha};
+         }},
+        {{L"3.3", _, L"7.1", _, _}, [] {
+             const double a = 3.3, c = 7.1, b = std::sqrt(Squared(c) - Squared(a));
+             const double alpha = ToDegrees(std::acos(a / c));
+             return Values{a, b, c, alpha, 90.0 - alpha};
+         }},
+        {{_, L"4.7", L"7.1", _, _}, [] {
+             const double b = 4.7, c = 7.1, a = std::sqrt(Squared(c) - Squared(b));
+             const double alpha = ToDegrees(std::asin(b / c));
+             return Values{a, b, c, alpha, 90.0 - alpha};
+         }},
+        {{L"3.3", _, _, L"17.9", _}, [] {
+             const double a = 3.3, alpha = 17.9, b = std::tan(ToRadians(alpha)) * a;
+             return Values{a, b, std::sqrt(Squared(b) + Squared(a)), alpha, 90.0 - alpha};
+         }},
+        {{L"3.3", _, _, _, L"0.1"}, [] {
+             const double a = 3.3, beta = 0.1, alpha = 90.0 - beta, b = std::tan(ToRadians(alpha)) * a;
+             return Values{a, b, std::sqrt(Squared(b) + Squared(a)), alpha, beta};
+         }},
+        {{_, L"4.7", _, L"17.9", _}, [] {
+             const double b = 4.7, alpha = 17.9, c = b / std::sin(ToRadians(alpha));
+             return Values{std::sqrt(Squared(c) - Squared(b)), b, c, alpha, 90.0 - alpha};
+         }},
+        {{_, L"4.7", _, _, L"77.3"}, [] {
+             const double b = 4.7, beta = 77.3, c = b / std::cos(ToRadians(beta));
+             return Values{std::sqrt(Squared(c) - Squared(b)), b, c, 90.0 - beta, beta};
+         }},
+        {{_, _, L"7.1", L"0.1", _}, [] {
+             const double c = 7.1, alpha = 0.1, a = std::cos(ToRadians(alpha)) * c;
+             return Values{a, std::sqrt(Squared(c) - Squared(a)), c, alpha, 90.0 - alpha};
+         }},
+        {{_, _, L"7.1", _, L"12.7"}, [] {
+             const double c = 7.1, beta = 12.7, b = std::cos(ToRadians(beta)) * c;
+             return Values{std::sqrt(Squared(c) - Squared(b)), b, c, 90.0 - beta, beta};
+         }},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        MemoryForm form = Typing(c.typed);
+        ASSERT_EQ(SolveRightTriangle(form), 0);
+        const Values expected = c.expected();
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "case of row " << (&c - cases) + 1;
+        }
+    }
 }
 
 TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
