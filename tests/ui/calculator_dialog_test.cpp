@@ -509,4 +509,45 @@ TEST(LongInput, A10000CharacterPasteIsReadAsItsFirst99Characters) {
     // clang-format on
 }
 
+// A field is read as its first 99 characters, all of them: the 99th decides
+// the result here, and a 100th is never seen.
+struct NinetyNineCase {
+    const char* name;
+    int dialog;  // index in Dialogs()
+    Fields typed;
+    int shownId;
+    QString shown;
+};
+
+class NinetyNinthCharacterTest : public ::testing::TestWithParam<NinetyNineCase> {};
+
+TEST_P(NinetyNinthCharacterTest, DecidesTheResult) {
+    const NinetyNineCase& c = GetParam();
+    const CalculatorDialog& d = Dialogs()[c.dialog];
+    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+        for (const auto& [id, text] : c.typed) {
+            SetWindowTextW(GetDlgItem(dialog, id), text.toStdWString().c_str());
+        }
+        Click(dialog, d.calculate);
+        EXPECT_EQ(FieldText(dialog, c.shownId), c.shown);
+        Click(dialog, 2);
+    });
+}
+
+// 98 zeros and a digit: read whole, the digit counts; cut one short, the
+// value would be 0.
+const QString kZeros(98, QLatin1Char('0'));
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, NinetyNinthCharacterTest,
+    ::testing::Values(
+        NinetyNineCase{
+            "CoordinateRotation", 0, {{1001, kZeros + "3"}, {1002, "4"}, {1003, "0"}}, 1006, "+3.000"},
+        NinetyNineCase{"RightTriangle", 1, {{1001, kZeros + "3"}, {1002, "4"}}, 1003, "5.000"},
+        NinetyNineCase{
+            "ObliqueTriangle", 2, {{1001, kZeros + "3"}, {1002, "4"}, {1003, "5"}}, 1006, "53.130"},
+        NinetyNineCase{"OhmsLaw", 3, {{1001, kZeros + "7"}, {1002, "1"}}, 1003, "7.000"},
+        NinetyNineCase{"HundredthCharacterCut", 3, {{1001, kZeros + "7x"}, {1002, "1"}}, 1003, "7.000"}),
+    [](const ::testing::TestParamInfo<NinetyNineCase>& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "platform/linux/dialog_template.h"
 #include "platform/testing.h"
 #include "platform/win32.h"
 #include "tests/ui/dialog_driver.h"
@@ -183,6 +185,48 @@ TEST_F(DialogManagerTest, InitDialogGetsTheFirstTabStopAndTheParameterAndItsAnsw
         EXPECT_EQ(result, 77);
     }
 }
+
+// Tab and Shift+Tab visit the tab stops only, in template order, wrapping
+// around; with no control focused they start from either end.
+struct TabCase {
+    const char* name;
+    int startId;  // the control focused first (SetFocus), 0 for none
+    bool backwards;
+    int expectedId;
+};
+
+class TabTest : public DialogManagerTest, public ::testing::WithParamInterface<TabCase> {};
+
+TEST_P(TabTest, MovesToTheNextTabStop) {
+    const TabCase& c = GetParam();
+    // Edit 13 takes the focus when clicked but is no tab stop.
+    TemplateBuilder builder(WS_POPUP | WS_CAPTION, u"Tabs", 120, 80);
+    builder.Item(kEdit, WS_TABSTOP | WS_BORDER, 10, u"", 0, 0)
+        .Item(kEdit, WS_BORDER, 13, u"", 0, 14)
+        .Item(kButton, WS_TABSTOP | BS_PUSHBUTTON, 11, u"Go", 0, 28)
+        .Item(kButton, WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, u"Cancel", 0, 42);
+    g_initResult = FALSE;  // the dialog manager gives no first focus
+    Run(builder, [&](HWND dialog) {
+        if (c.startId != 0) SetFocus(GetDlgItem(dialog, c.startId));
+        ASSERT_EQ(FocusedId(dialog), c.startId);
+        PressKey(c.backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                 c.backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(FocusedId(dialog), c.expectedId);
+        EndDialog(dialog, 1);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, TabTest,
+                         ::testing::Values(TabCase{"NoFocusTab", 0, false, 10},
+                                           TabCase{"NoFocusShiftTab", 0, true, IDCANCEL},
+                                           TabCase{"SkipsAControlWithoutTabStop", 10, false, 11},
+                                           TabCase{"SkipsItBackwards", 11, true, 10},
+                                           TabCase{"LeavesItForTheNextStop", 13, false, 11},
+                                           TabCase{"LeavesItBackwards", 13, true, 10},
+                                           TabCase{"WrapsAround", IDCANCEL, false, 10}),
+                         [](const ::testing::TestParamInfo<TabCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DialogManagerTest, EndDialogDuringInitDialogReturnsWithoutALoop) {
     struct Local {
@@ -574,5 +618,63 @@ TEST(CalculatorLayout, RightTriangleControlsSitWhereTheTemplatePutsThem) {
         EndDialog(dialog, 2);
     });
 }
+
+// Every control of every calculator sits where its dialog units put it:
+// x and width in quarters, y and height in eighths of the base units,
+// rounded to the nearest pixel (on template 104's 26-pixel cell, y = 3 is
+// 9.75 pixels: 10, not 9). Pictures take their bitmap's size instead.
+struct LayoutCase {
+    int templateId;
+    DLGPROC procedure;
+    bool fractional;  // whether its base units leave fractions of a pixel
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* out) { *out << "template " << c.templateId; }
+
+class RoundedLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(RoundedLayoutTest, ControlsSitAtTheirDialogUnitsRounded) {
+    const LayoutCase& c = GetParam();
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(c.templateId), RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    mirabo::platform::DialogTemplate parsed;
+    ASSERT_TRUE(mirabo::platform::ParseDialogTemplate(LockResource(LoadResource(nullptr, found)),
+                                                      SizeofResource(nullptr, found), &parsed));
+    mirabo::test::RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
+        const QSize base = mirabo::testing::DialogBaseUnits(dialog);
+        // The nearest pixel, a half rounded up.
+        auto pixels = [](int units, int unit, int parts) { return (2 * units * unit + parts) / (2 * parts); };
+        int roundedUp = 0;
+        QList<QWidget*> children =
+            mirabo::testing::WidgetOf(dialog)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_EQ(children.size(), static_cast<int>(parsed.items.size()));
+        for (std::size_t i = 0; i < parsed.items.size(); ++i) {
+            const auto& item = parsed.items[i];
+            const QRect expected(pixels(item.x, base.width(), 4), pixels(item.y, base.height(), 8),
+                                 pixels(item.cx, base.width(), 4), pixels(item.cy, base.height(), 8));
+            const QRect placed = children[static_cast<int>(i)]->geometry();
+            EXPECT_EQ(placed.topLeft(), expected.topLeft()) << "control #" << i + 1;
+            if (item.Class() != mirabo::platform::ControlClass::Static ||
+                (item.style & SS_TYPEMASK) != SS_BITMAP) {
+                EXPECT_EQ(placed.size(), expected.size()) << "control #" << i + 1;
+            }
+            for (const auto& [units, unit, parts] : {std::tuple{item.x, base.width(), 4},
+                                                     {item.y, base.height(), 8},
+                                                     {item.cx, base.width(), 4},
+                                                     {item.cy, base.height(), 8}}) {
+                roundedUp += pixels(units, unit, parts) != units * unit / parts;
+            }
+        }
+        // There, some coordinates fall on a fraction of a half or more.
+        EXPECT_EQ(roundedUp > 0, c.fractional);
+        EndDialog(dialog, 2);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Calculators, RoundedLayoutTest,
+                         ::testing::Values(LayoutCase{104, CoordinateDlgProc, true},
+                                           LayoutCase{105, RightTriangleDlgProc, false},
+                                           LayoutCase{108, ObliqueTriangleDlgProc, false},
+                                           LayoutCase{121, OhmsLawDlgProc, false}));
 
 }  // namespace

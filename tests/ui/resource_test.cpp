@@ -324,6 +324,91 @@ TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
     EXPECT_FALSE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed));
 }
 
+// A template of two edit items: the first with `extra` bytes of creation
+// data, then the second, which starts on the next DWORD boundary. `dataEnd`
+// is where the creation data ends.
+std::vector<unsigned char> TemplateWithCreationData(DWORD style, int extra, std::size_t* dataEnd = nullptr) {
+    std::vector<WORD> words = {static_cast<WORD>(style & 0xFFFF),
+                               static_cast<WORD>(style >> 16),
+                               0,
+                               0,
+                               2,
+                               0,
+                               0,
+                               100,
+                               50,
+                               0,
+                               0,
+                               'T',
+                               0};
+    if (style & DS_SETFONT) words.insert(words.end(), {8, 'F', 0});
+    auto align = [&] {
+        if (words.size() % 2) words.push_back(0);
+    };
+    align();
+    words.insert(words.end(), {0x0080, 0x5081, 0, 0, 1, 2, 3, 4, 7, 0xFFFF, 0x0081, 'a', 0});
+    words.push_back(static_cast<WORD>(extra));
+    std::vector<unsigned char> bytes(words.size() * 2);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = words[i] & 0xFF;
+        bytes[2 * i + 1] = words[i] >> 8;
+    }
+    for (int i = 0; i < extra; ++i) bytes.push_back(static_cast<unsigned char>(0xA0 + i));
+    if (dataEnd != nullptr) *dataEnd = bytes.size();
+    bytes.resize((bytes.size() + 3) & ~std::size_t{3});
+    for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('b'), 0, 0}) {
+        bytes.push_back(w & 0xFF);
+        bytes.push_back(static_cast<unsigned char>(w >> 8));
+    }
+    return bytes;
+}
+
+TEST(DialogTemplateForms, CreationDataOfEveryLengthIsSkipped) {
+    for (int extra : {0, 1, 2, 3, 4, 5, 6, 8, 11}) {
+        SCOPED_TRACE(extra);
+        std::size_t dataEnd = 0;
+        const std::vector<unsigned char> bytes =
+            TemplateWithCreationData(0x80C80000 | DS_SETFONT, extra, &dataEnd);
+        DialogTemplate parsed;
+        ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed));
+        ASSERT_EQ(parsed.items.size(), 2u);
+        EXPECT_EQ(parsed.items[0].extraBytes, static_cast<std::size_t>(extra));
+        EXPECT_EQ(parsed.items[0].title.text, QStringLiteral("a"));
+        EXPECT_EQ(parsed.items[1].id, 9);
+        EXPECT_EQ(parsed.items[1].Class(), ControlClass::Edit);
+        EXPECT_EQ(parsed.items[1].title.text, QStringLiteral("b"));
+        EXPECT_EQ(QRect(parsed.items[1].x, parsed.items[1].y, parsed.items[1].cx, parsed.items[1].cy),
+                  QRect(5, 6, 7, 8));
+        // Creation data said to be longer than what is there is refused.
+        EXPECT_FALSE(ParseDialogTemplate(bytes.data(), dataEnd - 1, &parsed));
+    }
+}
+
+TEST(DialogTemplateForms, OnlyVersionOneWithItsSignatureIsTheExtendedForm) {
+    const struct {
+        DWORD style;
+        bool classic;
+        // clang-format off
+    } cases[] = {
+        {0xFFFF0001, false},  // version 1, signature 0xFFFF: the extended form
+        {0x80C00001, true},   // a style whose low word happens to be 1
+        {0x00000001, true},
+        {0xFFFF0002, true},
+        {0xFFFE0001, true},
+        {0x80C80040, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::vector<unsigned char> bytes = TemplateWithCreationData(c.style, 0);
+        DialogTemplate parsed;
+        EXPECT_EQ(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed), c.classic) << std::hex << c.style;
+        if (c.classic) {
+            EXPECT_EQ(parsed.style, c.style);
+            EXPECT_EQ(parsed.items.size(), 2u);
+        }
+    }
+}
+
 // The pictures: sizes as tabled, and only black, red and white.
 struct PictureCase {
     int id;
