@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Long fuzzing: runs every fuzz target for HOURS (default 1; fractions are
+# fine), two at a time, growing build-fuzz/corpus/<target>; then replays each
+# grown corpus and its seeds through a coverage build (build-fuzz-coverage/)
+# and prints, per target, its executions and the lines of the code it aims at
+# that the corpus reaches.
+#
+#   bash bench/fuzz.sh 8
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+hours="${1:-1}"
+seconds=$(awk -v h="$hours" 'BEGIN { printf "%d", h * 3600 }')
+bash scripts/ci-fuzz.sh "$seconds"
+
+bash scripts/deps.sh llvm
+dir=build-fuzz-coverage
+cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMIRABO_FUZZ=ON \
+  -DMIRABO_FUZZ_COVERAGE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$dir" -j "$(nproc)" --target fuzz_targets >/dev/null
+
+# The code each target is there for.
+declare -A aims=(
+  [solvers_fuzz]="calc/"
+  [cli_fuzz]="cli/"
+)
+echo
+printf '%-16s %-24s %8s %8s %8s\n' target code lines reached share
+for seeds in fuzz/corpus/*/; do
+  target=$(basename "$seeds")
+  binary="$dir/fuzz/$target"
+  [ -x "$binary" ] || continue
+  rm -f "$dir/$target".*.profraw
+  LLVM_PROFILE_FILE="$PWD/$dir/$target.%p.profraw" "$binary" -runs=0 "build-fuzz/corpus/$target" "$seeds" \
+    >/dev/null 2>&1 || true
+  llvm-profdata merge -sparse "$dir/$target".*.profraw -o "$dir/$target.profdata"
+  for aim in ${aims[$target]:-}; do
+    # The "TOTAL" line of the files under the aimed folder: lines, missed, share.
+    llvm-cov report "$binary" -instr-profile="$dir/$target.profdata" "$PWD/$aim" |
+      awk -v t="$target" -v a="$aim" '$1 == "TOTAL" { printf "%-16s %-24s %8d %8d %8s\n", t, a, $8, $8 - $9, $10 }'
+  done
+done
