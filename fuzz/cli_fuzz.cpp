@@ -214,13 +214,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         // One line per field of the form, each "name=text".
         FUZZ_CHECK(TerminalSafeLines(run.out));
-        const CliForm* form = nullptr;
+        const Calculator* form = nullptr;
         for (const std::string& arg : args) {
-            if (const CliForm* named = FindCliForm(arg)) form = named;
+            if (const Calculator* named = FindCliForm(arg)) form = named;
         }
         FUZZ_CHECK(form != nullptr);
         std::string_view lines = run.out;
-        for (const CliField& field : form->fields) {
+        for (const CalculatorField& field : form->fields) {
             const std::size_t end = lines.find('\n');
             FUZZ_CHECK(end != std::string_view::npos);
             FUZZ_CHECK(lines.substr(0, end).starts_with(std::string(field.name) + "="));

@@ -51,7 +51,7 @@ std::wstring Shown(double value, bool signAlways) {
     return std::wstring(text, text + std::char_traits<char>::length(text));
 }
 
-Outcome Solve(const CliForm& form, const std::vector<std::wstring>& typed, std::string_view answers) {
+Outcome Solve(const Calculator& form, const std::vector<std::wstring>& typed, std::string_view answers) {
     MemoryForm memory;
     for (std::size_t i = 0; i < form.fields.size() && i < typed.size(); ++i) {
         memory.SetText(form.fields[i].controlId, typed[i]);
@@ -62,7 +62,7 @@ Outcome Solve(const CliForm& form, const std::vector<std::wstring>& typed, std::
         ++asked;
         return yes ? kAnswerYes : kAnswerNo;
     });
-    const int result = form.solve(memory);
+    const int result = static_cast<int>(form.solve(memory));
     const bool rotation = form.name == "rotate";
 
     FUZZ_CHECK(result == 0 || result == 1);
@@ -84,7 +84,7 @@ Outcome Solve(const CliForm& form, const std::vector<std::wstring>& typed, std::
     if (result == 1) {
         FUZZ_CHECK(memory.Messages().size() == 1 && memory.Messages()[0].text == missing &&
                    memory.Messages()[0].buttons == kButtonsOk);
-        FUZZ_CHECK(memory.Focus() && *memory.Focus() == 1001);
+        FUZZ_CHECK(memory.Focus() && *memory.Focus() == FirstFieldId(form));
     } else {
         for (const MemoryForm::Message& message : memory.Messages()) FUZZ_CHECK(message.text != missing);
         FUZZ_CHECK(!memory.Focus());
@@ -104,7 +104,7 @@ Outcome Solve(const CliForm& form, const std::vector<std::wstring>& typed, std::
         }
     }
     Outcome outcome{result, {}, memory.Messages(), memory.WrittenFields()};
-    for (const CliField& field : form.fields) outcome.texts.push_back(memory.Text(field.controlId));
+    for (const CalculatorField& field : form.fields) outcome.texts.push_back(memory.Text(field.controlId));
     return outcome;
 }
 
@@ -119,9 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
     }
     if (lines.empty()) return 0;
-    const CliForm* form = FindCliForm(lines[0]);
-    if (form == nullptr)
-        form = &CliForms()[static_cast<unsigned char>(lines[0].empty() ? 0 : lines[0][0]) % 4];
+    const Calculator* form = FindCliForm(lines[0]);
+    if (form == nullptr) {
+        form = CliForms()[static_cast<unsigned char>(lines[0].empty() ? 0 : lines[0][0]) % CliForms().size()];
+    }
     const std::string_view answers = lines.size() > 1 ? lines[1] : std::string_view();
     std::vector<std::wstring> typed;
     for (std::size_t i = 2; i < lines.size(); ++i) typed.push_back(WideFromUtf8(lines[i]));

@@ -71,7 +71,7 @@ TEST(CoordinateRotationTest, ExactValuesFollowTheOrderOfOperations) {
     // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
-        ASSERT_EQ(RotateCoordinates(form), 0);
+        ASSERT_EQ(RotateCoordinates(form), SolveResult::Done);
         const double r = ToRadians(c.angleValue);
         const double xProduct = std::cos(r) * c.xValue, ySubtrahend = std::sin(r) * c.yValue;
         const double yProduct = std::cos(r) * c.yValue, yAddend = std::sin(r) * c.xValue;

@@ -172,7 +172,7 @@ TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
     // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
-        ASSERT_EQ(SolveObliqueTriangle(form), 0);
+        ASSERT_EQ(SolveObliqueTriangle(form), SolveResult::Done);
         const Values expected = c.expected();
         for (std::size_t i = 0; i < kIds.size(); ++i) {
             EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "test " << (&c - cases) + 1;

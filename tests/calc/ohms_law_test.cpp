@@ -99,7 +99,7 @@ TEST(OhmsLawTest, ExactValuesFollowEachCasesOrderOfOperations) {
     // clang-format on
     for (const auto& c : cases) {
         MemoryForm form = Typed(c.typed);
-        ASSERT_EQ(SolveOhmsLaw(form), 0);
+        ASSERT_EQ(SolveOhmsLaw(form), SolveResult::Done);
         const Values expected = c.expected();
         for (std::size_t i = 0; i < kIds.size(); ++i) {
             EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "case of row " << (&c - cases) + 1;

@@ -192,9 +192,9 @@ TEST(MiraboCalcTest, UsageErrors) {
     };
     std::vector<std::vector<std::string>> all = cases;
     // A value with no name is no field of any form.
-    for (const CliForm& form : CliForms()) {
-        all.push_back({std::string(form.name), "=5"});
-        all.push_back({"=5", std::string(form.name), "a=1"});
+    for (const Calculator* form : CliForms()) {
+        all.push_back({std::string(form->name), "=5"});
+        all.push_back({"=5", std::string(form->name), "a=1"});
     }
     for (const auto& args : all) {
         const Outcome o = Calc(args);

@@ -524,11 +524,11 @@ class NinetyNinthCharacterTest : public ::testing::TestWithParam<NinetyNineCase>
 TEST_P(NinetyNinthCharacterTest, DecidesTheResult) {
     const NinetyNineCase& c = GetParam();
     const CalculatorDialog& d = Dialogs()[c.dialog];
-    RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
+    RunDialog(d.calculator->templateId, d.procedure, [&](HWND dialog) {
         for (const auto& [id, text] : c.typed) {
             SetWindowTextW(GetDlgItem(dialog, id), text.toStdWString().c_str());
         }
-        Click(dialog, d.calculate);
+        Click(dialog, d.calculator->calculateId);
         EXPECT_EQ(FieldText(dialog, c.shownId), c.shown);
         Click(dialog, 2);
     });
