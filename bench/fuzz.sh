@@ -20,12 +20,16 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clan
 cmake --build "$dir" -j "$(nproc)" --target fuzz_targets >/dev/null
 
 # The code each target is there for.
+readers="platform/linux/byte_reader.cpp platform/linux/dialog_template.cpp platform/linux/menu_resource.cpp
+  platform/linux/string_table.cpp platform/linux/accelerator_table.cpp platform/linux/dib.cpp"
 declare -A aims=(
   [solvers_fuzz]="calc/"
   [cli_fuzz]="cli/"
+  [resource_readers_fuzz]="$readers"
+  [resource_file_fuzz]="platform/linux/resource_directory.cpp $readers"
 )
 echo
-printf '%-16s %-24s %8s %8s %8s\n' target code lines reached share
+printf '%-22s %8s %8s %8s  %s\n' target lines reached share code
 for seeds in fuzz/corpus/*/; do
   target=$(basename "$seeds")
   binary="$dir/fuzz/$target"
@@ -34,9 +38,11 @@ for seeds in fuzz/corpus/*/; do
   LLVM_PROFILE_FILE="$PWD/$dir/$target.%p.profraw" "$binary" -runs=0 "build-fuzz/corpus/$target" "$seeds" \
     >/dev/null 2>&1 || true
   llvm-profdata merge -sparse "$dir/$target".*.profraw -o "$dir/$target.profdata"
-  for aim in ${aims[$target]:-}; do
-    # The "TOTAL" line of the files under the aimed folder: lines, missed, share.
-    llvm-cov report "$binary" -instr-profile="$dir/$target.profdata" "$PWD/$aim" |
-      awk -v t="$target" -v a="$aim" '$1 == "TOTAL" { printf "%-16s %-24s %8d %8d %8s\n", t, a, $8, $8 - $9, $10 }'
-  done
+  aim=${aims[$target]:-}
+  [ -n "$aim" ] || continue
+  # The "TOTAL" line over the aimed files: lines, missed, share.
+  # shellcheck disable=SC2086
+  llvm-cov report "$binary" -instr-profile="$dir/$target.profdata" $(printf "$PWD/%s " $aim) |
+    awk -v t="$target" -v a="$(echo $aim | tr -s ' \n' ' ')" \
+      '$1 == "TOTAL" { printf "%-22s %8d %8d %8s  %s\n", t, $8, $8 - $9, $10, a }'
 done

@@ -50,7 +50,7 @@ for i in "${!pids[@]}"; do
   if wait "${pids[$i]}"; then status[${names[$i]}]=ok; else status[${names[$i]}]=FAILED; failed=1; fi
 done
 
-printf '%-16s %-7s %14s %8s %8s %8s\n' target result executions edges features corpus
+printf '%-22s %-7s %14s %8s %8s %8s\n' target result executions edges features corpus
 for target in "${targets[@]}"; do
   log="$dir/logs/$target.log"
   execs=$(sed -n 's/^stat::number_of_executed_units: //p' "$log" | tail -1)
@@ -58,7 +58,7 @@ for target in "${targets[@]}"; do
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
   corp=$(sed -n 's/.* corp: \([0-9]*\)\/.*/\1/p' <<<"$last")
-  printf '%-16s %-7s %14s %8s %8s %8s\n' "$target" "${status[$target]}" "${execs:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}"
+  printf '%-22s %-7s %14s %8s %8s %8s\n' "$target" "${status[$target]}" "${execs:-?}" "${cov:-?}" "${ft:-?}" "${corp:-?}"
   if [ "${status[$target]}" != ok ]; then
     grep -E 'invariant broken|ERROR|SUMMARY|Test unit written' "$log" | head -20 || tail -20 "$log"
   fi

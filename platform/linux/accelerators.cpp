@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/linux/accelerator_table.h"
 #include "platform/linux/messages.h"
 #include "platform/linux/resource_directory.h"
 
@@ -47,18 +47,8 @@ HACCEL WINAPI LoadAcceleratorsW(HINSTANCE, LPCWSTR lpTableName) {
     if (entry == nullptr) return nullptr;
     auto& table = Accelerators()[entry];
     if (!table) {
-        // Eight bytes an entry: flags, key, command, padding; the last entry
-        // has the flag 0x80.
         table = std::make_unique<AcceleratorTableObject>();
-        ByteReader reader(entry->data, entry->size);
-        while (reader.remaining() >= 8) {
-            WORD flags = reader.Word();
-            WORD key = reader.Word();
-            WORD command = reader.Word();
-            reader.Word();  // padding
-            table->entries.push_back({static_cast<BYTE>(flags & 0x7F), key, command});
-            if (flags & 0x80) break;
-        }
+        table->entries = ParseAcceleratorTable(entry->data, entry->size);
     }
     return reinterpret_cast<HACCEL>(table.get());
 }

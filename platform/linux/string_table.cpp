@@ -9,15 +9,11 @@
 
 namespace mirabo::platform {
 
-QString ProgramString(UINT id) {
-    // Strings are stored sixteen to a block: block id / 16 + 1 holds string
-    // id % 16, each a length word and that many UTF-16 units.
-    const ResourceEntry* block = FindProgramResource(RT_STRING, MAKEINTRESOURCEW((id >> 4) + 1));
-    if (block == nullptr) return QString();
-    ByteReader reader(block->data, block->size);
-    for (UINT index = 0; index < 16; ++index) {
+QString StringInBlock(const unsigned char* data, std::size_t size, UINT index) {
+    ByteReader reader(data, size);
+    for (UINT at = 0; at < 16; ++at) {
         WORD length = reader.Word();
-        if (index == (id & 15)) {
+        if (at == index) {
             QString text = reader.Units(length);
             return reader.ok() && length > 0 ? text : QString();
         }
@@ -25,6 +21,14 @@ QString ProgramString(UINT id) {
         if (!reader.ok()) return QString();
     }
     return QString();
+}
+
+QString ProgramString(UINT id) {
+    // Strings are stored sixteen to a block: block id / 16 + 1 holds string
+    // id % 16.
+    const ResourceEntry* block = FindProgramResource(RT_STRING, MAKEINTRESOURCEW((id >> 4) + 1));
+    if (block == nullptr) return QString();
+    return StringInBlock(block->data, block->size, id & 15);
 }
 
 }  // namespace mirabo::platform
