@@ -13,6 +13,7 @@
 #include "cli/cp932_source.h"
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
+#include "cli/terminal_text.h"
 
 namespace mirabo {
 namespace {
@@ -61,7 +62,7 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
         } else if (arg.starts_with("--encoding=")) {
             encoding = arg.substr(std::string_view("--encoding=").size());
         } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option " + arg;
+            return "unknown option " + TerminalSafe(arg);
         } else {
             positional.push_back(arg);
         }
@@ -78,17 +79,17 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
         if (name == "cp932") {
             request.cp932 = true;
         } else if (name != "utf-8" && name != "utf8") {
-            return "unknown encoding " + *encoding + ": cp932 or utf-8";
+            return "unknown encoding " + TerminalSafe(*encoding) + ": cp932 or utf-8";
         }
     }
     if (positional.empty()) {
         return "no form given";
     }
     if ((request.form = FindCliForm(positional[0])) == nullptr) {
-        return "unknown form " + std::string(positional[0]);
+        return "unknown form " + TerminalSafe(positional[0]);
     }
     if (positional.size() > 2) {
-        return "one input file only: " + std::string(positional[2]);
+        return "one input file only: " + TerminalSafe(positional[2]);
     }
     if (positional.size() == 2) {
         const std::string_view file = positional[1];
@@ -96,7 +97,7 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
         if (equals != std::string_view::npos &&
             FindCliField(*request.form, file.substr(0, equals)) != nullptr) {
             return "NAME=TEXT does not go with --batch: the header row names the fields (" +
-                   std::string(file) + ")";
+                   TerminalSafe(file) + ")";
         }
         request.file = file;
     }
@@ -123,7 +124,7 @@ public:
         }
         const CalculatorField* field = FindCliField(form_, text);
         if (field == nullptr) {
-            problem_ = "unknown column \"" + std::string(text) + (whole ? "\"" : "...\"") + " of " +
+            problem_ = "unknown column \"" + TerminalSafe(text) + (whole ? "\"" : "...\"") + " of " +
                        std::string(form_.name) + " (its fields: " + FieldList(form_) + ")";
             return;
         }
@@ -215,7 +216,7 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
     if (request.file && *request.file != "-") {
         file.open(*request.file, std::ios::binary);
         if (!file) {
-            env.err << "mirabo-calc: cannot open " << *request.file << '\n';
+            env.err << "mirabo-calc: cannot open " << TerminalSafe(*request.file) << '\n';
             return kExitNoInput;
         }
         in = &file;

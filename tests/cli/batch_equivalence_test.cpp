@@ -16,6 +16,7 @@
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
+#include "cli/terminal_text.h"
 #include "tests/cli/chunk_source.h"
 #include "tests/cli/sample_rows.h"
 
@@ -165,13 +166,15 @@ TEST(BatchEquivalenceTest, CsvRowsHoldTheFieldsOfOneCallPerRow) {
             Cells cells;
             ASSERT_EQ(reader.Next(cells), CsvReader::Result::Record);
             ASSERT_EQ(cells.cells.size(), form.fields.size() + 2);
-            // The plain output: NAME=TEXT a line, in field order.
+            // The plain output: NAME=TEXT a line, in field order, the text
+            // terminal-safe.
             std::vector<std::string> call = sample.calls[row];
             call.erase(call.begin() + 1);  // --json
             const Output single = InProcess(call);
             std::string expected;
             for (std::size_t slot = 0; slot < form.fields.size(); ++slot) {
-                expected += std::string(form.fields[slot].name) + "=" + cells.cells[slot] + "\n";
+                expected +=
+                    std::string(form.fields[slot].name) + "=" + TerminalSafe(cells.cells[slot]) + "\n";
             }
             EXPECT_EQ(single.out, expected) << form.name << " row " << row + 1;
             EXPECT_EQ(cells.cells[form.fields.size()], StatusOfExit(single.status));

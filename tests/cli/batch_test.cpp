@@ -153,6 +153,13 @@ TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
         {{"right", "a.csv", "b.csv"}, "a\n",   "one input file only"},
         {{"right", "a=3"},     "a\n",          "NAME=TEXT does not go with --batch"},
         {{"right", "--verbose"}, "a\n",        "unknown option --verbose"},
+        // What was typed or read is shown terminal-safe.
+        {{"right"},            "a,\x1b[2Jb\n", "unknown column \"\\x1b[2Jb\""},
+        {{"r\night"},          "a\n",          "unknown form r\\night"},
+        {{"right", "--encoding", "\x9b"}, "a\n", "unknown encoding \\x9b"},
+        {{"right", "a.csv", "\r"}, "a\n",     "one input file only: \\r"},
+        {{"right", "a=\x07"}, "a\n",          "(a=\\x07)"},
+        {{"right", "-\x7f"},   "a\n",          "unknown option -\\x7f"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -160,6 +167,9 @@ TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
         EXPECT_EQ(run.status, kExitUsage) << c.says;
         EXPECT_EQ(run.out, "") << c.says;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        // The message is one line, whatever was typed.
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+        EXPECT_EQ(run.err.find('\r'), std::string::npos);
     }
 }
 
