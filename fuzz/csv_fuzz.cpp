@@ -1,7 +1,8 @@
 // The CSV reader of batch mode, and batch mode over what it reads. An input is
 // one byte that picks how the reader is handed the text (in chunks of 1 to
 // 64 bytes, or whole), one that picks the longest cell it keeps and the form,
-// then the CSV text.
+// one whose bits pick batch mode's options (--json, --yes, --no, --bom,
+// --encoding cp932), then the CSV text.
 //
 // What must hold for every input: the records do not depend on how the text
 // is cut into chunks; no cell is longer than the limit, and one cut short is
@@ -25,10 +26,13 @@
 #include "cli/run_calc.h"
 #include "cli/utf8.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/text_checks.h"
 
 namespace {
 
 using namespace mirabo;
+using mirabo::fuzz::TerminalSafeLines;
+using mirabo::fuzz::ValidUtf8;
 
 class ChunkedSource : public ByteSource {
 public:
@@ -57,16 +61,6 @@ struct Cells : CsvCellSink {
         if (!whole) cells.back() += "\x01cut";
     }
 };
-
-bool ValidUtf8(std::string_view text) {
-    while (!text.empty()) {
-        char32_t c = 0;
-        const std::size_t length = DecodeUtf8(text, c);
-        if (length == 0) return false;
-        text.remove_prefix(length);
-    }
-    return true;
-}
 
 struct Reading {
     std::vector<std::vector<std::string>> records;
@@ -97,23 +91,14 @@ Reading Read(std::string_view text, std::size_t chunk, std::size_t limit) {
     return reading;
 }
 
-bool TerminalSafeLines(std::string_view text) {
-    if (!ValidUtf8(text)) return false;
-    while (!text.empty()) {
-        char32_t c = 0;
-        text.remove_prefix(DecodeUtf8(text, c));
-        if ((c < 0x20 && c != '\n') || (c >= 0x7F && c <= 0x9F)) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+    if (size < 3) return 0;
     const std::size_t chunk = data[0] % 65 == 0 ? CsvReader::kBufferSize : data[0] % 65;
     const std::size_t limit = 1 + data[1] % 16;
-    const std::string_view text(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const unsigned options = data[2];
+    const std::string_view text(reinterpret_cast<const char*>(data) + 3, size - 3);
 
     const Reading chunked = Read(text, chunk, limit);
     const Reading whole = Read(text, CsvReader::kBufferSize, limit);
@@ -126,14 +111,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out;
     std::ostringstream err;
     CliEnvironment env{out, err, nullptr, &in};
-    const int status = RunCalc({std::string(form.name), "--batch"}, env);
+    std::vector<std::string> args = {std::string(form.name), "--batch"};
+    const bool json = options & 1;
+    const bool cp932 = options & 16;
+    if (json) args.push_back("--json");
+    if (options & 2) args.push_back("--yes");
+    if (options & 4) args.push_back("--no");
+    if (options & 8) args.push_back("--bom");
+    if (cp932) args.insert(args.end(), {"--encoding", "cp932"});
+    const int status = RunCalc(args, env);
     FUZZ_CHECK(status == 0 || status == kExitUsage || status == kExitMalformedInput);
     FUZZ_CHECK(TerminalSafeLines(err.str()));
     FUZZ_CHECK((status == 0) == err.str().empty());
-    if (status != kExitUsage) {
+    if ((options & 6) == 6) FUZZ_CHECK(status == kExitUsage);
+    const std::string output = out.str();
+    std::string_view written = output;
+    if ((options & 8) && written.starts_with("\xEF\xBB\xBF")) written.remove_prefix(3);
+    if (json && status != kExitUsage) {
+        // One JSON object a line.
+        while (!written.empty()) {
+            const std::size_t end = written.find('\n');
+            FUZZ_CHECK(end != std::string_view::npos);
+            FUZZ_CHECK(mirabo::fuzz::Json(written.substr(0, end)).Valid());
+            written.remove_prefix(end + 1);
+        }
+    } else if (status != kExitUsage && !cp932) {
         // The rows written read back: a header and one row per record, each
         // the form's fields, the status and the messages.
-        const std::string written = out.str();
         const Reading back = Read(written, CsvReader::kBufferSize, written.size() + 1);
         FUZZ_CHECK(back.last == CsvReader::Result::End);
         for (const auto& record : back.records) FUZZ_CHECK(record.size() == form.fields.size() + 2);

@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 dir=build-fuzz
+began=$(date +%s)
 bash scripts/deps.sh clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
   fonts-ipafont-gothic
 launcher=()
@@ -18,6 +19,7 @@ fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMIRABO_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target fuzz_targets
+echo "building the fuzz targets took $(($(date +%s) - began)) s"
 
 targets=()
 for seeds in fuzz/corpus/*/; do
@@ -63,5 +65,5 @@ for target in "${targets[@]}"; do
     grep -E 'invariant broken|ERROR|SUMMARY|Test unit written' "$log" | head -20 || tail -20 "$log"
   fi
 done
-echo "fuzzing took $(($(date +%s) - start)) s"
+echo "fuzzing took $(($(date +%s) - start)) s; the whole stage $(($(date +%s) - began)) s"
 exit "$failed"

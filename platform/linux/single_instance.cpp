@@ -197,7 +197,9 @@ private:
     enum class Request { Incomplete, Raise, Drop };
 
     void AcceptAll() {
-        for (;;) {
+        // A few at a time: clients that keep connecting are taken in turn with
+        // everything else the event loop has to do.
+        for (int accepted = 0; accepted < 4 * kClientLimit; ++accepted) {
             const int fd = accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
             if (fd < 0) {
                 if (errno == EINTR || errno == ECONNABORTED) continue;
