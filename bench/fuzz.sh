@@ -16,7 +16,7 @@ bash scripts/ci-fuzz.sh "$seconds"
 bash scripts/deps.sh llvm
 dir=build-fuzz-coverage
 cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMIRABO_FUZZ=ON \
-  -DMIRABO_FUZZ_COVERAGE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DMIRABO_FUZZ_COVERAGE=ON -DMIRABO_TESTS=OFF -DMIRABO_TOOLS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target fuzz_targets >/dev/null
 
 # The code each target is there for.

@@ -10,14 +10,13 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 dir=build-fuzz
 began=$(date +%s)
-bash scripts/deps.sh clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
-  fonts-ipafont-gothic
+bash scripts/deps.sh clang libclang-rt-14-dev cmake ninja-build qt6-base-dev llvm
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMIRABO_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  -DMIRABO_TESTS=OFF -DMIRABO_TOOLS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target fuzz_targets
 echo "building the fuzz targets took $(($(date +%s) - began)) s"
 
