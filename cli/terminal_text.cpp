@@ -29,8 +29,6 @@ std::string TerminalSafe(std::string_view utf8) {
             out += "\\r";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (c == '\\') {
-            out += "\\\\";
         } else if (c < 0x20 || c == 0x7F) {
             out += "\\x";
             out += kHex[c >> 4];

@@ -9,9 +9,9 @@ namespace mirabo {
 
 // Copies UTF-8 text, writing every control character escaped so that it shows
 // as what it is: "\n", "\r", "\t", "\x1b" for the C0 controls and DEL, "\u009b"
-// for the C1 controls, and "\\" for a backslash, so that an escape read back
-// is never mistaken for one the user typed. A byte that is not part of valid
-// UTF-8 is written as "\xff" too.
+// for the C1 controls. A byte that is not part of valid UTF-8 is written as
+// "\xff" too. Everything else, a backslash too (as in a Windows path), stays
+// as it is.
 std::string TerminalSafe(std::string_view utf8);
 
 }  // namespace mirabo

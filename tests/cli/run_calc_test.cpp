@@ -99,7 +99,7 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
         {{"right", "a=3\nb=99", "b=4"}, 1, "a=3\\nb=99\nb=4\nc=\nalpha=\nbeta=\n",
          "入力値が不足、\n或いはタイプミス\n"},
         {{"ohm", "V=\x1b]0;owned\x07\x1b[2J", "I=\x9b" "1m", "R=\\"}, 1,
-         "V=\\x1b]0;owned\\x07\\x1b[2J\nI=\xEF\xBF\xBD" "1m\nR=\\\\\nP=\n", "入力値が不足、\n或いはタイプミス\n"},
+         "V=\\x1b]0;owned\\x07\\x1b[2J\nI=\xEF\xBF\xBD" "1m\nR=\\\nP=\n", "入力値が不足、\n或いはタイプミス\n"},
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -21,7 +21,7 @@ TEST(TerminalSafeTest, EscapesEveryControlCharacterAndNothingElse) {
         {"\x1b[2J\x1b]0;title\x07",   "\\x1b[2J\\x1b]0;title\\x07"},
         {"nul\0end"s,                 "nul\\x00end"},
         {"\x1f\x7f",                  "\\x1f\\x7f"},
-        {"a\\nb",                     "a\\\\nb"},           // a typed backslash stays told apart
+        {"C:\\Users\\a.csv",          "C:\\Users\\a.csv"},  // a backslash is text
         {"\xC2\x80\xC2\x9B\xC2\x9F",  "\\u0080\\u009b\\u009f"},  // C1 controls
         {"\xC2\xA0\xC3\xBF",          "\xC2\xA0\xC3\xBF"},  // U+00A0 and U+00FF are text
         {"\x9B" "31m",                "\\x9b31m"},          // a stray byte that 8-bit terminals read as CSI
