@@ -8,6 +8,28 @@
 namespace mirabo {
 namespace {
 
+// What a character of a number text stands for: the full-width digits, full
+// stop, plus and hyphen-minus that a Japanese input method types, and the minus
+// sign, read as their ASCII counterparts; every other character stands for
+// itself. The checks and the conversion both read through this, so a character
+// is accepted exactly when it is read as what it looks like.
+wchar_t AsciiCounterpart(wchar_t c) {
+    if (c >= L'\uFF10' && c <= L'\uFF19') {
+        return static_cast<wchar_t>(L'0' + (c - L'\uFF10'));
+    }
+    switch (c) {
+    case L'\uFF0E':  // FULLWIDTH FULL STOP
+        return L'.';
+    case L'\uFF0B':  // FULLWIDTH PLUS SIGN
+        return L'+';
+    case L'\uFF0D':  // FULLWIDTH HYPHEN-MINUS
+    case L'\u2212':  // MINUS SIGN
+        return L'-';
+    default:
+        return c;
+    }
+}
+
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // Walks the text from its first character and rejects it at the first character
@@ -16,7 +38,7 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 NumberTextVerdict CheckNumberText(const wchar_t* text, bool minusAllowed) {
     int points = 0;
     for (int i = 0;; ++i) {
-        const wchar_t c = text[i];
+        const wchar_t c = AsciiCounterpart(text[i]);
         if (IsDigit(c)) {
             continue;
         }
@@ -51,8 +73,8 @@ double FieldTextToDouble(const wchar_t* text) {
         ++p;
     }
     bool negative = false;
-    if (*p == L'+' || *p == L'-') {
-        negative = *p == L'-';
+    if (const wchar_t sign = AsciiCounterpart(*p); sign == L'+' || sign == L'-') {
+        negative = sign == L'-';
         ++p;
     }
     // Copy the run of characters a decimal number may hold into a narrow buffer;
@@ -60,7 +82,7 @@ double FieldTextToDouble(const wchar_t* text) {
     char narrow[kFieldCapacity * 2];
     std::size_t n = 0;
     for (; n + 1 < sizeof narrow; ++n, ++p) {
-        const wchar_t c = *p;
+        const wchar_t c = AsciiCounterpart(*p);
         if (!(IsDigit(c) || c == L'.' || c == L'e' || c == L'E' || c == L'+' || c == L'-')) {
             break;
         }
