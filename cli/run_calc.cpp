@@ -5,7 +5,9 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "calc/memory_form.h"
 #include "cli/batch.h"
@@ -37,7 +39,8 @@ void PrintUsage(std::ostream& out) {
         }
         out << '\n';
     }
-    out << "--yes / --no answer the question about values that are not finite numbers;\n"
+    out << "A field's TEXT holds at most 99 characters.\n"
+           "--yes / --no answer the question about values that are not finite numbers;\n"
            "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
            "2 nothing written, 64 usage error.\n";
     PrintBatchUsage(out);
@@ -84,7 +87,14 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
         if (field == nullptr) {
             return "unknown field " + TerminalSafe(name) + " of " + std::string(request.form->name);
         }
-        if (!request.texts.emplace(field->controlId, WideFromUtf8(assignment.substr(equals + 1))).second) {
+        std::wstring text = WideFromUtf8(assignment.substr(equals + 1));
+        // A field holds at most 99 characters, as a dialog's field does: a
+        // longer text is refused rather than computed with its first 99.
+        if (text.size() > kFieldCapacity - 1) {
+            return "field " + std::string(field->name) + " holds at most " +
+                   std::to_string(kFieldCapacity - 1) + " characters, not " + std::to_string(text.size());
+        }
+        if (!request.texts.emplace(field->controlId, std::move(text)).second) {
             return "field " + std::string(field->name) + " given twice";
         }
     }

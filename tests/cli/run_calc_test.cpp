@@ -169,10 +169,50 @@ TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
 }
 
 TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText) {
-    const std::string longText(150, '7');
+    const std::string longText(99, '7');
     const Outcome o = Calc({"right", "a=" + longText, "c=-", "b=x=y"});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "a=" + longText + "\nb=x=y\nc=-\nalpha=\nbeta=\n");
+}
+
+// A field holds at most 99 characters, counted as characters, not bytes: a
+// longer text is a usage error naming the field, never computed with its
+// first 99 characters.
+TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
+    std::string fullWidth99;
+    for (int i = 0; i < 98; ++i) fullWidth99 += "\xEF\xBC\x90";  // ０
+    fullWidth99 += "\xEF\xBC\x93";                               // ３
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* field;  // named in the message, when refused
+        // clang-format off
+    } cases[] = {
+        {{"right", "a=" + std::string(99, '0') + "3", "b=4"},        64, "a"},
+        {{"right", "a=" + std::string(110, '0') + "3", "b=4"},       64, "a"},
+        {{"right", "b=4", "α=" + std::string(100, '1')},             64, "alpha"},
+        {{"ohm", "V=10", "i=" + std::string(100, ' ')},              64, "I"},
+        {{"rotate", "x=1", "y=1", "angle=" + std::string(101, '.')}, 64, "angle"},
+        {{"right", "a=" + std::string(98, '0') + "3", "b=4"},        0,  nullptr},
+        {{"right", "a=" + fullWidth99, "b=4"},                       0,  nullptr},
+        {{"right", "a=" + fullWidth99 + "0", "b=4"},                 64, "a"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1].substr(0, 8) + " " + c.args[2].substr(0, 8));
+        const Outcome o = Calc(c.args);
+        EXPECT_EQ(o.status, c.status);
+        if (c.field != nullptr) {
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(
+                o.err.rfind(std::string("mirabo-calc: field ") + c.field + " holds at most 99 characters", 0),
+                0u)
+                << o.err;
+            EXPECT_NE(o.err.find("usage: mirabo-calc"), std::string::npos);
+        } else {
+            EXPECT_EQ(o.out, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n");
+        }
+    }
 }
 
 TEST(MiraboCalcTest, UsageErrors) {
@@ -247,6 +287,9 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         {"ohm V=0 I=0 </dev/null 2>/dev/null", 2, "V=0\nI=0\nR=\nP=\n"},
         {"ohm V=1 </dev/null 2>/dev/null", 1, "V=1\nI=\nR=\nP=\n"},
         {"ohm W=1 </dev/null 2>/dev/null", 64, ""},
+        {"ohm V=1 I=0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000003"
+         " </dev/null 2>/dev/null",
+         64, ""},
     };
     for (const auto& c : cases) {
         const ProgramRun run = RunProgram(c.args);
