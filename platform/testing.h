@@ -74,6 +74,9 @@ std::vector<QAbstractButton*> MenuBarButtons();
 // can run WinMain again.
 void DiscardProgramWindows();
 
+// How many input contexts made with ImmCreateContext are alive.
+int InputContextCount();
+
 // A dialog's base units in the screen widget's pixels.
 QSize DialogBaseUnits(HWND dialog);
 // The family of the font a dialog's controls are drawn with.

@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// The input method's contexts (imm32).
+#include <imm.h>
 #include "platform/windows/aygshell.h"
 #else
 #include "platform/linux/win32_api.h"

@@ -26,6 +26,38 @@ int ClearFields(HWND dialog, const mirabo::Calculator& calculator) {
     return kFormCleared;
 }
 
+// The most characters a field takes: what a calculation reads of it.
+constexpr WPARAM kFieldLimit = mirabo::kFieldCapacity - 1;
+
+// Every field takes at most 99 characters, typed or pasted, so that a
+// calculation reads all that the field shows. Each input field has an input
+// context of its own that starts closed: the field starts in direct input,
+// as numeric fields do on a Japanese desktop, and the user can still switch
+// the input method on for it.
+void PrepareFields(HWND dialog, const mirabo::Calculator& calculator) {
+    for (const mirabo::CalculatorField& field : calculator.fields) {
+        HWND edit = GetDlgItem(dialog, field.controlId);
+        SendMessageW(edit, EM_LIMITTEXT, kFieldLimit, 0);
+        if (field.role != mirabo::FieldRole::Input) continue;
+        HIMC context = ImmCreateContext();
+        if (context == nullptr) continue;
+        ImmSetOpenStatus(context, FALSE);
+        ImmAssociateContext(edit, context);
+    }
+}
+
+// Takes the input fields' own input contexts back and destroys them, as the
+// dialog goes.
+void ReleaseFieldContexts(HWND dialog, const mirabo::Calculator& calculator) {
+    for (const mirabo::CalculatorField& field : calculator.fields) {
+        if (field.role != mirabo::FieldRole::Input) continue;
+        HIMC own = ImmAssociateContext(GetDlgItem(dialog, field.controlId), nullptr);
+        // The thread's default context, should the field have had no own one,
+        // refuses to be destroyed.
+        if (own != nullptr) ImmDestroyContext(own);
+    }
+}
+
 }  // namespace
 
 int ClearCoordinateForm(HWND dialog) { return ClearFields(dialog, mirabo::kCoordinateRotation); }
@@ -57,10 +89,17 @@ const CalculatorRoutes kOhmsLawRoutes         = {mirabo::kOhmsLaw,            Cl
 
 // The message handling the four calculator dialogs share. Command 1 (the
 // Done button, or Enter where there is no default button) is not answered.
+// Opening, the fields get their limit and input contexts; closing, the
+// contexts go.
 INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const CalculatorRoutes& routes) {
     if (message == WM_INITDIALOG) {
         InitCalculatorDialog(dialog);
+        PrepareFields(dialog, routes.calculator);
         return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        ReleaseFieldContexts(dialog, routes.calculator);
+        return FALSE;
     }
     if (message != WM_COMMAND) {
         return FALSE;

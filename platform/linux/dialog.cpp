@@ -12,6 +12,7 @@
 
 #include "platform/linux/accessibility.h"
 #include "platform/linux/dib.h"
+#include "platform/linux/edit_widget.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/icons.h"
 #include "platform/linux/messages.h"
@@ -40,9 +41,9 @@ void GiveDialogFocus(Window* control, Qt::FocusReason reason) {
 
 class EditControl : public ControlWindow {
 public:
-    EditControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent)
+    EditControl(const DialogItemTemplate& item, TopLevelWindow* dialog, QWidget* parent, double scale)
         : ControlWindow(item, dialog) {
-        edit_ = new QLineEdit(parent);
+        edit_ = new EditWidget(parent, scale);
         edit_->setReadOnly(item.style & ES_READONLY);
         if (item.style & ES_PASSWORD) edit_->setEchoMode(QLineEdit::Password);
         switch (item.style & 3) {
@@ -57,20 +58,23 @@ public:
             break;
         }
         edit_->setProperty("borderless", !(item.style & WS_BORDER));
-        edit_->setContextMenuPolicy(Qt::NoContextMenu);
         if (!item.title.isOrdinal) SetText(item.title.text);
         Attach(edit_);
     }
 
     QString Text() const override { return edit_->text(); }
-    void SetText(const QString& text) override {
-        edit_->setText(text);
-        // The platform shows a new text from its start.
-        edit_->setCursorPosition(0);
+    void SetText(const QString& text) override { edit_->SetProgramText(text); }
+
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == EM_LIMITTEXT) {
+            edit_->SetLimit(static_cast<int>(std::min<WPARAM>(wParam, 0x7FFFFFFE)));
+            return 0;
+        }
+        return ControlWindow::Send(message, wParam, lParam);
     }
 
 private:
-    QLineEdit* edit_;
+    EditWidget* edit_;
 };
 
 class ButtonControl : public ControlWindow {
@@ -194,7 +198,7 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
         std::unique_ptr<ControlWindow> control;
         switch (item.Class()) {
         case ControlClass::Edit:
-            control = std::make_unique<EditControl>(item, this, widget);
+            control = std::make_unique<EditControl>(item, this, widget, scale);
             break;
         case ControlClass::Button:
             control = std::make_unique<ButtonControl>(item, this, widget, scale);
@@ -390,8 +394,12 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE, LPCDLGTEMPLATEW hDialogTemplat
     if (!mirabo::platform::ParseDialogTemplate(hDialogTemplate, bound, &parsed)) return -1;
     Window* ownerWindow = Window::FromHandle(hWndParent);
     auto* dialog = new DialogWindow(parsed, lpDialogFunc, ownerWindow ? ownerWindow->TopLevel() : nullptr);
+    HWND handle = dialog->Handle();
     INT_PTR result = dialog->Run(dwInitParam);
-    delete dialog;
+    // The dialog is destroyed once its loop is over; its procedure hears of
+    // it while the controls are still there.
+    if (DialogWindow::FromHandle(handle) == dialog) dialog->Send(WM_DESTROY, 0, 0);
+    if (DialogWindow::FromHandle(handle) == dialog) delete dialog;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/linux/dialog.h"
+#include "platform/linux/input_context.h"
 #include "platform/linux/menu_bar.h"
 #include "platform/linux/message_box.h"
 #include "platform/linux/messages.h"
@@ -153,6 +154,8 @@ std::vector<QAbstractButton*> MenuBarButtons() {
 }
 
 void DiscardProgramWindows() { platform::DiscardProgramWindows(); }
+
+int InputContextCount() { return platform::LiveInputContexts(); }
 
 QSize DialogBaseUnits(HWND dialog) {
     DialogWindow* window = DialogWindow::FromHandle(dialog);

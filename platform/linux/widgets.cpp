@@ -135,4 +135,19 @@ QString StyleSheet(double scale) {
         .arg(line);
 }
 
+QString MenuStyleSheet(double scale) {
+    int line = LineWidth(scale);
+    int pad = static_cast<int>(std::lround(3 * scale));
+    int side = static_cast<int>(std::lround(8 * scale));
+    return QStringLiteral(
+               "QMenu { background: white; color: black; border: %1px solid black; padding: %1px; }"
+               "QMenu::item { padding: %2px %3px; background: transparent; }"
+               "QMenu::item:selected { background: #0b2d8c; color: white; }"
+               "QMenu::item:disabled { color: gray; }"
+               "QMenu::separator { height: %1px; background: gray; margin: %2px %1px; }")
+        .arg(line)
+        .arg(pad)
+        .arg(side);
+}
+
 }  // namespace mirabo::platform

@@ -61,6 +61,10 @@ private:
 // The style of edit controls (frame, background, read-only background).
 QString StyleSheet(double scale);
 
+// The style of pop-up menus: black on white, the chosen item inverted in the
+// title strip's blue.
+QString MenuStyleSheet(double scale);
+
 // Width of a frame line at a scale.
 int LineWidth(double scale);
 

@@ -73,6 +73,10 @@ struct HMENU__ {
     int unused;
 };
 typedef HMENU__* HMENU;
+struct HIMC__ {
+    int unused;
+};
+typedef HIMC__* HIMC;
 typedef void* HGDIOBJ;
 typedef WORD ATOM;
 
@@ -155,6 +159,11 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define WM_SYSCHAR       0x0106
 #define WM_INITDIALOG    0x0110
 #define WM_COMMAND       0x0111
+
+// Edit controls: the most characters the user can type or paste (0: as many
+// as the control can hold).
+#define EM_LIMITTEXT    0x00C5
+#define EM_SETLIMITTEXT EM_LIMITTEXT
 
 #define IDOK     1
 #define IDCANCEL 2
@@ -278,6 +287,7 @@ typedef struct tagACCEL {
 #define VK_INSERT  0x2D
 #define VK_DELETE  0x2E
 #define VK_F1      0x70
+#define VK_F10     0x79
 
 // ---------------------------------------------------------------------------
 // Painting
@@ -411,6 +421,13 @@ LRESULT WINAPI DispatchMessageW(const MSG* lpMsg);
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format);
+
+// Input contexts of the input method (imm32): a window uses the thread's
+// default context until another, or none, is associated with it.
+HIMC WINAPI ImmCreateContext(void);
+BOOL WINAPI ImmDestroyContext(HIMC hIMC);
+HIMC WINAPI ImmAssociateContext(HWND hWnd, HIMC hIMC);
+BOOL WINAPI ImmSetOpenStatus(HIMC hIMC, BOOL fOpen);
 
 }  // extern "C"
 

@@ -1,6 +1,8 @@
 #include "tests/ui/dialog_driver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -114,11 +116,32 @@ bool AllAnswersUsed() {
     return used;
 }
 
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            // A key that types a character of its own, as the desktop
+            // reports one: the character's code is the key's.
+            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+        }
+    }
+}
+
 void TypeInto(HWND dialog, int id, const QString& text) {
     QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
     ASSERT_NE(field, nullptr) << "no control " << id;
     QTest::mouseClick(field, Qt::LeftButton);
-    QTest::keyClicks(field, text);
+    TypeText(field, text);
+}
+
+void CommitText(QWidget* widget, const QString& text) {
+    QInputMethodEvent composing(text, {});
+    QApplication::sendEvent(widget, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(widget, &commit);
 }
 
 void Click(HWND dialog, int id) {

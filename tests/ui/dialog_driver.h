@@ -8,6 +8,8 @@
 
 #include <functional>
 
+class QWidget;
+
 #include "platform/testing.h"
 #include "platform/win32.h"
 
@@ -39,8 +41,13 @@ void AnswerNextMessageBoxWithKey(int key, MessageBoxSeen* seen);
 // True when no queued answer was left unused; drops unused ones.
 bool AllAnswersUsed();
 
+// Types the text into the widget with key events, one character a key, any
+// character (QTest's own typing knows only Latin-1).
+void TypeText(QWidget* widget, const QString& text);
 // Clicks into the field and types the text with key events.
 void TypeInto(HWND dialog, int id, const QString& text);
+// Commits the text into the widget as an input method does after conversion.
+void CommitText(QWidget* widget, const QString& text);
 // Clicks a button of the dialog with the mouse.
 void Click(HWND dialog, int id);
 // Sends one key to the control that has the focus.

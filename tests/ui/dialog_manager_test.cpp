@@ -2,8 +2,10 @@
 // templates built in memory and a dialog procedure that records what it gets.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -92,13 +94,16 @@ struct Received {
 };
 
 std::vector<Received> g_received;
+QString g_textAtDestroy;
 INT_PTR g_initResult = TRUE;
 DWORD g_shellFlags = 0;
 
 INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG || message == WM_COMMAND || message == WM_CLOSE) {
+    if (message == WM_INITDIALOG || message == WM_COMMAND || message == WM_CLOSE || message == WM_DESTROY) {
         g_received.push_back({message, wParam, lParam});
     }
+    // The controls still stand while the dialog is destroyed.
+    if (message == WM_DESTROY) g_textAtDestroy = TextOf(GetDlgItem(dialog, 10));
     if (message == WM_INITDIALOG) {
         if (g_shellFlags != 0) {
             SHINITDLGINFO info = {SHIDIM_FLAGS, dialog, g_shellFlags};
@@ -419,6 +424,131 @@ TEST_F(DialogManagerTest, WindowTextsFollowThePlatformsRules) {
         EXPECT_EQ(GetDlgItem(reinterpret_cast<HWND>(0x7777), 10), nullptr);
         EXPECT_FALSE(EndDialog(edit, 1));
         EXPECT_FALSE(EndDialog(reinterpret_cast<HWND>(0x7777), 1));
+        EndDialog(dialog, 0);
+    });
+}
+
+TEST_F(DialogManagerTest, TheProcedureHearsOfTheDestructionAfterTheLoopWhileTheControlsStand) {
+    TemplateBuilder builder = SmallTemplate();
+    g_textAtDestroy.clear();
+    INT_PTR result = Run(builder, [&](HWND dialog) {
+        SetWindowTextW(GetDlgItem(dialog, 10), L"kept");
+        g_received.clear();
+        EndDialog(dialog, 5);
+        EXPECT_TRUE(g_received.empty()) << "destroyed before its loop ended";
+    });
+    EXPECT_EQ(result, 5);
+    ASSERT_EQ(g_received.size(), 1u);
+    EXPECT_EQ(g_received[0].message, static_cast<UINT>(WM_DESTROY));
+    EXPECT_EQ(g_textAtDestroy, QStringLiteral("kept"));
+}
+
+// EM_LIMITTEXT bounds what the user types and pastes; what the program sets
+// stands whole, and the user can then only make it shorter.
+TEST_F(DialogManagerTest, TheEditLimitBoundsTypingAndPastingButNotTheProgramsText) {
+    struct LimitCase {
+        const char* name;
+        WPARAM limit;
+        const wchar_t* set;  // by SetWindowTextW first
+        QString typed;       // then typed at the end
+        QString pasted;      // then pasted at the end
+        QString after;
+    };
+    const QString ten = QStringLiteral("0123456789");
+    // clang-format off
+    const LimitCase cases[] = {
+        {"TypingStopsAtTheLimit",        5,  L"",         ten,                    QString(),            QStringLiteral("01234")},
+        {"APasteIsCutToWhatFits",        5,  L"ab",       QString(),              ten,                  QStringLiteral("ab012")},
+        {"NothingFitsAfterAFullText",    5,  L"",         QStringLiteral("abcde"), ten,                 QStringLiteral("abcde")},
+        {"TheProgramsTextStandsWhole",   5,  L"abcdefgh", QStringLiteral("x"),    QStringLiteral("y"),  QStringLiteral("abcdefgh")},
+        {"ZeroIsAsMuchAsItHolds",        0,  L"",         ten,                    ten + ten,            ten + ten + ten},
+        {"WithoutALimitMessage",         ~WPARAM{0}, L"", ten,                    QString(),            ten},
+    };
+    // clang-format on
+    TemplateBuilder builder = SmallTemplate();
+    Run(builder, [&](HWND dialog) {
+        HWND edit = GetDlgItem(dialog, 10);
+        QWidget* widget = mirabo::testing::WidgetOf(edit);
+        for (const LimitCase& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(SendMessageW(edit, EM_LIMITTEXT, c.limit, 0), 0);
+            ASSERT_TRUE(SetWindowTextW(edit, c.set));
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_End);
+            if (!c.typed.isEmpty()) QTest::keyClicks(widget, c.typed);
+            if (!c.pasted.isEmpty()) {
+                QGuiApplication::clipboard()->setText(c.pasted);
+                QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
+            }
+            EXPECT_EQ(TextOf(edit), c.after);
+        }
+        // A text set past the limit can be made shorter, and then no longer
+        // grows past the limit.
+        SendMessageW(edit, EM_LIMITTEXT, 3, 0);
+        SetWindowTextW(edit, L"abcdef");
+        QTest::keyClick(widget, Qt::Key_End);
+        QTest::keyClick(widget, Qt::Key_Backspace);
+        QTest::keyClicks(widget, QStringLiteral("xyz"));
+        EXPECT_EQ(TextOf(edit), QStringLiteral("abcde"));
+        EndDialog(dialog, 0);
+    });
+}
+
+// Input contexts: the default one leaves the input method as Qt has it, none
+// switches it off, a closed one asks for direct input, an open one does not;
+// a destroyed context gives its windows back to the default one.
+TEST_F(DialogManagerTest, InputContextsReachTheInputMethodThroughTheWidget) {
+    TemplateBuilder builder = SmallTemplate();
+    Run(builder, [&](HWND dialog) {
+        HWND edit = GetDlgItem(dialog, 10);
+        QWidget* widget = mirabo::testing::WidgetOf(edit);
+        widget->setFocus();
+        auto enabled = [&] { return widget->testAttribute(Qt::WA_InputMethodEnabled); };
+        auto direct = [&] {
+            Qt::InputMethodHints hints = widget->inputMethodQuery(Qt::ImHints).value<Qt::InputMethodHints>();
+            return (hints & Qt::ImhPreferLatin) && (hints & Qt::ImhNoPredictiveText);
+        };
+        EXPECT_TRUE(enabled());
+        EXPECT_FALSE(direct());
+        const int before = mirabo::testing::InputContextCount();
+
+        HIMC own = ImmCreateContext();
+        ASSERT_NE(own, nullptr);
+        EXPECT_EQ(mirabo::testing::InputContextCount(), before + 1);
+        HIMC standard = ImmAssociateContext(edit, own);
+        ASSERT_NE(standard, nullptr) << "the previous context is the default one";
+        EXPECT_FALSE(direct()) << "nobody said whether it is open";
+        EXPECT_TRUE(ImmSetOpenStatus(own, FALSE));
+        EXPECT_TRUE(enabled());
+        EXPECT_TRUE(direct());
+        EXPECT_TRUE(ImmSetOpenStatus(own, TRUE));
+        EXPECT_FALSE(direct());
+        EXPECT_TRUE(ImmSetOpenStatus(own, FALSE));
+
+        EXPECT_EQ(ImmAssociateContext(edit, nullptr), own);
+        EXPECT_FALSE(enabled()) << "no context, no input method";
+        EXPECT_EQ(ImmAssociateContext(edit, own), nullptr);
+        EXPECT_TRUE(enabled());
+        EXPECT_TRUE(direct());
+
+        // The read-only field takes no input-method text, whatever its context.
+        HWND readOnly = GetDlgItem(dialog, 12);
+        EXPECT_EQ(ImmAssociateContext(readOnly, own), standard);
+        EXPECT_FALSE(mirabo::testing::WidgetOf(readOnly)->testAttribute(Qt::WA_InputMethodEnabled));
+        EXPECT_EQ(ImmAssociateContext(readOnly, standard), own);
+
+        EXPECT_FALSE(ImmDestroyContext(standard)) << "the default context lives on";
+        EXPECT_TRUE(ImmDestroyContext(own));
+        EXPECT_FALSE(ImmDestroyContext(own));
+        EXPECT_EQ(mirabo::testing::InputContextCount(), before);
+        EXPECT_FALSE(direct()) << "back with the default context";
+        EXPECT_TRUE(enabled());
+
+        // Unknown windows and contexts are refused.
+        EXPECT_EQ(ImmAssociateContext(reinterpret_cast<HWND>(0x7777), standard), nullptr);
+        EXPECT_EQ(ImmAssociateContext(edit, own), nullptr);
+        EXPECT_FALSE(ImmSetOpenStatus(own, FALSE));
+        EXPECT_FALSE(direct());
         EndDialog(dialog, 0);
     });
 }

@@ -1,0 +1,114 @@
+#include "platform/linux/edit_widget.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+
+#include <algorithm>
+
+#include "platform/linux/fonts.h"
+#include "platform/linux/widgets.h"
+
+namespace mirabo::platform {
+
+namespace {
+
+// The limit that EM_LIMITTEXT with 0 gives a single-line edit control.
+constexpr int kLargestLimit = 0x7FFFFFFE;
+
+bool ClipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
+}  // namespace
+
+EditWidget::EditWidget(QWidget* parent, double scale) : QLineEdit(parent), scale_(scale) {
+    setMaxLength(kDefaultLimit);
+    // The edit menu is the platform's, not Qt's.
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    QObject::connect(this, &QLineEdit::textChanged, this, [this] { FollowText(); });
+}
+
+void EditWidget::SetLimit(int characters) {
+    limit_ = characters <= 0 ? kLargestLimit : characters;
+    FollowText();
+}
+
+void EditWidget::SetProgramText(const QString& text) {
+    int wanted = std::max(limit_, static_cast<int>(text.size()));
+    if (maxLength() != wanted) setMaxLength(wanted);
+    setText(text);
+    // The platform shows a new text from its start.
+    setCursorPosition(0);
+}
+
+void EditWidget::FollowText() {
+    int wanted = std::max(limit_, static_cast<int>(text().size()));
+    if (maxLength() != wanted) setMaxLength(wanted);
+}
+
+void EditWidget::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        OpenEditMenu(event->globalPos());
+    } else {
+        OpenEditMenu(mapToGlobal(cursorRect().bottomLeft()));
+    }
+}
+
+void EditWidget::keyPressEvent(QKeyEvent* event) {
+    Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    bool shiftF10 = event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier;
+    bool menuKey = event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier;
+    if (shiftF10 || menuKey) {
+        event->accept();
+        OpenEditMenu(mapToGlobal(cursorRect().bottomLeft()));
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void EditWidget::OpenEditMenu(const QPoint& globalPosition) {
+    // The Menu key may reach the control both as a key and as a request for
+    // the menu: one menu opens.
+    if (menu_ != nullptr && menu_->isVisible()) return;
+    if (!hasFocus()) setFocus(Qt::PopupFocusReason);
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setFont(ShellFont(scale_));
+    menu->setStyleSheet(MenuStyleSheet(scale_));
+
+    const bool writable = !isReadOnly();
+    const bool selection = hasSelectedText();
+    const bool shown = echoMode() == QLineEdit::Normal;  // a password is neither cut nor copied
+    const bool everythingSelected = selectedText().size() == text().size();
+    auto add = [this, menu](const QString& text, bool enabled, auto act) {
+        QAction* action = menu->addAction(text);
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, this, [this, act] { (this->*act)(); });
+    };
+    // clang-format off
+    if (writable) {
+        add(QStringLiteral("元に戻す(&U)"),   isUndoAvailable(),                &QLineEdit::undo);
+        menu->addSeparator();
+        add(QStringLiteral("切り取り(&T)"),   selection && shown,               &QLineEdit::cut);
+    }
+    add(QStringLiteral("コピー(&C)"),         selection && shown,               &QLineEdit::copy);
+    if (writable) {
+        add(QStringLiteral("貼り付け(&P)"),   ClipboardHasText(),               &QLineEdit::paste);
+        add(QStringLiteral("削除(&D)"),       selection,                        &QLineEdit::del);
+    }
+    menu->addSeparator();
+    add(QStringLiteral("すべて選択(&A)"),     !text().isEmpty() && !everythingSelected, &QLineEdit::selectAll);
+    // clang-format on
+    menu_ = menu;
+    menu->popup(globalPosition);
+}
+
+}  // namespace mirabo::platform
