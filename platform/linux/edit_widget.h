@@ -30,7 +30,6 @@ public:
     // WM_SETTEXT: the whole text, shown from its start.
     void SetProgramText(const QString& text);
 
-
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -120,11 +120,28 @@ bool FrameWindow::Destroy() {
     return true;
 }
 
+namespace {
+
+// Alt, F10 and the keys pressed with Alt are the system's keys.
+bool IsSystemKey(const QKeyEvent* event) {
+    return (event->modifiers() & Qt::AltModifier) || event->key() == Qt::Key_Alt ||
+           event->key() == Qt::Key_F10;
+}
+
+}  // namespace
+
 bool FrameWindow::HandleKey(QKeyEvent* event) {
     WPARAM key = VirtualKeyOf(event->key());
     if (key == 0 && event->text().isEmpty()) return false;
-    bool alt = event->modifiers() & Qt::AltModifier;
-    PostKeyMessage(Handle(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, event->modifiers(), event->text());
+    PostKeyMessage(Handle(), IsSystemKey(event) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, event->modifiers(),
+                   event->text());
+    return true;
+}
+
+bool FrameWindow::HandleKeyRelease(QKeyEvent* event) {
+    WPARAM key = VirtualKeyOf(event->key());
+    if (key == 0 || event->isAutoRepeat()) return false;
+    PostKeyMessage(Handle(), IsSystemKey(event) ? WM_SYSKEYUP : WM_KEYUP, key, event->modifiers(), QString());
     return true;
 }
 

@@ -3,7 +3,8 @@
 // whose messages go to the class's window procedure. WM_PAINT is delivered
 // from the widget's paint event, with the background already erased in the
 // class's brush; keys typed into the window are posted to the message queue
-// as WM_KEYDOWN messages.
+// as the platform posts them: WM_KEYDOWN and WM_KEYUP, or WM_SYSKEYDOWN and
+// WM_SYSKEYUP for Alt, F10 and keys pressed with Alt.
 #pragma once
 
 #include <QString>
@@ -39,6 +40,7 @@ public:
     void SetAnnounced() { announced_ = true; }
 
     bool HandleKey(QKeyEvent* event) override;
+    bool HandleKeyRelease(QKeyEvent* event) override;
     void CloseFromShell() override;
 
 private:

@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/linux/accessibility.h"
@@ -61,6 +64,47 @@ private:
     bool open_ = false;
 };
 
+// A pop-up of the menu bar: Left and Right go to the pop-up beside it, F10
+// and a lone Alt close it.
+class BarPopup : public QMenu {
+public:
+    // `move` opens the pop-up `step` buttons away (-1 left, +1 right).
+    BarPopup(QWidget* parent, std::function<void(int step)> move) : QMenu(parent), move_(std::move(move)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool plain =
+            (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+        altAlone_ = event->key() == Qt::Key_Alt;
+        if (plain && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right)) {
+            int step = event->key() == Qt::Key_Left ? -1 : 1;
+            close();
+            // The next pop-up opens once this one has gone.
+            QMetaObject::invokeMethod(
+                qApp, [move = move_, step] { move(step); }, Qt::QueuedConnection);
+            return;
+        }
+        if (plain && event->key() == Qt::Key_F10) {
+            close();
+            return;
+        }
+        QMenu::keyPressEvent(event);
+    }
+
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Alt && altAlone_ && !event->isAutoRepeat()) {
+            altAlone_ = false;
+            close();
+            return;
+        }
+        QMenu::keyReleaseEvent(event);
+    }
+
+private:
+    std::function<void(int)> move_;
+    bool altAlone_ = false;
+};
+
 }  // namespace
 
 MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<MenuBarButton> buttons,
@@ -90,7 +134,7 @@ MenuBarWindow::MenuBarWindow(TopLevelWindow* owner, WORD menuId, std::vector<Men
         button->setGeometry(x, line, hint.width(), strip->height() - line);
         x += hint.width();
         QObject::connect(button, &QAbstractButton::clicked, bar, [handle = Handle(), i] {
-            if (MenuBarWindow* self = FromHandle(handle)) self->Tapped(i);
+            if (MenuBarWindow* self = FromHandle(handle)) self->Tapped(i, false);
         });
         buttonWidgets_.push_back(button);
     }
@@ -131,7 +175,11 @@ QMenu* MenuBarWindow::PopupFor(std::size_t index) {
     if (which >= menu_.size() || menu_[which].kind != MenuItem::Kind::Popup) return nullptr;
     Screen* screen = Screen::Instance();
     // The button's child, so that screen readers find the menu from it.
-    auto* popup = new QMenu(buttonWidgets_[index]);
+    auto* popup = new BarPopup(buttonWidgets_[index], [handle = Handle(), index](int step) {
+        MenuBarWindow* self = FromHandle(handle);
+        if (self != nullptr && self->Widget()->isVisible())
+            self->OpenFromKeyboard(self->Neighbour(index, step));
+    });
     popup->setAccessibleName(buttonWidgets_[index]->text());
     // An item chosen any way (a screen reader's action too) closes the menu.
     QObject::connect(popup, &QMenu::triggered, popup, &QWidget::hide);
@@ -157,7 +205,21 @@ QMenu* MenuBarWindow::PopupFor(std::size_t index) {
     return popup;
 }
 
-void MenuBarWindow::Tapped(std::size_t index) {
+std::size_t MenuBarWindow::Neighbour(std::size_t index, int step) const {
+    const std::size_t count = buttonWidgets_.size();
+    std::size_t next = index;
+    for (std::size_t tried = 0; tried < count; ++tried) {
+        next = step > 0 ? (next + 1) % count : (next + count - 1) % count;
+        if (buttonWidgets_[next]->isEnabled()) return next;
+    }
+    return index;
+}
+
+void MenuBarWindow::OpenFromKeyboard(std::size_t index) {
+    if (index < buttonWidgets_.size() && buttonWidgets_[index]->isEnabled()) Tapped(index, true);
+}
+
+void MenuBarWindow::Tapped(std::size_t index, bool fromKeyboard) {
     HWND self = Handle();
     HWND owner = ownerHandle_;
     // The button's own command first, as a toolbar button sends it.
@@ -172,6 +234,14 @@ void MenuBarWindow::Tapped(std::size_t index) {
     // The pop-up opens upwards from the button, its left edge on the button's.
     QSize size = popup->sizeHint();
     popup->popup(button->mapToGlobal(QPoint(0, 0)) - QPoint(0, size.height()));
+    if (fromKeyboard) {
+        for (QAction* action : popup->actions()) {
+            if (!action->isSeparator() && action->isEnabled()) {
+                popup->setActiveAction(action);
+                break;
+            }
+        }
+    }
 }
 
 void DestroyMenuBarsOf(TopLevelWindow* owner) {
@@ -179,6 +249,13 @@ void DestroyMenuBarsOf(TopLevelWindow* owner) {
     for (MenuBarWindow* bar : bars) {
         if (bar->Parent() == owner) delete bar;
     }
+}
+
+MenuBarWindow* ShownMenuBarOf(TopLevelWindow* owner) {
+    for (MenuBarWindow* bar : MenuBars()) {
+        if (bar->Parent() == owner && bar->Widget()->isVisible()) return bar;
+    }
+    return nullptr;
 }
 
 MenuBarWindow* ShownMenuBar() {

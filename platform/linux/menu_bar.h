@@ -3,6 +3,11 @@
 // button's own command to the window and opens the button's pop-up; choosing
 // an item posts WM_COMMAND with the item's identifier to the window. The bar
 // shows while its window is the active one.
+//
+// The keyboard reaches it too: F10 or a lone Alt (see DefWindowProcW) opens
+// the first pop-up with its first item chosen; while a pop-up is open, Left
+// and Right go to the pop-up beside it (round the ends), Up, Down and Enter
+// choose, and Esc, F10 or Alt close it.
 #pragma once
 
 #include <QString>
@@ -32,8 +37,14 @@ public:
     // The buttons, left to right.
     std::vector<QAbstractButton*> Buttons() const { return buttonWidgets_; }
 
+    // Opens the pop-up of a button as the keyboard does, its first item
+    // chosen; the button's own command is sent first, as for a tap.
+    void OpenFromKeyboard(std::size_t index);
+
 private:
-    void Tapped(std::size_t index);
+    void Tapped(std::size_t index, bool fromKeyboard);
+    // The nearest enabled button from `index` in the direction `step`.
+    std::size_t Neighbour(std::size_t index, int step) const;
     QMenu* PopupFor(std::size_t index);
 
     HWND ownerHandle_;
@@ -50,5 +61,8 @@ void DestroyMenuBarsOf(TopLevelWindow* owner);
 
 // The menu bar shown in the menu strip now, or null.
 MenuBarWindow* ShownMenuBar();
+
+// The window's menu bar while it is shown, or null.
+MenuBarWindow* ShownMenuBarOf(TopLevelWindow* owner);
 
 }  // namespace mirabo::platform

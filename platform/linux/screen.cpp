@@ -283,14 +283,16 @@ void Screen::Refresh() {
 }
 
 bool Screen::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
     if (widget != this && !isAncestorOf(widget)) return false;
     TopLevelWindow* target = nullptr;
     if (Window* window = Window::FromWidget(widget)) target = window->TopLevel();
     if (target == nullptr) target = ActiveWindow();
     if (target == nullptr || !target->IsEnabled()) return false;
-    return target->HandleKey(static_cast<QKeyEvent*>(event));
+    auto* key = static_cast<QKeyEvent*>(event);
+    return press ? target->HandleKey(key) : target->HandleKeyRelease(key);
 }
 
 void Screen::closeEvent(QCloseEvent* event) {

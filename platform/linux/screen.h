@@ -75,6 +75,8 @@ public:
     // Keyboard handling of the platform's dialog manager (Tab, Enter, Esc)
     // before the key reaches the control; true when the key was used.
     virtual bool HandleKey(QKeyEvent* event) = 0;
+    // The same for a key let go; true when it was used.
+    virtual bool HandleKeyRelease(QKeyEvent*) { return false; }
     // What the shell does when the user closes the window from outside.
     virtual void CloseFromShell() = 0;
     // The Done button in the title strip was pressed.

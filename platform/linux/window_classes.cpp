@@ -6,6 +6,8 @@
 
 #include "platform/linux/frame_window.h"
 #include "platform/linux/icons.h"
+#include "platform/linux/menu_bar.h"
+#include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/single_instance.h"
 
@@ -115,8 +117,43 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     return handle;
 }
 
-LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
+namespace {
+
+// Whether Alt went down and nothing else has been pressed since: letting it
+// go then opens the menu bar.
+bool g_altAlone = false;
+
+// The keyboard's way into the window's menu bar: its first pop-up opens.
+void OpenMenuBarFromKeyboard(HWND window) {
+    FrameWindow* frame = FrameWindow::FromHandle(window);
+    if (frame == nullptr) return;
+    if (MenuBarWindow* bar = ShownMenuBarOf(frame)) bar->OpenFromKeyboard(0);
+}
+
+}  // namespace
+
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     switch (Msg) {
+    case WM_KEYDOWN:
+        g_altAlone = false;
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_MENU) {
+            // Bit 30: the key was already down (a repeat).
+            if (!(lParam & (1 << 30))) g_altAlone = true;
+            return 0;
+        }
+        g_altAlone = false;
+        if (wParam == VK_F10 && !(KeyModifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+            OpenMenuBarFromKeyboard(hWnd);
+        }
+        return 0;
+    case WM_SYSKEYUP:
+        if (wParam == VK_MENU && g_altAlone) {
+            g_altAlone = false;
+            OpenMenuBarFromKeyboard(hWnd);
+        }
+        return 0;
     case WM_CLOSE:
         DestroyWindow(hWnd);
         return 0;

@@ -149,10 +149,12 @@ void ChooseFromMenu(int index, const QString& text) {
 }
 
 void PressKey(int key, Qt::KeyboardModifiers modifiers) {
-    // An open pop-up menu takes the keyboard, as it grabs it.
+    // An open pop-up menu takes the keyboard, as it grabs it; otherwise the
+    // key goes where the desktop window has its focus.
     QWidget* target = QApplication::activePopupWidget();
-    if (target == nullptr) target = QApplication::focusWidget();
-    if (target == nullptr) target = mirabo::testing::ScreenWidget();
+    QWidget* screen = mirabo::testing::ScreenWidget();
+    if (target == nullptr && screen != nullptr) target = screen->focusWidget();
+    if (target == nullptr) target = screen;
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 

@@ -204,7 +204,8 @@ TEST_P(AcceleratorTest, KeysTypedIntoAWindowAreTranslatedByTable3) {
             ++translated;
         } else {
             TranslateMessage(&msg);
-            if (msg.wParam == static_cast<WPARAM>(c.key) && msg.message != WM_CHAR)
+            if (msg.wParam == static_cast<WPARAM>(c.key) &&
+                (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN))
                 dispatched.push_back(msg.message);
             DispatchMessageW(&msg);
         }
@@ -246,8 +247,48 @@ TEST_F(Win32Test, TranslateMessageAddsTheCharacterAfterTheKey) {
         got.push_back({msg.message, msg.wParam, 0});
         TranslateMessage(&msg);
     }
-    EXPECT_EQ(got, (std::vector<Received>{
-                       {WM_KEYDOWN, '3', 0}, {WM_CHAR, '3', 0}, {WM_KEYDOWN, 'X', 0}, {WM_CHAR, 'x', 0}}));
+    EXPECT_EQ(got, (std::vector<Received>{{WM_KEYDOWN, '3', 0},
+                                          {WM_CHAR, '3', 0},
+                                          {WM_KEYUP, '3', 0},
+                                          {WM_KEYDOWN, 'X', 0},
+                                          {WM_CHAR, 'x', 0},
+                                          {WM_KEYUP, 'X', 0}}));
+}
+
+// Keys reach the window's queue as the platform posts them: down and up, as
+// system keys for Alt, F10 and whatever is pressed with Alt.
+TEST_F(Win32Test, KeysArePostedGoingDownAndUp) {
+    struct KeyMessages {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::vector<Received> posted;  // the key's own messages, without the modifier keys'
+    };
+    // clang-format off
+    const KeyMessages cases[] = {
+        {"Letter",    Qt::Key_A,   Qt::NoModifier,    {{WM_KEYDOWN, 'A', 0},       {WM_KEYUP, 'A', 0}}},
+        {"F10",       Qt::Key_F10, Qt::NoModifier,    {{WM_SYSKEYDOWN, VK_F10, 0}, {WM_SYSKEYUP, VK_F10, 0}}},
+        {"ShiftF10",  Qt::Key_F10, Qt::ShiftModifier, {{WM_SYSKEYDOWN, VK_F10, 0}, {WM_SYSKEYUP, VK_F10, 0}}},
+        {"Alt",       Qt::Key_Alt, Qt::NoModifier,    {{WM_SYSKEYDOWN, VK_MENU, 0}, {WM_SYSKEYUP, VK_MENU, 0}}},
+        {"AltQ",      Qt::Key_Q,   Qt::AltModifier,   {{WM_SYSKEYDOWN, 'Q', 0},    {WM_SYSKEYUP, 'Q', 0}}},
+        {"CtrlQ",     Qt::Key_Q,   Qt::ControlModifier, {{WM_KEYDOWN, 'Q', 0},     {WM_KEYUP, 'Q', 0}}},
+        {"Escape",    Qt::Key_Escape, Qt::NoModifier, {{WM_KEYDOWN, VK_ESCAPE, 0}, {WM_KEYUP, VK_ESCAPE, 0}}},
+    };
+    // clang-format on
+    HWND window = Create();
+    for (const KeyMessages& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTest::keyClick(mirabo::testing::WidgetOf(window), static_cast<Qt::Key>(c.key), c.modifiers);
+        PostQuitMessage(0);
+        std::vector<Received> got;
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0)) {
+            bool modifierKey = msg.wParam == VK_SHIFT || msg.wParam == VK_CONTROL ||
+                               (msg.wParam == VK_MENU && c.key != Qt::Key_Alt);
+            if (!modifierKey) got.push_back({msg.message, msg.wParam, 0});
+        }
+        EXPECT_EQ(got, c.posted);
+    }
 }
 
 TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
