@@ -58,6 +58,9 @@ void SendCommand(HWND dialog, int id);
 // window was opened.
 QWidget* ScreenWidget();
 double ScreenScale();
+// Draws the handheld's screen at another scale from now on; false while it
+// shows a window.
+bool UseScreenScale(double scale);
 // The work area in the screen widget's pixels.
 QRect WorkArea();
 QString TitleStripCaption();

@@ -137,6 +137,10 @@ public:
         Attach(static_);
     }
 
+    // Puts the control at its rectangle; a text that the stand-in font
+    // draws past it is not cut.
+    void Place(const QRect& rect) { static_->Place(rect); }
+
     // A picture grows the control to the picture's size, as on the platform.
     void FitToImage(double scale) {
         if (image_.isNull()) return;
@@ -209,11 +213,13 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
         }
         QWidget* child = control->Widget();
         child->setFont(font_);
-        child->setGeometry(MapDialogRect(item.x, item.y, item.cx, item.cy));
+        QRect rect = MapDialogRect(item.x, item.y, item.cx, item.cy);
         DWORD staticType = item.style & SS_TYPEMASK;
-        if (auto* picture = dynamic_cast<StaticControl*>(control.get());
-            picture && (staticType == SS_BITMAP || staticType == SS_ICON)) {
-            picture->FitToImage(scale);
+        if (auto* label = dynamic_cast<StaticControl*>(control.get())) {
+            label->Place(rect);
+            if (staticType == SS_BITMAP || staticType == SS_ICON) label->FitToImage(scale);
+        } else {
+            child->setGeometry(rect);
         }
         if (child->focusPolicy() != Qt::NoFocus) {
             child->setFocusPolicy((item.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
@@ -237,8 +243,11 @@ DialogWindow* DialogWindow::FromHandle(HWND handle) {
 }
 
 QRect DialogWindow::MapDialogRect(int x, int y, int cx, int cy) const {
-    return QRect(MulDiv(x, baseUnits_.width(), 4), MulDiv(y, baseUnits_.height(), 8),
-                 MulDiv(cx, baseUnits_.width(), 4), MulDiv(cy, baseUnits_.height(), 8));
+    // Each value on its own, rounded half away from zero, as the platform's
+    // MulDiv does.
+    auto across = [this](int v) { return static_cast<int>(std::lround(v * baseUnits_.width() / 4)); };
+    auto down = [this](int v) { return static_cast<int>(std::lround(v * baseUnits_.height() / 8)); };
+    return QRect(across(x), down(y), across(cx), down(cy));
 }
 
 Window* DialogWindow::Item(int id) const {

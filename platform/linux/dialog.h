@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QSize>
+#include <QSizeF>
 
 #include <memory>
 #include <vector>
@@ -46,7 +47,7 @@ public:
     const std::vector<std::unique_ptr<ControlWindow>>& Controls() const { return controls_; }
 
     // The dialog font's base units, in the screen widget's pixels.
-    QSize BaseUnits() const { return baseUnits_; }
+    QSizeF BaseUnits() const { return baseUnits_; }
     // A rectangle in dialog units in the screen widget's pixels.
     QRect MapDialogRect(int x, int y, int cx, int cy) const;
 
@@ -64,7 +65,7 @@ private:
 
     DLGPROC procedure_;
     QFont font_;
-    QSize baseUnits_;
+    QSizeF baseUnits_;
     std::vector<std::unique_ptr<ControlWindow>> controls_;
 };
 

@@ -76,16 +76,20 @@ int AverageCharWidth(const QFont& font) {
 }
 
 DialogFont MakeDialogFont(const QString& face, int pointSize, double scale) {
-    DialogFont result;
-    result.font = HandheldFont(face, pointSize, scale);
-    int cell = result.font.pixelSize();
-    if (result.font.family() == DesktopFamily()) {
+    // Measured on the handheld's pixels...
+    QFont handheld = HandheldFont(face, pointSize, 1.0);
+    int cell = handheld.pixelSize();
+    if (handheld.family() == DesktopFamily()) {
         int halfCell = std::max(1, (cell + 1) / 2);
-        while (AverageCharWidth(result.font) > halfCell && result.font.pixelSize() > halfCell) {
-            result.font.setPixelSize(result.font.pixelSize() - 1);
+        while (AverageCharWidth(handheld) > halfCell && handheld.pixelSize() > halfCell) {
+            handheld.setPixelSize(handheld.pixelSize() - 1);
         }
     }
-    result.baseUnits = QSize(AverageCharWidth(result.font), cell);
+    // ...and drawn at the scale.
+    DialogFont result;
+    result.font = handheld;
+    result.font.setPixelSize(std::max(1, static_cast<int>(std::lround(handheld.pixelSize() * scale))));
+    result.baseUnits = QSizeF(AverageCharWidth(handheld) * scale, cell * scale);
     return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 namespace mirabo::platform {
@@ -32,9 +33,13 @@ int AverageCharWidth(const QFont& font);
 // the font used. The handheld's system font is a Japanese font with
 // half-width letters; the desktop's default font standing in for it is made
 // smaller where needed so that its letters are no wider.
+//
+// Both are measured on the handheld's own pixels and then scaled, so that a
+// dialog keeps the handheld's layout at any scale: rounded at a scale of
+// their own, they would add up to more than the screen at some scales.
 struct DialogFont {
     QFont font;
-    QSize baseUnits;
+    QSizeF baseUnits;
 };
 DialogFont MakeDialogFont(const QString& face, int pointSize, double scale);
 

@@ -3,15 +3,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
+#include "platform/linux/screen_scale.h"
 #include "platform/linux/widgets.h"
 
 namespace mirabo::platform {
@@ -20,13 +25,17 @@ namespace {
 
 QPointer<Screen> g_screen;
 
-double ScaleFromEnvironment() {
-    const char* text = std::getenv("MIRABO_SCALE");
-    if (text == nullptr || *text == '\0') return 2.0;
-    char* end = nullptr;
-    double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !(value >= 1.0 && value <= 8.0)) return 2.0;
-    return value;
+// The scale for the desktop's primary screen, as MIRABO_SCALE asks; a scale
+// that cannot be used is told on stderr in one line.
+double ScaleForDesktop() {
+    const char* asked = std::getenv("MIRABO_SCALE");
+    QScreen* desktop = QGuiApplication::primaryScreen();
+    QSize content(Screen::kDeviceWidth, Screen::kDeviceHeight);
+    ScaleChoice choice = desktop != nullptr ? ChooseScale(desktop->availableGeometry().size(),
+                                                          desktop->devicePixelRatio(), content, asked)
+                                            : ChooseScale(QSize(INT_MAX, INT_MAX), 1.0, content, asked);
+    if (!choice.notice.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(choice.notice));
+    return choice.scale;
 }
 
 const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
@@ -159,7 +168,16 @@ void TopLevelWindow::EndModal(INT_PTR result) {
 Screen* Screen::Existing() { return g_screen.data(); }
 
 Screen* Screen::Instance() {
-    if (!g_screen) g_screen = new Screen(ScaleFromEnvironment());
+    if (!g_screen) g_screen = new Screen(ScaleForDesktop());
+    return g_screen.data();
+}
+
+Screen* Screen::Replace(double scale) {
+    if (g_screen) {
+        if (!g_screen->windows_.empty()) return nullptr;
+        delete g_screen.data();
+    }
+    g_screen = new Screen(scale);
     return g_screen.data();
 }
 
@@ -189,7 +207,20 @@ Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     menuStrip_ = new MenuStrip(this, scale_);
     menuStrip_->setGeometry(MenuStripRect());
 
+    PlaceOnDesktop();
     qApp->installEventFilter(this);
+}
+
+void Screen::PlaceOnDesktop() {
+    QScreen* desktop = QGuiApplication::primaryScreen();
+    if (desktop == nullptr) return;
+    QRect available = desktop->availableGeometry();
+    QSize frame = FrameRoom(desktop->devicePixelRatio());
+    // Centred in the available area with the frame's room, its frame's
+    // top-left corner never above or left of it.
+    int x = available.x() + std::max(0, (available.width() - width() - frame.width()) / 2);
+    int y = available.y() + std::max(0, (available.height() - height() - frame.height()) / 2);
+    move(x, y);
 }
 
 int Screen::Scaled(int devicePixels) const { return static_cast<int>(std::lround(devicePixels * scale_)); }

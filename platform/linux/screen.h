@@ -1,8 +1,10 @@
 // The handheld's screen on the desktop, and the top-level windows it shows.
 //
 // The screen is one top-level desktop window showing a landscape screen of
-// 320 x 240 device pixels, drawn at a scale (2 unless the environment
-// variable MIRABO_SCALE gives another, from 1 to 8). From top to bottom: the
+// 320 x 240 device pixels, drawn at a scale: 2 unless the environment
+// variable MIRABO_SCALE asks for another, from 1 to 8, and lower when the
+// window would not fit the desktop's available area (screen_scale.h); the
+// window opens centred there. From top to bottom: the
 // title strip (26 device pixels) with the active window's caption and, when
 // that window asked for one, the OK (Done) button; the work area, where the
 // program's windows live; and the menu-bar strip (26 device pixels) along
@@ -122,6 +124,9 @@ public:
 
     // The screen, created on first use (a QApplication must exist).
     static Screen* Instance();
+    // A new screen at another scale in place of the existing one, which must
+    // show no window; null when it does.
+    static Screen* Replace(double scale);
     // The screen if it has been created.
     static Screen* Existing();
 
@@ -166,6 +171,8 @@ protected:
 
 private:
     explicit Screen(double scale);
+    // Places the window in the middle of the desktop's available area.
+    void PlaceOnDesktop();
 
     double scale_;
     std::vector<TopLevelWindow*> windows_;  // bottom to top

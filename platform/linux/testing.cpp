@@ -136,6 +136,8 @@ QWidget* ScreenWidget() { return Screen::Existing(); }
 
 double ScreenScale() { return Screen::Instance()->Scale(); }
 
+bool UseScreenScale(double scale) { return Screen::Replace(scale) != nullptr; }
+
 QRect WorkArea() { return Screen::Instance()->WorkArea(); }
 
 QString TitleStripCaption() {
@@ -159,7 +161,7 @@ int InputContextCount() { return platform::LiveInputContexts(); }
 
 QSize DialogBaseUnits(HWND dialog) {
     DialogWindow* window = DialogWindow::FromHandle(dialog);
-    return window ? window->BaseUnits() : QSize();
+    return window ? window->BaseUnits().toSize() : QSize();
 }
 
 QString DialogFontFamily(HWND dialog) {

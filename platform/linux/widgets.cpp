@@ -1,6 +1,7 @@
 #include "platform/linux/widgets.h"
 
 #include <QAccessible>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
@@ -76,11 +77,62 @@ StaticWidget::StaticWidget(QWidget* parent, DWORD style, double scale)
 void StaticWidget::SetText(const QString& text) {
     bool changed = text != text_;
     text_ = text;
+    Fit();
     update();
     if (changed && QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+void StaticWidget::Place(const QRect& controlRect) {
+    controlRect_ = controlRect;
+    Fit();
+}
+
+void StaticWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) Fit();
+    QWidget::changeEvent(event);
+}
+
+void StaticWidget::Fit() {
+    if (!controlRect_.isValid()) return;
+    QRect area = controlRect_;
+    DWORD type = style_ & SS_TYPEMASK;
+    if (type != SS_BITMAP && type != SS_ICON && !text_.isEmpty()) {
+        // The lines as laid out, and the ink of the first one, which may
+        // reach above the font's ascent or past its advance.
+        QFontMetrics metrics(font());
+        QRect box(QPoint(0, 0), controlRect_.size());
+        QRect lines = metrics.boundingRect(box, TextFlags(), text_);
+        QString firstLine = text_.section(QLatin1Char('\n'), 0, 0);
+        if (!(style_ & SS_NOPREFIX)) firstLine.remove(QLatin1Char('&'));
+        QRect ink =
+            metrics.tightBoundingRect(firstLine).translated(lines.left(), lines.top() + metrics.ascent());
+        area = area.united(lines.united(ink).translated(controlRect_.topLeft()));
+    }
+    textOrigin_ = controlRect_.topLeft() - area.topLeft();
+    setGeometry(area);
+}
+
+int StaticWidget::TextFlags() const {
+    int flags = Qt::AlignTop;
+    switch (style_ & SS_TYPEMASK) {
+    case SS_CENTER:
+        flags |= Qt::AlignHCenter | Qt::TextWordWrap;
+        break;
+    case SS_RIGHT:
+        flags |= Qt::AlignRight | Qt::TextWordWrap;
+        break;
+    case 0x0000000CL:  // SS_LEFTNOWORDWRAP
+        flags |= Qt::AlignLeft;
+        break;
+    default:
+        flags |= Qt::AlignLeft | Qt::TextWordWrap;
+        break;
+    }
+    if (!(style_ & SS_NOPREFIX)) flags |= Qt::TextShowMnemonic;
+    return flags;
 }
 
 void StaticWidget::SetImage(const QImage& image) {
@@ -101,28 +153,9 @@ void StaticWidget::paintEvent(QPaintEvent*) {
         }
         return;
     }
-    int flags = Qt::AlignTop;
-    switch (type) {
-    case SS_CENTER:
-        flags |= Qt::AlignHCenter | Qt::TextWordWrap;
-        break;
-    case SS_RIGHT:
-        flags |= Qt::AlignRight | Qt::TextWordWrap;
-        break;
-    case 0x0000000CL:
-        flags |= Qt::AlignLeft;
-        break;  // SS_LEFTNOWORDWRAP
-    default:
-        flags |= Qt::AlignLeft | Qt::TextWordWrap;
-        break;
-    }
-    QString shown = text_;
-    if (!(style_ & SS_NOPREFIX)) {
-        flags |= Qt::TextShowMnemonic;
-    }
     painter.setPen(isEnabled() ? Qt::black : Qt::gray);
     painter.setFont(font());
-    painter.drawText(rect(), flags, shown);
+    painter.drawText(TextRect(), TextFlags(), text_);
 }
 
 QString StyleSheet(double scale) {

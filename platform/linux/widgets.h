@@ -48,14 +48,30 @@ public:
     void SetImage(const QImage& image);
     bool HasImage() const { return !image_.isNull(); }
 
+    // Puts the control at its rectangle in the parent. The text is laid out
+    // in that rectangle as on the platform, and the widget grows past it
+    // where the font standing in for the handheld's draws beyond it (taller
+    // brackets, a line a pixel wider), so that nothing of the text is cut.
+    void Place(const QRect& controlRect);
+    // Where the text is laid out, in the widget's own pixels.
+    QRect TextRect() const {
+        return QRect(textOrigin_, controlRect_.isValid() ? controlRect_.size() : size());
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    int TextFlags() const;
+    void Fit();
+
     DWORD style_;
     double scale_;
     QString text_;
     QImage image_;
+    QRect controlRect_;
+    QPoint textOrigin_;
 };
 
 // The style of edit controls (frame, background, read-only background).

@@ -187,9 +187,11 @@ TEST(FullWidthInput, TypedIntoTheDialogsComputesAsTheAsciiText) {
                 for (std::size_t i = 0; i < t.keys.size(); ++i) {
                     if (i > 0) PressKey(Qt::Key_Tab);
                     if (committed) {
-                        mirabo::test::CommitText(mirabo::testing::WidgetOf(mirabo::testing::FocusedWindow()), t.keys[i]);
+                        mirabo::test::CommitText(mirabo::testing::WidgetOf(mirabo::testing::FocusedWindow()),
+                                                 t.keys[i]);
                     } else {
-                        mirabo::test::TypeText(mirabo::testing::WidgetOf(mirabo::testing::FocusedWindow()), t.keys[i]);
+                        mirabo::test::TypeText(mirabo::testing::WidgetOf(mirabo::testing::FocusedWindow()),
+                                               t.keys[i]);
                     }
                 }
                 MessageBoxSeen seen;
