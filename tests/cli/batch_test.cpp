@@ -61,10 +61,12 @@ TEST(BatchTest, RightTriangleRowsOfTheReadme) {
 
 TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
     const std::string digits99 = std::string(98, '0') + "3";
+    // Full-width digits, as an input method types them: read as 3.
     std::string wide99;
-    for (int i = 0; i < 99; ++i) {
-        wide99 += "３";
+    for (int i = 0; i < 98; ++i) {
+        wide99 += "０";
     }
+    wide99 += "３";
     const struct {
         std::vector<std::string> args;
         std::string input;
@@ -92,7 +94,7 @@ TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
         {{"right"},          "a,b\n\n",          ",,,,,missing," + kMissing},
         // 99 characters fit a field, counted as characters, not bytes.
         {{"right"},          "a,b\n" + digits99 + ",4\n", "3.000,4.000,5.000,53.130,36.870,written,"},
-        {{"right"},          "a,b\n" + wide99 + ",4\n", wide99 + ",4,,,,missing," + kMissing},
+        {{"right"},          "a,b\n" + wide99 + ",4\n", "3.000,4.000,5.000,53.130,36.870,written,"},
         // More are refused with the field named, never cut.
         {{"right"},          "a,b\n" + digits99 + "0,4\n", ",4,,,,refused,a" + kTooLong},
         {{"right"},          "a,b\n" + wide99 + "３,4\n", ",4,,,,refused,a" + kTooLong},

@@ -122,8 +122,9 @@ BatchRun Cp932Batch(const std::vector<std::string>& extra, const std::string& cp
 }
 
 TEST(Cp932Test, BatchReadsASpreadsheetsJapaneseCsv) {
-    // β,c as Greek letters in the header; cells in kanji, full-width digits and
-    // half-width katakana, as a Japanese spreadsheet saves them.
+    // β,c as Greek letters in the header; cells in kanji, full-width digits
+    // (read as digits) and half-width katakana, as a Japanese spreadsheet
+    // saves them.
     const BatchRun run = Cp932Batch({"--bom"},
                                     "\x83\xc0,c\r\n"
                                     "36.87,5\r\n"
@@ -134,7 +135,7 @@ TEST(Cp932Test, BatchReadsASpreadsheetsJapaneseCsv) {
               "\xEF\xBB\xBF"
               "a,b,c,alpha,beta,status,message\r\n"
               "3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              ",,5,,３６.87,missing,入力値が不足、 或いはタイプミス\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
               ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
     EXPECT_EQ(run.err, "");
 }
