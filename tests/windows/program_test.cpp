@@ -125,6 +125,52 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
     }
 }
 
+// Every field takes at most 99 characters from the keyboard, a text set
+// past that stands whole, and full-width digits typed as an input method
+// commits them compute as their ASCII counterparts.
+TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
+    for (const Calculator& calculator : Calculators()) {
+        SCOPED_TRACE(calculator.name);
+        HWND dialog = OpenCalculator(calculator);
+        ASSERT_NE(dialog, nullptr);
+        for (const FieldText& field : calculator.results) {
+            EXPECT_EQ(SendMessageW(GetDlgItem(dialog, field.id), EM_GETLIMITTEXT, 0, 0), 99) << field.id;
+        }
+        if (std::string(calculator.name) == "right_triangle") {
+            // The right triangle: 98 characters, then three keys.
+            HWND a = GetDlgItem(dialog, 1001);
+            SetText(a, std::wstring(98, L'0'));
+            Click(a);
+            PressKeyIn(dialog, VK_END);
+            for (int i = 0; i < 3; ++i) PressKeyIn(dialog, '3');
+            EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, 5000)) << TextOf(a).size();
+            Sleep(200);
+            EXPECT_EQ(TextOf(a), std::wstring(98, L'0') + L"3");
+            // "１２" and "５", as characters from an input method.
+            const struct {
+                int id;
+                const wchar_t* text;
+            } typed[] = {{1001, L"\uFF11\uFF12"}, {1002, L"\uFF15"}};
+            for (const auto& t : typed) {
+                HWND field = GetDlgItem(dialog, t.id);
+                SetText(field, L"");
+                for (const wchar_t* c = t.text; *c != L'\0'; ++c) PostMessageW(field, WM_CHAR, *c, 1);
+                EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, 5000));
+            }
+            Click(GetDlgItem(dialog, calculator.calculateId));
+            const FieldText results[] = {
+                {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};
+            for (const FieldText& field : results) {
+                EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+                    << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
+            }
+        }
+        Click(GetDlgItem(dialog, IDCANCEL));
+        EXPECT_TRUE(program_.WaitUntilGone(dialog));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+    }
+}
+
 TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
     const struct {
         const char* how;
