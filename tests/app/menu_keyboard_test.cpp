@@ -107,35 +107,34 @@ class KeyPathTest : public ::testing::TestWithParam<KeyPath> {};
 TEST_P(KeyPathTest, ReachesItsWindowWithoutTheMouse) {
     const KeyPath& p = GetParam();
     QString caption;
-    int result = RunProgram([&] {
-        // The keys that open and move through the menus, then the one that
-        // chooses once the menu shows its item.
-        auto press = std::make_shared<std::function<void(std::size_t)>>();
-        *press = [&, press](std::size_t i) {
-            PressKey(p.keys[i].key, p.keys[i].modifiers);
-            if (i + 1 == p.keys.size()) {
-                if (p.caption.isEmpty()) return;  // Exit
-                When([] { return ActiveDialog() != nullptr; },
-                     [&] {
-                         caption = mirabo::testing::TitleStripCaption();
-                         // Esc is Back in a calculator; the About box has only OK.
-                         if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
-                             ClickTitleOk();
-                         } else {
-                             PressKey(Qt::Key_Escape);
-                         }
-                         When(
-                             MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
-                             "the main window to come back");
-                     },
-                     "the window to open");
-                return;
-            }
-            When([] { return OpenMenu() != nullptr && OpenMenu()->activeAction() != nullptr; },
-                 [press, i] { (*press)(i + 1); }, "a menu to open");
-        };
-        (*press)(0);
-    });
+    // The keys that open and move through the menus, then the one that
+    // chooses once the menu shows its item. It lives as long as the program
+    // runs, and so as long as the steps that call it again.
+    std::function<void(std::size_t)> press;
+    press = [&](std::size_t i) {
+        PressKey(p.keys[i].key, p.keys[i].modifiers);
+        if (i + 1 == p.keys.size()) {
+            if (p.caption.isEmpty()) return;  // Exit
+            When([] { return ActiveDialog() != nullptr; },
+                 [&] {
+                     caption = mirabo::testing::TitleStripCaption();
+                     // Esc is Back in a calculator; the About box has only OK.
+                     if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
+                         ClickTitleOk();
+                     } else {
+                         PressKey(Qt::Key_Escape);
+                     }
+                     When(
+                         MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
+                         "the main window to come back");
+                 },
+                 "the window to open");
+            return;
+        }
+        When([] { return OpenMenu() != nullptr && OpenMenu()->activeAction() != nullptr; },
+             [&press, i] { press(i + 1); }, "a menu to open");
+    };
+    int result = RunProgram([&] { press(0); });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(caption.toStdString(), p.caption.toStdString());
 }
