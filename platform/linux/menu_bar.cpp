@@ -22,8 +22,6 @@ namespace mirabo::platform {
 
 namespace {
 
-const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
-
 std::vector<MenuBarWindow*>& MenuBars() {
     static std::vector<MenuBarWindow*> bars;
     return bars;

@@ -38,7 +38,6 @@ double ScaleForDesktop() {
     return choice.scale;
 }
 
-const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
 const QColor kBarGrey(0xd6, 0xd3, 0xce);
 
 // The title strip: the active window's caption in white on blue.

@@ -11,12 +11,6 @@
 
 namespace mirabo::platform {
 
-namespace {
-
-const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
-
-}  // namespace
-
 int LineWidth(double scale) { return std::max(1, static_cast<int>(std::lround(scale))); }
 
 PushButtonWidget::PushButtonWidget(QWidget* parent, double scale, Look look)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QColor>
 #include <QImage>
 #include <QLineEdit>
 #include <QWidget>
@@ -11,6 +12,10 @@
 #include "platform/linux/win32_api.h"
 
 namespace mirabo::platform {
+
+// The handheld's blue, behind the title strip, the selected menu-bar button
+// and the title-strip buttons when pressed.
+inline const QColor kTitleBlue(0x0b, 0x2d, 0x8c);
 
 class PushButtonWidget : public QAbstractButton {
 public:
