@@ -294,11 +294,11 @@ LRESULT DialogWindow::Send(UINT message, WPARAM wParam, LPARAM lParam) {
         Window* cancel = dialog->Item(IDCANCEL);
         if (cancel != nullptr && !cancel->Widget()->isEnabled()) return 0;
         HWND cancelHandle = cancel ? cancel->Handle() : nullptr;
+        const int id = dialog->CancelId();
         QMetaObject::invokeMethod(
             qApp,
-            [self, cancelHandle] {
-                if (DialogWindow* target = FromHandle(self))
-                    target->Command(IDCANCEL, BN_CLICKED, cancelHandle);
+            [self, id, cancelHandle] {
+                if (DialogWindow* target = FromHandle(self)) target->Command(id, BN_CLICKED, cancelHandle);
             },
             Qt::QueuedConnection);
     }
@@ -375,11 +375,17 @@ bool DialogWindow::HandleKey(QKeyEvent* event) {
         return true;
     case Qt::Key_Escape:
         if (modifiers) return false;
-        Command(IDCANCEL, BN_CLICKED, ItemHandle(IDCANCEL));
+        Command(CancelId(), BN_CLICKED, ItemHandle(IDCANCEL));
         return true;
     default:
         return false;
     }
+}
+
+int DialogWindow::CancelId() const {
+    // A dialog whose only way out is the Done button (the About box) takes
+    // Esc and the close box as that button: IDOK, as the Windows build does.
+    return HasDoneButton() && Item(IDCANCEL) == nullptr ? IDOK : IDCANCEL;
 }
 
 void DialogWindow::CloseFromShell() { Send(WM_CLOSE, 0, 0); }

@@ -62,6 +62,9 @@ private:
     ControlWindow* FocusedControl() const;
     void MoveFocus(Window* from, bool backwards);
     HWND ItemHandle(int id) const;
+    // The command Esc and the close box send: IDCANCEL, or IDOK when the
+    // dialog has a Done button and no cancel control.
+    int CancelId() const;
 
     DLGPROC procedure_;
     QFont font_;

@@ -340,6 +340,56 @@ TEST_F(DialogManagerTest, TheDesktopCloseBoxPostsTheCancelCommand) {
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, builder.Get(), nullptr, Local::Proc, 0), 2);
 }
 
+// A procedure that records commands and leaves WM_CLOSE to the dialog manager.
+INT_PTR CALLBACK LeavesCloseAloneProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SHINITDLGINFO info = {SHIDIM_FLAGS, dialog, g_shellFlags};
+        if (g_shellFlags != 0) SHInitDialog(&info);
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        g_received.push_back({message, wParam, lParam});
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(DialogManagerTest, EscapeAndTheCloseBoxAreTheDoneButtonWhereNoCancelControlIs) {
+    struct Case {
+        const char* what;
+        DWORD flags;
+        bool cancelControl;
+        int commandId;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"done button, no cancel control",    SHIDIF_DONEBUTTON, false, IDOK},
+        {"done button and a cancel control",  SHIDIF_DONEBUTTON, true,  IDCANCEL},
+        {"no done button, no cancel control", 0,                 false, IDCANCEL},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_received.clear();
+        g_shellFlags = c.flags;
+        TemplateBuilder builder(WS_POPUP | WS_CAPTION, u"About", 120, 80);
+        builder.Item(kStatic, SS_LEFT, 0xFFFF, u"Text", 0, 0, 60, 10)
+            .Item(kButton, WS_TABSTOP | BS_PUSHBUTTON, 11, u"Other", 0, 20);
+        if (c.cancelControl) builder.Item(kButton, WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, u"Cancel", 0, 40);
+        LPARAM control = 0;
+        mirabo::testing::OnNextModalLoop([&](HWND dialog) {
+            control = reinterpret_cast<LPARAM>(c.cancelControl ? GetDlgItem(dialog, IDCANCEL) : nullptr);
+            PressKey(Qt::Key_Escape);
+            mirabo::testing::ScreenWidget()->close();
+            QCoreApplication::processEvents();
+            EndDialog(dialog, 0);
+        });
+        DialogBoxIndirectParamW(nullptr, builder.Get(), nullptr, LeavesCloseAloneProc, 0);
+        const std::pair<WPARAM, LPARAM> command = {MAKEWPARAM(c.commandId, BN_CLICKED), control};
+        EXPECT_EQ(Commands(), (std::vector<std::pair<WPARAM, LPARAM>>{command, command}));
+    }
+}
+
 TEST_F(DialogManagerTest, ShellInitialisationSizesTheDialogAndShowsTheDoneButton) {
     struct Case {
         DWORD flags;
