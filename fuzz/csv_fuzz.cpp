@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -27,28 +26,13 @@
 #include "cli/utf8.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/text_checks.h"
+#include "tests/cli/chunk_source.h"
 
 namespace {
 
 using namespace mirabo;
 using mirabo::fuzz::TerminalSafeLines;
 using mirabo::fuzz::ValidUtf8;
-
-class ChunkedSource : public ByteSource {
-public:
-    ChunkedSource(std::string_view bytes, std::size_t chunk) : bytes_(bytes), chunk_(chunk) {}
-    std::size_t Read(std::span<char> into) override {
-        const std::size_t n = std::min({chunk_, into.size(), bytes_.size() - next_});
-        std::memcpy(into.data(), bytes_.data() + next_, n);
-        next_ += n;
-        return n;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t chunk_;
-    std::size_t next_ = 0;
-};
 
 struct Cells : CsvCellSink {
     std::size_t limit = 0;
@@ -69,7 +53,7 @@ struct Reading {
 };
 
 Reading Read(std::string_view text, std::size_t chunk, std::size_t limit) {
-    ChunkedSource source(text, chunk);
+    ChunkSource source(std::string(text), chunk);
     CsvReader reader(source, limit);
     Reading reading;
     std::size_t line = 0;
