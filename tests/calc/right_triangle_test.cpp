@@ -96,7 +96,9 @@ TEST(RightTriangleTest, EveryPairAndEdgeGivesItsTexts) {
 #else
         const bool nextToThePole = false;
 #endif
-        if (!nextToThePole) EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
+        if (!nextToThePole) {
+            EXPECT_EQ(Fields(form), row.after) << "a=" << row.after[0].size();
+        }
         EXPECT_TRUE(form.Messages().empty());
         EXPECT_FALSE(form.Focus().has_value());
     }
