@@ -10,6 +10,7 @@
 #include "platform/linux/dib.h"
 #include "platform/linux/menu_resource.h"
 #include "platform/linux/string_table.h"
+#include "platform/menu_bar_data.h"
 
 namespace mirabo::fuzz {
 namespace {

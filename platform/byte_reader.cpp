@@ -1,29 +1,6 @@
-#include "platform/linux/byte_reader.h"
-
-#include <string>
+#include "platform/byte_reader.h"
 
 namespace mirabo::platform {
-
-bool ResourceKey::Matches(LPCWSTR wanted) const {
-    if (wanted == nullptr) return false;
-    if (IS_INTRESOURCE(wanted)) {
-        return isOrdinal && ordinal == static_cast<WORD>(reinterpret_cast<ULONG_PTR>(wanted));
-    }
-    if (wanted[0] == L'#') {
-        // "#105" names the ordinal 105.
-        unsigned long value = 0;
-        const WCHAR* p = wanted + 1;
-        if (*p == 0) return false;
-        for (; *p; ++p) {
-            if (*p < L'0' || *p > L'9') return false;
-            value = value * 10 + static_cast<unsigned long>(*p - L'0');
-            if (value > 0xFFFF) return false;
-        }
-        return isOrdinal && ordinal == value;
-    }
-    if (isOrdinal) return false;
-    return text.compare(QString::fromWCharArray(wanted), Qt::CaseInsensitive) == 0;
-}
 
 bool ByteReader::Need(std::size_t bytes) {
     if (!ok_ || bytes > size_ - offset_) {
@@ -33,59 +10,43 @@ bool ByteReader::Need(std::size_t bytes) {
     return true;
 }
 
-BYTE ByteReader::Byte() {
+std::uint8_t ByteReader::Byte() {
     if (!Need(1)) return 0;
     return data_[offset_++];
 }
 
-WORD ByteReader::Word() {
+std::uint16_t ByteReader::Word() {
     if (!Need(2)) return 0;
-    WORD value = static_cast<WORD>(data_[offset_] | (data_[offset_ + 1] << 8));
+    const auto value = static_cast<std::uint16_t>(data_[offset_] | (data_[offset_ + 1] << 8));
     offset_ += 2;
     return value;
 }
 
-DWORD ByteReader::Dword() {
+std::uint32_t ByteReader::Dword() {
     if (!Need(4)) return 0;
-    DWORD low = Word();
-    DWORD high = Word();
+    const std::uint32_t low = Word();
+    const std::uint32_t high = Word();
     return low | (high << 16);
 }
 
-QString ByteReader::Text() {
+std::u16string ByteReader::Text() {
     std::u16string text;
     for (;;) {
-        WORD unit = Word();
-        if (!ok_ || unit == 0) break;
+        const std::uint16_t unit = Word();
+        if (!ok_) return std::u16string();
+        if (unit == 0) return text;
         text.push_back(static_cast<char16_t>(unit));
     }
-    return QString::fromStdU16String(text);
 }
 
-QString ByteReader::Units(std::size_t count) {
+std::u16string ByteReader::Units(std::size_t count) {
     if (!ok_ || count > (size_ - offset_) / 2) {
         ok_ = false;
-        return QString();
+        return std::u16string();
     }
     std::u16string text(count, u'\0');
     for (char16_t& unit : text) unit = Word();
-    return ok_ ? QString::fromStdU16String(text) : QString();
-}
-
-ResourceKey ByteReader::Key(bool zeroIsNone) {
-    ResourceKey key;
-    WORD first = Word();
-    if (!ok_) return key;
-    if (first == 0xFFFF) {
-        key.ordinal = Word();
-    } else if (first == 0 && zeroIsNone) {
-        key.ordinal = 0;
-    } else {
-        offset_ -= 2;  // the word read is the text's first unit
-        key.isOrdinal = false;
-        key.text = Text();
-    }
-    return key;
+    return text;
 }
 
 void ByteReader::Skip(std::size_t bytes) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace mirabo::platform {
 
@@ -41,13 +41,13 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
     result.y = reader.Short();
     result.cx = reader.Short();
     result.cy = reader.Short();
-    result.menu = reader.Key(true);
-    result.windowClass = reader.Key(true);
-    result.title = reader.Text();
+    result.menu = ReadKey(reader, true);
+    result.windowClass = ReadKey(reader, true);
+    result.title = QString::fromStdU16String(reader.Text());
     if (result.style & DS_SETFONT) {
         result.hasFont = true;
         result.pointSize = reader.Word();
-        result.faceName = reader.Text();
+        result.faceName = QString::fromStdU16String(reader.Text());
     }
     if (!reader.ok()) return false;
 
@@ -62,8 +62,8 @@ bool ParseDialogTemplate(const void* data, std::size_t size, DialogTemplate* out
         item.cx = reader.Short();
         item.cy = reader.Short();
         item.id = reader.Word();
-        item.windowClass = reader.Key(true);
-        item.title = reader.Key(false);
+        item.windowClass = ReadKey(reader, true);
+        item.title = ReadKey(reader, false);
         // Creation data: a byte count, then that many bytes.
         item.extraBytes = reader.Word();
         reader.Skip(item.extraBytes);

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/linux/resource_key.h"
 #include "platform/linux/win32_api.h"
 
 namespace mirabo::platform {

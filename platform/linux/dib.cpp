@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
+#include "platform/linux/win32_api.h"
 
 namespace mirabo::platform {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
 #include "platform/linux/dib.h"
 #include "platform/linux/resource_directory.h"
 #include "res/desktop_icon.h"

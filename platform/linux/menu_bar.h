@@ -16,6 +16,7 @@
 
 #include "platform/linux/menu_resource.h"
 #include "platform/linux/window.h"
+#include "platform/menu_bar_data.h"
 
 class QMenu;
 class QAbstractButton;

@@ -1,6 +1,6 @@
 #include "platform/linux/menu_resource.h"
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
 
 namespace mirabo::platform {
 
@@ -21,13 +21,13 @@ bool ParseItems(ByteReader& reader, int depth, std::vector<MenuItem>* items) {
         if (item.flags & kMfPopup) {
             // A pop-up: its text, then its own items.
             item.kind = MenuItem::Kind::Popup;
-            item.text = reader.Text();
+            item.text = QString::fromStdU16String(reader.Text());
             if (!reader.ok()) return false;
             if (!ParseItems(reader, depth + 1, &item.children)) return false;
         } else {
             // A command: its identifier and its text.
             item.id = reader.Word();
-            item.text = reader.Text();
+            item.text = QString::fromStdU16String(reader.Text());
             if (!reader.ok()) return false;
             bool separator = (item.flags & kMfSeparator) || (item.id == 0 && item.text.isEmpty());
             item.kind = separator ? MenuItem::Kind::Separator : MenuItem::Kind::Command;
@@ -50,29 +50,6 @@ bool ParseMenu(const unsigned char* data, std::size_t size, std::vector<MenuItem
     reader.Skip(headerSize);
     if (reader.remaining() == 0) return false;
     return ParseItems(reader, 0, items);
-}
-
-bool ParseMenuBarData(const unsigned char* data, std::size_t size, WORD* menuId,
-                      std::vector<MenuBarButton>* buttons) {
-    buttons->clear();
-    ByteReader reader(data, size);
-    WORD id = reader.Word();
-    WORD count = reader.Word();
-    if (!reader.ok()) return false;
-    *menuId = id;
-    if (14 * static_cast<std::size_t>(count) > reader.remaining()) return false;
-    for (WORD i = 0; i < count; ++i) {
-        MenuBarButton button;
-        button.image = reader.Short();
-        button.command = reader.Word();
-        button.state = static_cast<BYTE>(reader.Word());
-        button.style = static_cast<BYTE>(reader.Word());
-        button.caption = reader.Word();
-        reader.Word();  // always 0
-        button.popup = reader.Word();
-        buttons->push_back(button);
-    }
-    return true;
 }
 
 }  // namespace mirabo::platform

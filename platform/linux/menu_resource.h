@@ -1,6 +1,5 @@
-// The two resources a Pocket PC menu bar is made from: a menu resource (its
-// pop-ups and their items) and the menu-bar data (RCDATA) that names the
-// menu and lists the bar's buttons.
+// The menu resource a Pocket PC menu bar takes its pop-ups and their items
+// from (the menu-bar data that names it is platform/menu_bar_data.h).
 #pragma once
 
 #include <QString>
@@ -29,20 +28,5 @@ constexpr WORD kMfDisabled = 0x0002;
 // Reads a menu resource (MENUHEADER and the items that follow); false when
 // it is not one or does not fit in `size` bytes.
 bool ParseMenu(const unsigned char* data, std::size_t size, std::vector<MenuItem>* items);
-
-// One button of the menu-bar data.
-struct MenuBarButton {
-    short image = 0;
-    WORD command = 0;
-    BYTE state = 0;
-    BYTE style = 0;
-    WORD caption = 0;
-    WORD popup = 0;
-};
-
-// Reads menu-bar data: the menu's identifier, the button count, then seven
-// 16-bit words per button.
-bool ParseMenuBarData(const unsigned char* data, std::size_t size, WORD* menuId,
-                      std::vector<MenuBarButton>* buttons);
 
 }  // namespace mirabo::platform

@@ -28,8 +28,8 @@ bool ParseResourceFile(const unsigned char* image, std::size_t size, std::vector
         ByteReader fields(image + offset, headerSize);
         fields.Skip(8);
         ResourceEntry entry;
-        entry.type = fields.Key(false);
-        entry.name = fields.Key(false);
+        entry.type = ReadKey(fields, false);
+        entry.name = ReadKey(fields, false);
         if (!fields.ok()) return false;
         fields.AlignDword();
         if (fields.remaining() >= 16) {

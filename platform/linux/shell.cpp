@@ -5,9 +5,9 @@
 
 #include "platform/linux/dialog.h"
 #include "platform/linux/menu_bar.h"
-#include "platform/linux/menu_resource.h"
 #include "platform/linux/resource_directory.h"
 #include "platform/linux/screen.h"
+#include "platform/menu_bar_data.h"
 
 using namespace mirabo::platform;
 

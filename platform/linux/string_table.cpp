@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
 #include "platform/linux/resource_directory.h"
 
 namespace mirabo::platform {
@@ -14,7 +14,7 @@ QString StringInBlock(const unsigned char* data, std::size_t size, UINT index) {
     for (UINT at = 0; at < 16; ++at) {
         WORD length = reader.Word();
         if (at == index) {
-            QString text = reader.Units(length);
+            QString text = QString::fromStdU16String(reader.Units(length));
             return reader.ok() && length > 0 ? text : QString();
         }
         reader.Skip(2 * static_cast<std::size_t>(length));

@@ -5,12 +5,15 @@
 
 #include <vector>
 
+#include "platform/menu_bar_data.h"
 #include "platform/windows/accessible_names.h"
 #include "platform/windows/dialog_look.h"
 #include "platform/windows/menu_strip.h"
 #include "platform/windows/screen_frame.h"
 
 using namespace mirabo::windows;
+using mirabo::platform::MenuBarButton;
+using mirabo::platform::ParseMenuBarData;
 
 // The dialog covers the title strip and the work area of its owner's screen
 // (the nearest thing to the handheld's screen below its status bar) with a

@@ -10,6 +10,8 @@
 
 namespace mirabo::windows {
 
+using platform::MenuBarButton;
+
 namespace {
 
 const wchar_t kBarClass[] = L"MiraboMenuBar";
@@ -198,30 +200,7 @@ void RegisterBarClass() {
     registered = RegisterClassW(&wc) != 0;
 }
 
-WORD ReadWord(const unsigned char* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-
 }  // namespace
-
-bool ParseMenuBarData(const void* data, std::size_t size, WORD* menuId, std::vector<MenuBarButton>* buttons) {
-    buttons->clear();
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    if (bytes == nullptr || size < 4) return false;
-    const WORD count = ReadWord(bytes + 2);
-    if (size < 4 + 14u * count) return false;
-    *menuId = ReadWord(bytes);
-    for (WORD i = 0; i < count; ++i) {
-        const unsigned char* p = bytes + 4 + 14 * i;
-        MenuBarButton button;
-        button.image = static_cast<short>(ReadWord(p));
-        button.command = ReadWord(p + 2);
-        button.state = static_cast<BYTE>(ReadWord(p + 4));
-        button.style = static_cast<BYTE>(ReadWord(p + 6));
-        button.caption = ReadWord(p + 8);
-        button.popup = ReadWord(p + 12);
-        buttons->push_back(button);
-    }
-    return true;
-}
 
 HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId, const std::vector<MenuBarButton>& buttons,
                      bool hidden, double scale) {

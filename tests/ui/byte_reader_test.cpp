@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/byte_reader.h"
+#include "platform/byte_reader.h"
+#include "platform/linux/resource_key.h"
 
 namespace {
 
 using mirabo::platform::ByteReader;
+using mirabo::platform::ReadKey;
 using mirabo::platform::ResourceKey;
 
 using Bytes = std::vector<unsigned char>;
@@ -99,7 +101,7 @@ const TextCase kKeyCases[] = {
 TEST(ByteReader, ReadsOrdinalOrNameKeys) {
     for (const TextCase& c : kKeyCases) {
         ByteReader reader(c.bytes.data(), c.bytes.size());
-        ResourceKey key = reader.Key(c.zeroIsNone);
+        ResourceKey key = ReadKey(reader, c.zeroIsNone);
         EXPECT_EQ(reader.ok(), c.ok) << c.what;
         EXPECT_EQ(reader.offset(), c.offset) << c.what;
         if (!c.ok) continue;
@@ -116,9 +118,9 @@ TEST(ByteReader, ReadsCountedTextsOnlyWhenTheyFit) {
     Bytes bytes = Units(u"abc");
     for (std::size_t count = 0; count <= 4; ++count) {
         ByteReader reader(bytes.data(), bytes.size());
-        QString text = reader.Units(count);
+        std::u16string text = reader.Units(count);
         EXPECT_EQ(reader.ok(), count <= 3) << count;
-        EXPECT_EQ(text, count <= 3 ? QString("abc").left(static_cast<int>(count)) : QString()) << count;
+        EXPECT_EQ(text, count <= 3 ? std::u16string(u"abc").substr(0, count) : std::u16string()) << count;
     }
     // A count far beyond the data does not wrap around.
     ByteReader reader(bytes.data(), bytes.size());
