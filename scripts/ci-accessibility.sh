@@ -6,6 +6,7 @@
 # accessibility bus at all, which must start and end as usual. Installs what
 # it needs and builds first.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" != "--in-session" ]; then

@@ -5,6 +5,7 @@
 # Prints each target's executions and coverage; fails when a target breaks an
 # invariant or crashes (the input is kept in build-fuzz/artifacts/).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"

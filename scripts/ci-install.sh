@@ -5,6 +5,7 @@
 # the manual pages and the completion, then removes the package and checks
 # that nothing of it is left.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 start=$SECONDS
 sudo=""

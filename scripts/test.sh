@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test (ctest). With
 # --sanitize, the same tests in the sanitizer build.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 
 bash scripts/build.sh "$@"
