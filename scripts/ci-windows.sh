@@ -11,6 +11,7 @@
 #      installed silently, used, and uninstalled without a trace.
 # Installs what it needs. Expects nothing of the Linux stages.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 root=$PWD
 
@@ -83,8 +84,17 @@ listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
 for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
-wine "$setup" /S /CurrentUser
-installed=$(wine reg query 'HKCU\Software\Mirabo' /v InstallDir | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+status=0
+wine "$setup" /S /CurrentUser || status=$?
+[ "$status" = 0 ] || { echo "the silent installer ended with status $status"; exit 1; }
+# Ask again for a while: the install folder is the installer's last word.
+installed=""
+for _ in $(seq 50); do
+  installed=$(wine reg query 'HKCU\Software\Mirabo' /v InstallDir 2>/dev/null | tr -d '\r' |
+    sed -n 's/.*REG_SZ *//p') || true
+  [ -n "$installed" ] && break
+  sleep 0.2
+done
 [ -n "$installed" ] || { echo "the installer wrote no install folder"; exit 1; }
 folder=$(winepath -u "$installed")
 shortcut=$(winepath -u 'C:\users')/$(id -un)/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Mirabo\ 工学計算機.lnk

@@ -11,8 +11,9 @@
 MIRABO_WINE_DIR="${MIRABO_WINE_DIR:-/tmp/mirabo-wine-$(id -u)}"
 export WINEPREFIX="$MIRABO_WINE_DIR/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko downloads: the programs need neither.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono or Gecko downloads: the programs need neither. No menu builder
+# either: shortcuts made under Wine stay in the prefix, off the host's menus.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 export LANG=ja_JP.UTF-8
 unset LC_ALL
@@ -29,7 +30,7 @@ wine_start() {
   if [ -z "${DISPLAY:-}" ]; then
     local display=99
     while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1920x1200x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 1920x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     MIRABO_XVFB_PID=$!
     export DISPLAY=":$display"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display}" ] && break; sleep 0.1; done
