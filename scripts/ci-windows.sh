@@ -22,6 +22,7 @@ bash scripts/deps.sh cmake ninja-build g++ pkg-config googletest locales \
 source scripts/wine-env.sh
 trap wine_stop EXIT
 wine_start
+wine_keep_server
 
 echo "== Windows build"
 win=build-windows
@@ -103,11 +104,13 @@ ls "$folder"
 out=$(wine "$installed\\mirabo-calc.exe" right a=3 b=4)
 [ "$out" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ] || { echo "installed mirabo-calc.exe: $out"; exit 1; }
 wine "$installed\\uninstall.exe" /S
-# The uninstaller runs on from a copy of itself; wait until it is done.
-for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.2; done
-wineserver -w
-if [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query 'HKCU\Software\Mirabo' >/dev/null 2>&1 ||
-   wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo' >/dev/null 2>&1; then
+# The uninstaller runs on from a copy of itself: give it a while to finish.
+left_behind() {
+  [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query 'HKCU\Software\Mirabo' >/dev/null 2>&1 ||
+    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo' >/dev/null 2>&1
+}
+for _ in $(seq 100); do left_behind || break; sleep 0.2; done
+if left_behind; then
   echo "the uninstaller left something behind"; exit 1
 fi
 echo "installed to $installed, ran mirabo-calc.exe, uninstalled: nothing left"

@@ -6,6 +6,7 @@
 # and, unless DISPLAY is set already, an Xvfb server that ends with the shell.
 #
 #   source scripts/wine-env.sh; wine_start     # then: wine program.exe ...
+#   wine_keep_server                            # one wineserver until wine_stop
 #   wine_stop                                   # when done
 
 MIRABO_WINE_DIR="${MIRABO_WINE_DIR:-/tmp/mirabo-wine-$(id -u)}"
@@ -44,8 +45,26 @@ wine_start() {
   wineserver -w
 }
 
+# Keeps one wineserver (and with it the desktop and services) running until
+# wine_stop. Debian's wine starts its server with -p0, to end the moment its
+# last program ends; a program started while that server is shutting down
+# (as tests run side by side and end at once, all the time) is killed with
+# it before it runs a line, or meets half a desktop. With one server for the
+# whole run no program ever meets a server on its way out. The server's own
+# programs (services, the desktop) are started here, away from any output:
+# started by the first test instead, they would live on holding that test's
+# output open, and ctest would wait for it forever.
+wine_keep_server() {
+  wineserver -w
+  wineserver -p
+  wineboot </dev/null >/dev/null 2>&1
+  wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+  wine_server_kept=1
+}
+
 wine_stop() {
   wineserver -k 2>/dev/null || true
+  unset wine_server_kept
   if [ -n "${MIRABO_XVFB_PID:-}" ]; then
     kill "$MIRABO_XVFB_PID" 2>/dev/null || true
     wait "$MIRABO_XVFB_PID" 2>/dev/null || true
