@@ -59,12 +59,10 @@ wine_keep_server() {
   wineserver -p
   wineboot </dev/null >/dev/null 2>&1
   wine rundll32 user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
-  wine_server_kept=1
 }
 
 wine_stop() {
   wineserver -k 2>/dev/null || true
-  unset wine_server_kept
   if [ -n "${MIRABO_XVFB_PID:-}" ]; then
     kill "$MIRABO_XVFB_PID" 2>/dev/null || true
     wait "$MIRABO_XVFB_PID" 2>/dev/null || true
