@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "run_calc.h"
-#include "utf8.h"
+#include "cli/run_calc.h"
+#include "text/utf8.h"
 
 namespace {
 

@@ -10,10 +10,13 @@
 #include <utility>
 
 #include "calc/memory_form.h"
+#include "calc/messages.h"
 #include "cli/batch.h"
 #include "cli/forms.h"
-#include "cli/terminal_text.h"
-#include "cli/utf8.h"
+#include "cli/message_texts.h"
+#include "text/json_string.h"
+#include "text/terminal_text.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
@@ -101,37 +104,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     return std::nullopt;
 }
 
-void WriteJsonString(std::ostream& out, std::string_view utf8) {
-    out << '"';
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out << "\\\"";
-            break;
-        case '\\':
-            out << "\\\\";
-            break;
-        case '\n':
-            out << "\\n";
-            break;
-        case '\r':
-            out << "\\r";
-            break;
-        case '\t':
-            out << "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                constexpr char kHex[] = "0123456789abcdef";
-                out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
-            } else {
-                out << ch;
-            }
-        }
-    }
-    out << '"';
-}
+void WriteJsonString(std::ostream& out, std::string_view utf8) { out << JsonString(utf8); }
 
 std::string ShortestText(double value) {
     char text[64];
@@ -166,13 +139,15 @@ void PrintJson(std::ostream& out, const Calculator& form, const MemoryForm& memo
     separator = "";
     for (const MemoryForm::Message& message : memory.Messages()) {
         out << separator << "{\"text\":";
-        WriteJsonString(out, Utf8FromWide(message.text));
+        WriteJsonString(out, MessageText(message.id));
         out << ",\"buttons\":" << (message.buttons == kButtonsYesNo ? "\"yesno\"" : "\"ok\"");
         out << ",\"answer\":"
             << (message.answer == kAnswerYes  ? "\"yes\""
                 : message.answer == kAnswerNo ? "\"no\""
                                               : "\"ok\"")
-            << '}';
+            << ",\"id\":";
+        WriteJsonString(out, MessageNameOf(message.id));
+        out << '}';
         separator = ",";
     }
     out << "],\"focus\":";
@@ -223,7 +198,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     for (const auto& [controlId, text] : request.texts) {
         memory.SetText(controlId, text);
     }
-    memory.SetAnswerer([&](const wchar_t* text) {
+    memory.SetAnswerer([&](int messageId) {
         switch (request.answer) {
         case Answer::Yes:
             return kAnswerYes;
@@ -232,7 +207,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         case Answer::Ask:
             break;
         }
-        return env.ask && env.ask(Utf8FromWide(text)) ? kAnswerYes : kAnswerNo;
+        return env.ask && env.ask(MessageText(messageId)) ? kAnswerYes : kAnswerNo;
     });
 
     const SolveResult result = request.form->solve(memory);
@@ -241,7 +216,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         PrintJson(env.out, *request.form, memory, result);
     } else {
         for (const MemoryForm::Message& message : memory.Messages()) {
-            env.err << Utf8FromWide(message.text) << '\n';
+            env.err << MessageText(message.id) << '\n';
         }
         for (const CalculatorField& field : request.form->fields) {
             env.out << field.name << '=' << TerminalSafe(Utf8FromWide(memory.Text(field.controlId))) << '\n';
