@@ -114,7 +114,8 @@ void PutCsvCell(BufferedWriter& out, std::string_view utf8) {
     out.Put('"');
 }
 
-// JSON string escapes: the quote, the backslash, and the control characters.
+// JSON string escapes: the quote, the backslash, and the control characters
+// (C0, DEL and C1).
 char* PutJsonEscaped(char* p, char32_t c) {
     switch (c) {
     case '"':
@@ -135,7 +136,7 @@ char* PutJsonEscaped(char* p, char32_t c) {
     default:
         break;
     }
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
         constexpr char kHex[] = "0123456789abcdef";
         *p++ = '\\', *p++ = 'u', *p++ = '0', *p++ = '0';
         *p++ = kHex[c >> 4], *p++ = kHex[c & 15];

@@ -102,9 +102,18 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
 }
 
 void WriteJsonString(std::ostream& out, std::string_view utf8) {
+    constexpr char kHex[] = "0123456789abcdef";
     out << '"';
-    for (const char ch : utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char ch = utf8[i];
         const auto c = static_cast<unsigned char>(ch);
+        const auto next = static_cast<unsigned char>(i + 1 < utf8.size() ? utf8[i + 1] : '\0');
+        if (c == 0xC2 && next >= 0x80 && next < 0xA0) {
+            // A C1 control, U+0080 to U+009F, escaped as the C0 controls are.
+            out << "\\u00" << kHex[next >> 4] << kHex[next & 15];
+            ++i;
+            continue;
+        }
         switch (c) {
         case '"':
             out << "\\\"";
@@ -123,7 +132,6 @@ void WriteJsonString(std::ostream& out, std::string_view utf8) {
             break;
         default:
             if (c < 0x20 || c == 0x7F) {
-                constexpr char kHex[] = "0123456789abcdef";
                 out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
             } else {
                 out << ch;
