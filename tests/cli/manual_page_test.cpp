@@ -71,14 +71,14 @@ TEST(ManualPageTest, NamesEverySpellingOfAnEncodingTheToolTakes) {
     const std::string paragraph = page.substr(start, page.find("\n\n", start) - start);
     const std::regex spelling("\\*([a-z0-9-]+)\\*");
     std::vector<std::string> names;
-    for (auto it = std::sregex_iterator(paragraph.begin(), paragraph.end(), spelling); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(paragraph.begin(), paragraph.end(), spelling);
+         it != std::sregex_iterator(); ++it) {
         names.push_back((*it)[1]);
     }
     const std::size_t listed = names.size();
     EXPECT_GT(listed, 0u);
-    for (const char* other : {"UTF-8", "Utf8", "CP932", "utf-16", "utf_8", "u8", "cp-932", "shift_jis", "sjis",
-                              "ms932", "windows-31j", "latin1", "", " utf-8", "utf-8 "}) {
+    for (const char* other : {"UTF-8", "Utf8", "CP932", "utf-16", "utf_8", "u8", "cp-932", "shift_jis",
+                              "sjis", "ms932", "windows-31j", "latin1", "", " utf-8", "utf-8 "}) {
         names.push_back(other);
     }
     for (const std::string& name : names) {
