@@ -284,6 +284,7 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
             ASSERT_NE(accessible, nullptr);
             EXPECT_EQ(Read(accessible),
                       (AccessibleControl{QAccessible::AlertMessage, m.caption, QString(), false}));
+            EXPECT_TRUE(accessible->state().modal);
             EXPECT_EQ(ReadChildren(accessible), m.controls);
             EXPECT_TRUE(listener.Saw(QAccessible::Alert, mirabo::testing::WidgetOf(box)));
             // The first button has the focus, and screen readers heard so.
