@@ -154,64 +154,57 @@ TEST(BatchTest, JsonLinesCarryTheObjectOfOneCalculationWithTheRowsStatus) {
 TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
     // The C0 controls without an escape of their own, DEL and the C1 controls.
     std::string controls;
-    std::string escaped;
+    std::string escaped = "\"";
     for (unsigned c = 1; c < 0xA0; c = c == 0x1F ? 0x7F : c + 1) {
         if (c == '\t' || c == '\n' || c == '\r') continue;
-        controls +=
-            c < 0x80 ? std::string(1, static_cast<char>(c)) : "\xC2" + std::string(1, static_cast<char>(c));
+        controls += (c < 0x80 ? "" : "\xC2") + std::string(1, static_cast<char>(c));
         char escape[8];
         std::snprintf(escape, sizeof escape, "\\u%04x", c);
         escaped += escape;
     }
+    // The first and last characters of two, three and four bytes.
+    const std::string utf8 =
+        "\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
     const struct {
         std::string cell;  // the input's only cell, quoted there
-        std::string csv;   // as the CSV row writes it; empty: the input stops
+        std::string csv;   // as the CSV row writes it; empty: the input stops there
         std::string json;  // as the JSON line writes it
         // clang-format off
     } cases[] = {
-        {"1,5",         "\"1,5\"",            R"("1,5")"},
-        {"say \"3\"",   "\"say \"\"3\"\"\"", R"("say \"3\"")"},
-        {"1\r2",        "\"1\r2\"",           R"("1\r2")"},
-        {"1\n2",        "\"1\n2\"",           R"("1\n2")"},
-        {"1\r\n2",      "\"1\r\n2\"",         R"("1\r\n2")"},
-        {"1\t2",        "1\t2",               R"("1\t2")"},
-        {"C:\\x",       "C:\\x",              R"("C:\\x")"},
-        {controls,      controls,             "\"" + escaped + "\""},
-        // The first and last characters of two, three and four bytes, as they are.
-        {"\xC2\xA0\xDF\xBF", "\xC2\xA0\xDF\xBF", "\"\xC2\xA0\xDF\xBF\""},
-        {"\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF", "\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF",
-                        "\"\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\""},
-        {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", "\"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
+        {"1,5",       "\"1,5\"",            R"("1,5")"},
+        {"say \"3\"", "\"say \"\"3\"\"\"", R"("say \"3\"")"},
+        {"1\r2",      "\"1\r2\"",           R"("1\r2")"},
+        {"1\n2",      "\"1\n2\"",           R"("1\n2")"},
+        {"1\r\n2",    "\"1\r\n2\"",         R"("1\r\n2")"},
+        {"1\t2",      "1\t2",               R"("1\t2")"},
+        {"C:\\x",     "C:\\x",              R"("C:\\x")"},
+        {controls,    controls,             escaped + "\""},
+        {utf8,        utf8,                 "\"" + utf8 + "\""},
         // A lone continuation byte, leads followed by no continuation byte, a
         // surrogate and a character past U+10FFFF.
-        {"1\x80",       "", ""},
-        {"1\xC3" "2",   "", ""},
-        {"1\xE1\x80" "2", "", ""},
-        {"1\xF0\x90\x80" "2", "", ""},
-        {"\xED\xA0\x80", "", ""},
-        {"\xF4\x90\x80\x80", "", ""},
+        {"1\x80", "", ""}, {"1\xC3" "2", "", ""}, {"1\xE1\x80" "2", "", ""}, {"1\xF0\x90\x80" "2", "", ""},
+        {"\xED\xA0\x80", "", ""}, {"\xF4\x90\x80\x80", "", ""},
     };
     // clang-format on
     const std::string header = "a,b,c,alpha,beta,status,message\r\n";
     for (const auto& c : cases) {
         std::string input = "a\n\"";
         for (const char ch : c.cell) input += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-        input += "\"\n";
         for (const bool json : {false, true}) {
             const BatchRun run =
                 Batch(json ? std::vector<std::string>{"right", "--json"} : std::vector<std::string>{"right"},
-                      input);
+                      input + "\"\n");
             if (c.csv.empty()) {
                 EXPECT_EQ(run.status, kExitMalformedInput) << c.cell;
                 EXPECT_EQ(run.out, json ? "" : header) << c.cell;
                 EXPECT_EQ(run.err, "mirabo-calc: line 2: bytes that are not UTF-8 text\n") << c.cell;
-            } else if (json) {
-                EXPECT_EQ(run.out, R"({"form":"right","result":1,"written":false,"fields":{"a":)" + c.json +
-                                       R"(,"b":"","c":"","alpha":"","beta":""},"messages":[{"text":")" +
-                                       kMissingJson + R"(","buttons":"ok","answer":"ok"}],"focus":"a",)" +
-                                       R"("status":"missing","message":")" + kMissing + "\"}\n");
             } else {
-                EXPECT_EQ(run.out, header + c.csv + ",,,,,missing," + kMissing + "\r\n");
+                EXPECT_EQ(run.out,
+                          json ? R"({"form":"right","result":1,"written":false,"fields":{"a":)" + c.json +
+                                     R"(,"b":"","c":"","alpha":"","beta":""},"messages":[{"text":")" +
+                                     kMissingJson + R"(","buttons":"ok","answer":"ok"}],"focus":"a",)" +
+                                     R"("status":"missing","message":")" + kMissing + "\"}\n"
+                               : header + c.csv + ",,,,,missing," + kMissing + "\r\n");
             }
         }
     }
@@ -309,6 +302,39 @@ TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, c.out) << c.input;
     }
+}
+
+TEST(BatchTest, ReadsASpreadsheetsJapaneseCsvInCp932) {
+    // β,c as Greek letters in the header; cells in kanji, full-width digits
+    // (read as digits) and half-width katakana, as a Japanese spreadsheet
+    // saves them.
+    const BatchRun run = Batch({"right", "--encoding", "cp932", "--bom"},
+                               "\x83\xc0,c\r\n"
+                               "36.87,5\r\n"
+                               "\x82\x52\x82\x55.87,5\r\n"
+                               "\x96\xa2\x92\xe8,\xb1\r\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "\xEF\xBB\xBF"
+              "a,b,c,alpha,beta,status,message\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
+              ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BatchTest, NamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
+    const BatchRun bad = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
+    EXPECT_EQ(bad.status, kExitMalformedInput);
+    EXPECT_EQ(bad.out,
+              "a,b,c,alpha,beta,status,message\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n");
+    EXPECT_EQ(bad.err, "mirabo-calc: line 3: bytes that are not CP932 text\n");
+
+    const BatchRun column = Batch({"right", "--encoding", "cp932"}, "a,\x95\xd3\x62\r\n3,4\r\n");
+    EXPECT_EQ(column.status, kExitUsage);
+    EXPECT_EQ(column.out, "");
+    EXPECT_EQ(column.err, "mirabo-calc: unknown column \"辺b\" of right (its fields: a b c alpha beta)\n");
 }
 
 TEST(BatchTest, ReadsTheNamedFileOrStandardInput) {
