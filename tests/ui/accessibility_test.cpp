@@ -21,16 +21,7 @@
 
 namespace {
 
-using mirabo::test::AccessibilityListener;
-using mirabo::test::AccessibleControl;
-using mirabo::test::AccessibleOf;
-using mirabo::test::Click;
-using mirabo::test::PressKey;
-using mirabo::test::Read;
-using mirabo::test::ReadChildren;
-using mirabo::test::RunDialog;
-using mirabo::test::TypeInto;
-using mirabo::test::WaitUntilActive;
+using namespace mirabo::test;
 
 constexpr QAccessible::Role kField = QAccessible::EditableText;
 constexpr QAccessible::Role kButton = QAccessible::Button;

@@ -22,15 +22,7 @@
 
 namespace {
 
-using mirabo::test::AnswerNextMessageBox;
-using mirabo::test::AnswerNextMessageBoxWithKey;
-using mirabo::test::Click;
-using mirabo::test::FieldText;
-using mirabo::test::FocusedId;
-using mirabo::test::MessageBoxSeen;
-using mirabo::test::PressKey;
-using mirabo::test::RunDialog;
-using mirabo::test::TypeInto;
+using namespace mirabo::test;
 
 const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
 const QString kNegativeNotAllowed =
