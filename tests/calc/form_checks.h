@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +18,24 @@ namespace mirabo {
 // The solvers' two results, short enough for the tables.
 constexpr SolveResult kDone = SolveResult::Done;
 constexpr SolveResult kStopped = SolveResult::StoppedForMissingInput;
+
+// A form with these texts typed into these fields, in order; nullptr leaves a field empty.
+template <std::size_t N>
+MemoryForm TypedInto(const std::array<int, N>& ids, const std::array<const wchar_t*, N>& typed) {
+    MemoryForm form;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (typed[i] != nullptr) form.SetText(ids[i], typed[i]);
+    }
+    return form;
+}
+
+// The texts of these fields, in order.
+template <std::size_t N>
+std::array<std::wstring, N> TextsIn(const MemoryForm& form, const std::array<int, N>& ids) {
+    std::array<std::wstring, N> texts;
+    for (std::size_t i = 0; i < N; ++i) texts[i] = form.Text(ids[i]);
+    return texts;
+}
 
 // The calculation showed exactly one message: this text with these buttons.
 inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t* text, int buttons) {

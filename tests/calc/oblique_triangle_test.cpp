@@ -20,25 +20,9 @@ constexpr std::array<int, 6> kIds = {IDC_OBLIQUE_A,     IDC_OBLIQUE_B,    IDC_OB
 using Texts = std::array<const wchar_t*, 6>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed) {
-    MemoryForm form;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        if (typed[i] != nullptr) {
-            form.SetText(kIds[i], typed[i]);
-        }
-    }
-    return form;
-}
-
+MemoryForm Typed(const Texts& typed) { return TypedInto(kIds, typed); }
 using Shown = std::array<std::wstring, 6>;
-
-Shown TextsOf(const MemoryForm& form) {
-    Shown texts;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        texts[i] = form.Text(kIds[i]);
-    }
-    return texts;
-}
+Shown TextsOf(const MemoryForm& form) { return TextsIn(form, kIds); }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 

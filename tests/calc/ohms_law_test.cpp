@@ -19,21 +19,9 @@ constexpr std::array<int, 4> kIds = {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_R
 using Texts = std::array<const wchar_t*, 4>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed) {
-    MemoryForm form;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        if (typed[i] != nullptr) {
-            form.SetText(kIds[i], typed[i]);
-        }
-    }
-    return form;
-}
-
+MemoryForm Typed(const Texts& typed) { return TypedInto(kIds, typed); }
 using Shown = std::array<std::wstring, 4>;
-
-Shown TextsOf(const MemoryForm& form) {
-    return {form.Text(kIds[0]), form.Text(kIds[1]), form.Text(kIds[2]), form.Text(kIds[3])};
-}
+Shown TextsOf(const MemoryForm& form) { return TextsIn(form, kIds); }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 
