@@ -11,6 +11,7 @@
 #include <string>
 
 #include "calc/memory_form.h"
+#include "calc/messages.h"
 #include "calc/solvers.h"
 
 namespace mirabo {
@@ -60,6 +61,27 @@ inline int FirstInfiniteField(const MemoryForm& form) {
         }
     }
     return 0;
+}
+
+// Solved once answering yes and once no, the form asks one question each
+// time: after a no nothing is written; after a yes the fields show `afterYes`
+// and `asking` is the first field written whose value is not finite.
+template <std::size_t N>
+void ExpectAskedOnceAtTheFirst(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids,
+                               const std::array<const wchar_t*, N>& typed, int asking,
+                               const std::array<std::wstring, N>& afterYes) {
+    for (const int answer : {kAnswerYes, kAnswerNo}) {
+        MemoryForm form = TypedInto(ids, typed);
+        SCOPED_TRACE(testing::PrintToString(TextsIn(form, ids)) + (answer == kAnswerYes ? " Yes" : " No"));
+        form.SetAnswerer([&](const wchar_t*) { return answer; });
+        EXPECT_EQ(solve(form), SolveResult::Done);
+        ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
+        EXPECT_EQ(form.Written(), answer == kAnswerYes);
+        if (answer == kAnswerYes) {
+            EXPECT_EQ(TextsIn(form, ids), afterYes);
+            EXPECT_EQ(FirstInfiniteField(form), asking);
+        }
+    }
 }
 
 // The program's value of pi and its two angle conversions, written out here

@@ -301,21 +301,8 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
         {{L"10", _, _, L"60", L"0", _}, IDC_OBLIQUE_B, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        for (const int answer : {kAnswerYes, kAnswerNo}) {
-            MemoryForm form = Typed(c.typed);
-            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](const wchar_t*) { return answer; });
-            EXPECT_EQ(SolveObliqueTriangle(form), kDone);
-            ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
-            if (answer == kAnswerNo) {
-                EXPECT_FALSE(form.Written());
-                continue;
-            }
-            EXPECT_EQ(TextsOf(form), c.afterYes);
-            EXPECT_EQ(FirstInfiniteField(form), c.asking);
-        }
-    }
+    for (const auto& c : cases)
+        ExpectAskedOnceAtTheFirst(SolveObliqueTriangle, kIds, c.typed, c.asking, c.afterYes);
 }
 
 TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn) {

@@ -139,21 +139,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
         {{L"10", _, _, L"0"}, IDC_OHM_RESISTANCE, {L"10.000", L"0.000", L"\u221E", L"0.000"}},
         {{L"0", _, _, L"5"}, IDC_OHM_CURRENT, {L"0.000", L"\u221E", L"0.000", L"5.000"}},
     };
-    for (const auto& c : cases) {
-        for (const int answer : {kAnswerYes, kAnswerNo}) {
-            MemoryForm form = Typed(c.typed);
-            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](const wchar_t*) { return answer; });
-            EXPECT_EQ(SolveOhmsLaw(form), kDone);
-            ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
-            if (answer == kAnswerNo) {
-                EXPECT_FALSE(form.Written());
-                continue;
-            }
-            EXPECT_EQ(TextsOf(form), c.afterYes);
-            EXPECT_EQ(FirstInfiniteField(form), c.asking);
-        }
-    }
+    for (const auto& c : cases) ExpectAskedOnceAtTheFirst(SolveOhmsLaw, kIds, c.typed, c.asking, c.afterYes);
 }
 
 TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation) {
