@@ -85,7 +85,9 @@ void ExpectVerdicts(const Verdict (&verdicts)[N]) {
         SCOPED_TRACE(testing::Message() << "case " << (&v - verdicts) << ", length " << std::wcslen(v.text));
         EXPECT_EQ(CheckSignedNumberText(v.text), v.signedValid ? kValid : kRejected);
         EXPECT_EQ(CheckUnsignedNumberText(v.text), v.unsignedValid ? kValid : kRejected);
-        if (v.signedValid) EXPECT_EQ(FieldTextToDouble(v.text), v.value);
+        if (v.signedValid) {
+            EXPECT_EQ(FieldTextToDouble(v.text), v.value);
+        }
     }
 }
 
