@@ -223,7 +223,7 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
             return kExitNoInput;
         }
         in = &file;
-        where = *request.file + ", line ";
+        where = TerminalSafe(*request.file) + ", line ";
     }
     StreamSource raw(*in);
     std::optional<Cp932Source> decoded;

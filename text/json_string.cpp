@@ -24,7 +24,7 @@ char* PutJsonEscaped(char* p, char32_t c) {
     default:
         break;
     }
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
         constexpr char kHex[] = "0123456789abcdef";
         *p++ = '\\', *p++ = 'u', *p++ = '0', *p++ = '0';
         *p++ = kHex[c >> 4], *p++ = kHex[c & 15];

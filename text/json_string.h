@@ -1,5 +1,5 @@
 // JSON strings: the escapes of RFC 8259 for the quote, the backslash and the
-// control characters (DEL too), everything else as UTF-8 as it stands.
+// control characters (C0, DEL and C1), everything else as UTF-8 as it stands.
 #pragma once
 
 #include <cstddef>
@@ -13,16 +13,21 @@ namespace mirabo {
 char* PutJsonEscaped(char* out, char32_t c);
 
 // UTF-8 text as a JSON string, quotes included, handed piece by piece to
-// `append(bytes, size)`. Bytes of 0x80 and above are copied as they are.
+// `append(bytes, size)`. Bytes of 0x80 and above are copied as they are, but
+// for the C1 controls (0xC2 0x80 to 0xC2 0x9F), which are escaped.
 template <typename Append>
 void EscapeJson(std::string_view utf8, Append append) {
     append("\"", 1);
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80) {
-            append(&c, 1);  // part of a UTF-8 character, which stands as it is
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto u = static_cast<unsigned char>(utf8[i]);
+        const auto next = static_cast<unsigned char>(i + 1 < utf8.size() ? utf8[i + 1] : 0);
+        char escaped[8];
+        if (u == 0xC2 && next >= 0x80 && next < 0xA0) {
+            append(escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, next) - escaped));
+            ++i;
+        } else if (u >= 0x80) {
+            append(&utf8[i], 1);  // part of a UTF-8 character, which stands as it is
         } else {
-            char escaped[8];
             append(escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, u) - escaped));
         }
     }

@@ -247,9 +247,9 @@ private:
             if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return Request::Incomplete;
             return Request::Drop;  // ended before a whole line, or failed
         }
-        const QByteArray line = client.request.left(client.request.indexOf('\n') + 1);
-        return line == QByteArray(kRaiseRequest.data(), kRaiseRequest.size()) ? Request::Raise
-                                                                              : Request::Drop;
+        // The request itself and nothing more: bytes after its line are no client of ours.
+        return client.request == QByteArray(kRaiseRequest.data(), kRaiseRequest.size()) ? Request::Raise
+                                                                                        : Request::Drop;
     }
 
     // Forgets the client; its descriptor is the caller's to close. Its

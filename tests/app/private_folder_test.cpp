@@ -107,6 +107,19 @@ bool EmptyFolder(const QString& path) {
         .isEmpty();
 }
 
+// A folder of this user's whose mode lets others in: left as it is.
+FolderCase OpenFolder(const char* name, unsigned mode, const char* problem) {
+    return {name,
+            [mode](const QString& base, QProcessEnvironment&) {
+                EXPECT_TRUE(MakeFolder(base + "/cache/mirabo", mode));
+                return QString();
+            },
+            problem,
+            [mode](const QString& base) {
+                return ModeOf(base + "/cache/mirabo") == mode && EmptyFolder(base + "/cache/mirabo");
+            }};
+}
+
 const FolderCase kCases[] = {
     {"MadeWhenMissing", [](const QString& base, QProcessEnvironment&) { return base + "/cache/mirabo"; }, "",
      nullptr},
@@ -146,15 +159,9 @@ const FolderCase kCases[] = {
          return QString();
      },
      "is not a folder", [](const QString& base) { return QFileInfo(base + "/cache/mirabo").size() == 0; }},
-    {"FolderOpenToOthers",
-     [](const QString& base, QProcessEnvironment&) {
-         EXPECT_TRUE(MakeFolder(base + "/cache/mirabo", 0755));
-         return QString();
-     },
-     "is open to other users (mode 0755)",
-     [](const QString& base) {
-         return ModeOf(base + "/cache/mirabo") == 0755u && EmptyFolder(base + "/cache/mirabo");
-     }},
+    OpenFolder("FolderOpenToOthers", 0755, "is open to other users (mode 0755)"),
+    OpenFolder("FolderOpenToItsGroup", 0750, "is open to other users (mode 0750)"),
+    OpenFolder("FolderWritableByItsGroup", 0770, "is open to other users (mode 0770)"),
     {"AnotherUsersFolder",
      [](const QString& base, QProcessEnvironment&) {
          EXPECT_TRUE(MakeFolder(base + "/cache/mirabo", 0700));

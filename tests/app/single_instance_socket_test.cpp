@@ -124,6 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClientCase{"Raise", {"raise\n"}, true, 1000},
                       ClientCase{"RaiseInPieces", {"ra", "is", "e\n"}, true, 1000},
                       ClientCase{"UnknownRequest", {"ping\n"}, false, 1000},
+                      // Only the request itself, byte for byte, raises.
+                      ClientCase{"StartsLikeRaise", {"raisex\n"}, false, 1000},
+                      ClientCase{"RaiseWithCrLf", {"raise\r\n"}, false, 1000},
+                      ClientCase{"RaiseInCapitals", {"RAISE\n"}, false, 1000},
+                      ClientCase{"RaiseFollowedByMore", {"raise\nraise\n"}, false, 1000},
+                      ClientCase{"EmptyLineBeforeRaise", {"\nraise\n"}, false, 1000},
                       ClientCase{"RaiseWithoutItsLineEnd", {"raise"}, false, kClientDeadlineMs + 1000},
                       ClientCase{"LongerThanTheLimit", {kLong}, false, 1000},
                       ClientCase{"LongLineEndingInRaise", {kLong + "raise\n"}, false, 1000},

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "calc/memory_form.h"
+#include "calc/messages.h"
 #include "calc/solvers.h"
 
 namespace mirabo {
@@ -16,6 +19,24 @@ namespace mirabo {
 // The solvers' two results, short enough for the tables.
 constexpr SolveResult kDone = SolveResult::Done;
 constexpr SolveResult kStopped = SolveResult::StoppedForMissingInput;
+
+// A form with these texts typed into these fields, in order; nullptr leaves a field empty.
+template <std::size_t N>
+MemoryForm TypedInto(const std::array<int, N>& ids, const std::array<const wchar_t*, N>& typed) {
+    MemoryForm form;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (typed[i] != nullptr) form.SetText(ids[i], typed[i]);
+    }
+    return form;
+}
+
+// The texts of these fields, in order.
+template <std::size_t N>
+std::array<std::wstring, N> TextsIn(const MemoryForm& form, const std::array<int, N>& ids) {
+    std::array<std::wstring, N> texts;
+    for (std::size_t i = 0; i < N; ++i) texts[i] = form.Text(ids[i]);
+    return texts;
+}
 
 // The calculation showed exactly one message: this one with these buttons.
 inline testing::AssertionResult ShowedOnly(const MemoryForm& form, int messageId, int buttons) {
@@ -40,6 +61,27 @@ inline int FirstInfiniteField(const MemoryForm& form) {
         }
     }
     return 0;
+}
+
+// Solved once answering yes and once no, the form asks one question each
+// time: after a no nothing is written; after a yes the fields show `afterYes`
+// and `asking` is the first field written whose value is not finite.
+template <std::size_t N>
+void ExpectAskedOnceAtTheFirst(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids,
+                               const std::array<const wchar_t*, N>& typed, int asking,
+                               const std::array<std::wstring, N>& afterYes) {
+    for (const int answer : {kAnswerYes, kAnswerNo}) {
+        MemoryForm form = TypedInto(ids, typed);
+        SCOPED_TRACE(testing::PrintToString(TextsIn(form, ids)) + (answer == kAnswerYes ? " Yes" : " No"));
+        form.SetAnswerer([&](int) { return answer; });
+        EXPECT_EQ(solve(form), SolveResult::Done);
+        ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
+        EXPECT_EQ(form.Written(), answer == kAnswerYes);
+        if (answer == kAnswerYes) {
+            EXPECT_EQ(TextsIn(form, ids), afterYes);
+            EXPECT_EQ(FirstInfiniteField(form), asking);
+        }
+    }
 }
 
 // The program's value of pi and its two angle conversions, written out here

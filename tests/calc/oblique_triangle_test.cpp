@@ -20,25 +20,9 @@ constexpr std::array<int, 6> kIds = {IDC_OBLIQUE_A,     IDC_OBLIQUE_B,    IDC_OB
 using Texts = std::array<const wchar_t*, 6>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed) {
-    MemoryForm form;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        if (typed[i] != nullptr) {
-            form.SetText(kIds[i], typed[i]);
-        }
-    }
-    return form;
-}
-
+MemoryForm Typed(const Texts& typed) { return TypedInto(kIds, typed); }
 using Shown = std::array<std::wstring, 6>;
-
-Shown TextsOf(const MemoryForm& form) {
-    Shown texts;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        texts[i] = form.Text(kIds[i]);
-    }
-    return texts;
-}
+Shown TextsOf(const MemoryForm& form) { return TextsIn(form, kIds); }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 
@@ -317,21 +301,8 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
         {{L"10", _, _, L"60", L"0", _}, IDC_OBLIQUE_B, {L"10.000", L"\u221E", L"\u221E", L"60.000", L"0.000", L"120.000"}},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        for (const int answer : {kAnswerYes, kAnswerNo}) {
-            MemoryForm form = Typed(c.typed);
-            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](int) { return answer; });
-            EXPECT_EQ(SolveObliqueTriangle(form), kDone);
-            ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
-            if (answer == kAnswerNo) {
-                EXPECT_FALSE(form.Written());
-                continue;
-            }
-            EXPECT_EQ(TextsOf(form), c.afterYes);
-            EXPECT_EQ(FirstInfiniteField(form), c.asking);
-        }
-    }
+    for (const auto& c : cases)
+        ExpectAskedOnceAtTheFirst(SolveObliqueTriangle, kIds, c.typed, c.asking, c.afterYes);
 }
 
 TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn) {

@@ -19,21 +19,9 @@ constexpr std::array<int, 4> kIds = {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_R
 using Texts = std::array<const wchar_t*, 4>;
 constexpr const wchar_t* _ = nullptr;  // a field left empty
 
-MemoryForm Typed(const Texts& typed) {
-    MemoryForm form;
-    for (std::size_t i = 0; i < kIds.size(); ++i) {
-        if (typed[i] != nullptr) {
-            form.SetText(kIds[i], typed[i]);
-        }
-    }
-    return form;
-}
-
+MemoryForm Typed(const Texts& typed) { return TypedInto(kIds, typed); }
 using Shown = std::array<std::wstring, 4>;
-
-Shown TextsOf(const MemoryForm& form) {
-    return {form.Text(kIds[0]), form.Text(kIds[1]), form.Text(kIds[2]), form.Text(kIds[3])};
-}
+Shown TextsOf(const MemoryForm& form) { return TextsIn(form, kIds); }
 
 const std::vector<int> kAllFields(kIds.begin(), kIds.end());
 
@@ -151,21 +139,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
         {{L"10", _, _, L"0"}, IDC_OHM_RESISTANCE, {L"10.000", L"0.000", L"\u221E", L"0.000"}},
         {{L"0", _, _, L"5"}, IDC_OHM_CURRENT, {L"0.000", L"\u221E", L"0.000", L"5.000"}},
     };
-    for (const auto& c : cases) {
-        for (const int answer : {kAnswerYes, kAnswerNo}) {
-            MemoryForm form = Typed(c.typed);
-            SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](int) { return answer; });
-            EXPECT_EQ(SolveOhmsLaw(form), kDone);
-            ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
-            if (answer == kAnswerNo) {
-                EXPECT_FALSE(form.Written());
-                continue;
-            }
-            EXPECT_EQ(TextsOf(form), c.afterYes);
-            EXPECT_EQ(FirstInfiniteField(form), c.asking);
-        }
-    }
+    for (const auto& c : cases) ExpectAskedOnceAtTheFirst(SolveOhmsLaw, kIds, c.typed, c.asking, c.afterYes);
 }
 
 TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation) {

@@ -16,29 +16,13 @@
 namespace mirabo {
 namespace {
 
-constexpr int kIds[] = {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA};
+constexpr std::array<int, 5> kIds = {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA};
 
 // Texts typed into a, b, c, alpha and beta; nullptr leaves the field empty.
 using Typed = std::array<const wchar_t*, 5>;
 using Texts = std::array<std::wstring, 5>;
-
-MemoryForm Typing(const Typed& typed) {
-    MemoryForm form;
-    for (int i = 0; i < 5; ++i) {
-        if (typed[i] != nullptr) {
-            form.SetText(kIds[i], typed[i]);
-        }
-    }
-    return form;
-}
-
-Texts Fields(const MemoryForm& form) {
-    Texts texts;
-    for (int i = 0; i < 5; ++i) {
-        texts[i] = form.Text(kIds[i]);
-    }
-    return texts;
-}
+MemoryForm Typing(const Typed& typed) { return TypedInto(kIds, typed); }
+Texts Fields(const MemoryForm& form) { return TextsIn(form, kIds); }
 
 constexpr const wchar_t* _ = nullptr;
 

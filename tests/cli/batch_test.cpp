@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/run_calc.h"
@@ -14,6 +17,7 @@ namespace mirabo {
 namespace {
 
 const std::string kMissing = "入力値が不足、 或いはタイプミス";
+const std::string kMissingJson = "入力値が不足、\\n或いはタイプミス";
 const std::string kNegative = "入力値が不足、或いはタイプミス 負の値は使用できません。";
 const std::string kException = "例外が発生しました。 ０で除算したか、入力値が間違っています。";
 const std::string kQuestion =
@@ -27,8 +31,7 @@ struct BatchRun {
     std::string err;
 };
 
-BatchRun Batch(std::vector<std::string> args, const std::string& input) {
-    std::istringstream in(input);
+BatchRun Batch(std::vector<std::string> args, std::istream& in) {
     std::ostringstream out;
     std::ostringstream err;
     CliEnvironment env{out, err, nullptr, &in};
@@ -41,6 +44,17 @@ BatchRun Batch(std::vector<std::string> args, const std::string& input) {
     const int status = RunCalc(args, env);
     return {status, out.str(), err.str()};
 }
+
+BatchRun Batch(std::vector<std::string> args, const std::string& input) {
+    std::istringstream in(input);
+    return Batch(std::move(args), in);
+}
+
+// Fails at the first read, as a disk or a pipe can.
+class FailingBuffer : public std::streambuf {
+protected:
+    int_type underflow() override { throw std::ios_base::failure("read error"); }
+};
 
 // The CSV lines, each with its "\r\n".
 std::string Lines(const std::vector<std::string>& lines) {
@@ -138,6 +152,69 @@ TEST(BatchTest, JsonLinesCarryTheObjectOfOneCalculationWithTheRowsStatus) {
             "\n");
 }
 
+// A cell comes back as it was typed: in CSV byte for byte, quoted where a
+// comma, a quote or a line break needs it; in JSON Lines with the quote, the
+// backslash and every control character escaped. Bytes that are no UTF-8 text
+// are never read as some other character: the input stops at them.
+TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
+    // The C0 controls without an escape of their own, DEL and the C1 controls.
+    std::string controls;
+    std::string escaped = "\"";
+    for (unsigned c = 1; c < 0xA0; c = c == 0x1F ? 0x7F : c + 1) {
+        if (c == '\t' || c == '\n' || c == '\r') continue;
+        controls += (c < 0x80 ? "" : "\xC2") + std::string(1, static_cast<char>(c));
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", c);
+        escaped += escape;
+    }
+    // The first and last characters of two, three and four bytes.
+    const std::string utf8 =
+        "\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    const struct {
+        std::string cell;  // the input's only cell, quoted there
+        std::string csv;   // as the CSV row writes it; empty: the input stops there
+        std::string json;  // as the JSON line writes it
+        // clang-format off
+    } cases[] = {
+        {"1,5",       "\"1,5\"",            R"("1,5")"},
+        {"say \"3\"", "\"say \"\"3\"\"\"", R"("say \"3\"")"},
+        {"1\r2",      "\"1\r2\"",           R"("1\r2")"},
+        {"1\n2",      "\"1\n2\"",           R"("1\n2")"},
+        {"1\r\n2",    "\"1\r\n2\"",         R"("1\r\n2")"},
+        {"1\t2",      "1\t2",               R"("1\t2")"},
+        {"C:\\x",     "C:\\x",              R"("C:\\x")"},
+        {controls,    controls,             escaped + "\""},
+        {utf8,        utf8,                 "\"" + utf8 + "\""},
+        // A lone continuation byte, leads followed by no continuation byte, a
+        // surrogate and a character past U+10FFFF.
+        {"1\x80", "", ""}, {"1\xC3" "2", "", ""}, {"1\xE1\x80" "2", "", ""}, {"1\xF0\x90\x80" "2", "", ""},
+        {"\xED\xA0\x80", "", ""}, {"\xF4\x90\x80\x80", "", ""},
+    };
+    // clang-format on
+    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    for (const auto& c : cases) {
+        std::string input = "a\n\"";
+        for (const char ch : c.cell) input += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+        for (const bool json : {false, true}) {
+            const BatchRun run =
+                Batch(json ? std::vector<std::string>{"right", "--json"} : std::vector<std::string>{"right"},
+                      input + "\"\n");
+            if (c.csv.empty()) {
+                EXPECT_EQ(run.status, kExitMalformedInput) << c.cell;
+                EXPECT_EQ(run.out, json ? "" : header) << c.cell;
+                EXPECT_EQ(run.err, "mirabo-calc: line 2: bytes that are not UTF-8 text\n") << c.cell;
+            } else {
+                EXPECT_EQ(run.out,
+                          json ? R"({"form":"right","result":1,"written":false,"fields":{"a":)" + c.json +
+                                     R"(,"b":"","c":"","alpha":"","beta":""},"messages":[{"text":")" +
+                                     kMissingJson + R"(","buttons":"ok","answer":"ok","id":"missing_input"}],"focus":"a",)" +
+                                     R"("status":"missing","message":")" + kMissing + "\"}\n"
+                               : header + c.csv + ",,,,,missing," + kMissing + "\r\n");
+            }
+        }
+    }
+}
+
 TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
     const struct {
         std::vector<std::string> args;
@@ -232,6 +309,39 @@ TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
     }
 }
 
+TEST(BatchTest, ReadsASpreadsheetsJapaneseCsvInCp932) {
+    // β,c as Greek letters in the header; cells in kanji, full-width digits
+    // (read as digits) and half-width katakana, as a Japanese spreadsheet
+    // saves them.
+    const BatchRun run = Batch({"right", "--encoding", "cp932", "--bom"},
+                               "\x83\xc0,c\r\n"
+                               "36.87,5\r\n"
+                               "\x82\x52\x82\x55.87,5\r\n"
+                               "\x96\xa2\x92\xe8,\xb1\r\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "\xEF\xBB\xBF"
+              "a,b,c,alpha,beta,status,message\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
+              ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(BatchTest, NamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
+    const BatchRun bad = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
+    EXPECT_EQ(bad.status, kExitMalformedInput);
+    EXPECT_EQ(bad.out,
+              "a,b,c,alpha,beta,status,message\r\n"
+              "3.000,4.000,5.000,53.130,36.870,written,\r\n");
+    EXPECT_EQ(bad.err, "mirabo-calc: line 3: bytes that are not CP932 text\n");
+
+    const BatchRun column = Batch({"right", "--encoding", "cp932"}, "a,\x95\xd3\x62\r\n3,4\r\n");
+    EXPECT_EQ(column.status, kExitUsage);
+    EXPECT_EQ(column.out, "");
+    EXPECT_EQ(column.err, "mirabo-calc: unknown column \"辺b\" of right (its fields: a b c alpha beta)\n");
+}
+
 TEST(BatchTest, ReadsTheNamedFileOrStandardInput) {
     const std::string path = testing::TempDir() + "mirabo_batch_input.csv";
     std::ofstream(path, std::ios::binary) << "a,b\r\n3,4\r\n";
@@ -243,6 +353,30 @@ TEST(BatchTest, ReadsTheNamedFileOrStandardInput) {
     EXPECT_EQ(missing.status, kExitNoInput);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "mirabo-calc: cannot open " + path + "\n");
+}
+
+// Input that cannot be read ends the run with 74 and says so, in either encoding.
+TEST(BatchTest, InputThatCannotBeReadEndsWithItsStatusAndMessage) {
+    const std::filesystem::path folder = testing::TempDir() + "mirabo batch \x1b[2J";
+    for (const char* encoding : {"utf-8", "cp932"}) {
+        SCOPED_TRACE(encoding);
+        FailingBuffer bytes;
+        std::istream failing(&bytes);
+        const BatchRun failed = Batch({"right", "--encoding", encoding}, failing);
+        EXPECT_EQ(failed.status, kExitIoError);
+        EXPECT_EQ(failed.out, "");
+        EXPECT_EQ(failed.err, "mirabo-calc: line 1: the input could not be read\n");
+#ifndef _WIN32
+        // A folder opens here, and then cannot be read; its name is shown terminal-safe.
+        std::filesystem::create_directory(folder);
+        const BatchRun unreadable = Batch({"right", "--encoding", encoding, folder.string()}, "");
+        EXPECT_EQ(unreadable.status, kExitIoError);
+        EXPECT_EQ(unreadable.out, "");
+        EXPECT_EQ(unreadable.err, "mirabo-calc: " + testing::TempDir() +
+                                      "mirabo batch \\x1b[2J, line 1: the input could not be read\n");
+        std::filesystem::remove(folder);
+#endif
+    }
 }
 
 TEST(BatchTest, HelpShowsAnExampleThatIsWhatTheProgramDoes) {

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "cli/batch.h"
-#include "cli/run_calc.h"
 #include "tests/cli/chunk_source.h"
 
 namespace mirabo {
@@ -102,56 +98,6 @@ TEST(Cp932Test, LeadBytesAreNeverSplitFromTheirTrailBytes) {
     for (const auto& c : cases) {
         EXPECT_EQ(Cp932WholePrefix(c.bytes), c.whole) << testing::PrintToString(c.bytes);
     }
-}
-
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-BatchRun Cp932Batch(const std::vector<std::string>& extra, const std::string& cp932) {
-    std::istringstream in(cp932);
-    std::ostringstream out;
-    std::ostringstream err;
-    CliEnvironment env{out, err, nullptr, &in};
-    std::vector<std::string> args = {"right", "--batch", "--encoding", "cp932"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    const int status = RunCalc(args, env);
-    return {status, out.str(), err.str()};
-}
-
-TEST(Cp932Test, BatchReadsASpreadsheetsJapaneseCsv) {
-    // β,c as Greek letters in the header; cells in kanji, full-width digits
-    // (read as digits) and half-width katakana, as a Japanese spreadsheet
-    // saves them.
-    const BatchRun run = Cp932Batch({"--bom"},
-                                    "\x83\xc0,c\r\n"
-                                    "36.87,5\r\n"
-                                    "\x82\x52\x82\x55.87,5\r\n"
-                                    "\x96\xa2\x92\xe8,\xb1\r\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "\xEF\xBB\xBF"
-              "a,b,c,alpha,beta,status,message\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
-    EXPECT_EQ(run.err, "");
-}
-
-TEST(Cp932Test, BatchNamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
-    const BatchRun bad = Cp932Batch({}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
-    EXPECT_EQ(bad.status, kExitMalformedInput);
-    EXPECT_EQ(bad.out,
-              "a,b,c,alpha,beta,status,message\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n");
-    EXPECT_EQ(bad.err, "mirabo-calc: line 3: bytes that are not CP932 text\n");
-
-    const BatchRun column = Cp932Batch({}, "a,\x95\xd3\x62\r\n3,4\r\n");
-    EXPECT_EQ(column.status, kExitUsage);
-    EXPECT_EQ(column.out, "");
-    EXPECT_EQ(column.err, "mirabo-calc: unknown column \"辺b\" of right (its fields: a b c alpha beta)\n");
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 // fields in order, every option of the usage text and every exit status.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/batch.h"
 #include "cli/forms.h"
@@ -55,6 +58,34 @@ TEST(ManualPageTest, DescribesEveryOptionAndExitStatus) {
     for (int status : {kExitWritten, kExitMissingInput, kExitNotWritten, kExitUsage, kExitMalformedInput,
                        kExitNoInput, kExitIoError}) {
         EXPECT_TRUE(Contains(page, "\n*" + std::to_string(status) + "*\n")) << status;
+    }
+}
+
+// --encoding takes the spellings its paragraph names, in upper or lower case,
+// and no other.
+TEST(ManualPageTest, NamesEverySpellingOfAnEncodingTheToolTakes) {
+    const std::string page = ManualPage();
+    const std::size_t heading = page.find("\n*--encoding* _NAME_\n");
+    ASSERT_NE(heading, std::string::npos);
+    const std::size_t start = page.find('\n', heading + 1);
+    const std::string paragraph = page.substr(start, page.find("\n\n", start) - start);
+    const std::regex spelling("\\*([a-z0-9-]+)\\*");
+    std::set<std::string> listed;
+    for (auto it = std::sregex_iterator(paragraph.begin(), paragraph.end(), spelling);
+         it != std::sregex_iterator(); ++it) {
+        listed.insert((*it)[1]);
+    }
+    EXPECT_FALSE(listed.empty());
+    std::vector<std::string> names(listed.begin(), listed.end());
+    names.insert(names.end(), {"UTF-8", "Utf8", "CP932", "utf-16", "utf_8", "u8", "cp-932", "shift_jis",
+                               "sjis", "ms932", "windows-31j", "latin1", "", " utf-8", "utf-8 "});
+    for (const std::string& name : names) {
+        std::ostringstream out, err;
+        CliEnvironment env{out, err, nullptr};
+        std::string lower = name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(RunCalc({"right", "--batch", "--encoding", name}, env) == 0, listed.count(lower) == 1)
+            << '"' << name << "\" " << err.str();
     }
 }
 

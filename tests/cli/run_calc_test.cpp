@@ -16,6 +16,10 @@
 namespace mirabo {
 namespace {
 
+// U+0080, U+009F, U+00A0, U+07FF, U+0800, U+0FFF, U+1000, U+FFFF, U+10000 and U+10FFFF.
+const std::string kBoundaries =
+    "\xC2\x80\xC2\x9F\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+
 struct Outcome {
     int status;
     std::string out;
@@ -81,8 +85,8 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
     const struct {
         std::vector<std::string> args;
         int status;
-        const char* out;
-        const char* err;
+        std::string out;
+        std::string err;
         // clang-format off
     } cases[] = {
         {{"right", "a=3", "b=4"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
@@ -100,6 +104,11 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
          "入力値が不足、\n或いはタイプミス\n"},
         {{"ohm", "V=\x1b]0;owned\x07\x1b[2J", "I=\x9b" "1m", "R=\\"}, 1,
          "V=\\x1b]0;owned\\x07\\x1b[2J\nI=\xEF\xBF\xBD" "1m\nR=\\\nP=\n", "入力値が不足、\n或いはタイプミス\n"},
+        // UTF-8 from its first two-byte character to its last: the C1 controls
+        // escaped, the rest as typed; bytes that are no UTF-8 text replaced.
+        {{"right", "a=" + kBoundaries, "b=\x80|\xC3" "2"}, 1,
+         "a=\\u0080\\u009f" + kBoundaries.substr(4) + "\nb=\xEF\xBF\xBD|\xEF\xBF\xBD" "2\nc=\nalpha=\nbeta=\n",
+         "入力値が不足、\n或いはタイプミス\n"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -114,7 +123,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
     const struct {
         std::vector<std::string> args;
         int status;
-        const char* json;
+        std::string json;
         // clang-format off
     } cases[] = {
         {{"--json", "right", "a=3", "b=4"}, 0,
@@ -138,6 +147,10 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
          R"({"form":"right","result":1,"written":false,"fields":{"a":"\u0001\u001f\u007f\r\n","b":"","c":"",)"
          R"("alpha":"","beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
          R"("answer":"ok","id":"missing_input"}],"focus":"a"})"},
+        {{"right", "a=" + kBoundaries, "b=\x80|\xC3" "2", "--json"}, 1,
+         R"({"form":"right","result":1,"written":false,"fields":{"a":"\u0080\u009f)" + kBoundaries.substr(4) +
+         R"(","b":")" "\xEF\xBF\xBD|\xEF\xBF\xBD" R"(2","c":"","alpha":"","beta":""},"messages":[{"text":)"
+         R"("入力値が不足、\n或いはタイプミス","buttons":"ok","answer":"ok","id":"missing_input"}],"focus":"a"})"},
         {{"right", "a=\"\\\t", "--json"}, 1,
          R"({"form":"right","result":1,"written":false,"fields":{"a":"\"\\\t","b":"","c":"","alpha":"",)"
          R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
@@ -147,7 +160,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
     for (const auto& c : cases) {
         const Outcome o = Calc(c.args);
         EXPECT_EQ(o.status, c.status);
-        EXPECT_EQ(o.out, std::string(c.json) + "\n");
+        EXPECT_EQ(o.out, c.json + "\n");
         EXPECT_EQ(o.err, "");
     }
 }
@@ -268,6 +281,7 @@ TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
         {{"right", "-\x7f"},                 "mirabo-calc: unknown option -\\x7f"},
         {{"right", "ohm\r"},                 "mirabo-calc: one form only, or NAME=TEXT: ohm\\r"},
         {{"r\xC2\x9Bght"},                  "mirabo-calc: unknown form r\\u009bght"},
+        {{"r\xDF\xBF\xF4\x8F\xBF\xBF\x80\xC3" "A"}, "mirabo-calc: unknown form r\xDF\xBF\xF4\x8F\xBF\xBF\\x80\\xc3A"},
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -21,16 +21,7 @@
 
 namespace {
 
-using mirabo::test::AccessibilityListener;
-using mirabo::test::AccessibleControl;
-using mirabo::test::AccessibleOf;
-using mirabo::test::Click;
-using mirabo::test::PressKey;
-using mirabo::test::Read;
-using mirabo::test::ReadChildren;
-using mirabo::test::RunDialog;
-using mirabo::test::TypeInto;
-using mirabo::test::WaitUntilActive;
+using namespace mirabo::test;
 
 constexpr QAccessible::Role kField = QAccessible::EditableText;
 constexpr QAccessible::Role kButton = QAccessible::Button;
@@ -284,6 +275,7 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
             ASSERT_NE(accessible, nullptr);
             EXPECT_EQ(Read(accessible),
                       (AccessibleControl{QAccessible::AlertMessage, m.caption, QString(), false}));
+            EXPECT_TRUE(accessible->state().modal);
             EXPECT_EQ(ReadChildren(accessible), m.controls);
             EXPECT_TRUE(listener.Saw(QAccessible::Alert, mirabo::testing::WidgetOf(box)));
             // The first button has the focus, and screen readers heard so.

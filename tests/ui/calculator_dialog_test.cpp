@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,15 +23,7 @@
 
 namespace {
 
-using mirabo::test::AnswerNextMessageBox;
-using mirabo::test::AnswerNextMessageBoxWithKey;
-using mirabo::test::Click;
-using mirabo::test::FieldText;
-using mirabo::test::FocusedId;
-using mirabo::test::MessageBoxSeen;
-using mirabo::test::PressKey;
-using mirabo::test::RunDialog;
-using mirabo::test::TypeInto;
+using namespace mirabo::test;
 
 const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
 const QString kNegativeNotAllowed =
@@ -113,6 +106,14 @@ int TemplateOf(const CalculatorDialog& d) { return d.calculator->templateId; }
 int CalculateOf(const CalculatorDialog& d) { return d.calculator->calculateId; }
 int ClearOf(const CalculatorDialog& d) { return d.calculator->clearId; }
 
+// Runs the calculator's dialog with `steps` inside its loop, then leaves it with Back.
+INT_PTR InDialog(const CalculatorDialog& d, const std::function<void(HWND)>& steps) {
+    return RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+        steps(dialog);
+        Click(dialog, IDC_BACK);
+    });
+}
+
 void PrintTo(const CalculatorDialog& dialog, std::ostream* os) { *os << dialog.name; }
 
 }  // namespace
@@ -128,7 +129,7 @@ class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {
 
 TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    INT_PTR result = InDialog(d, [&](HWND dialog) {
         EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
         EXPECT_EQ(mirabo::test::TextOf(dialog), d.caption);
@@ -136,28 +137,25 @@ TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
         EXPECT_NE(mirabo::testing::DoneButton(), nullptr);
         EXPECT_EQ(mirabo::testing::WidgetOf(dialog)->geometry(), mirabo::testing::WorkArea());
         EXPECT_EQ(mirabo::testing::ScreenWidget()->windowTitle(), d.caption);
-        Click(dialog, IDC_BACK);
     });
     EXPECT_EQ(result, 2);
 }
 
 TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
-        Click(dialog, IDC_BACK);
     });
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.missingInput);
         Fields before = ReadFields(dialog, d);
         MessageBoxSeen seen;
@@ -173,26 +171,24 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
         EXPECT_EQ(ReadFields(dialog, d), before);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
         EXPECT_EQ(seen.text, d.missingText);
         EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheFirstField) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
         for (const mirabo::CalculatorField& field : d.calculator->fields) {
@@ -210,13 +206,12 @@ TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheF
         EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         std::vector<int> visited{FocusedId(dialog)};
         for (std::size_t i = 0; i < d.tabOrder.size(); ++i) {
             PressKey(Qt::Key_Tab);
@@ -227,13 +222,12 @@ TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
         EXPECT_EQ(visited, expected);
         PressKey(Qt::Key_Backtab);
         EXPECT_EQ(FocusedId(dialog), d.tabOrder.back());
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
         PressKey(Qt::Key_Return);
@@ -243,14 +237,13 @@ TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
         } else {
             EXPECT_EQ(ReadFields(dialog, d), typed) << "Enter did something";
         }
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
     const CalculatorDialog& d = GetParam();
     bool ohm = d.calculator == &mirabo::kOhmsLaw;
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(CalculateOf(d), BN_CLICKED), 0), 0);
@@ -258,13 +251,12 @@ TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
         TypeFields(dialog, d.valid);
         EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(CalculateOf(d), BN_CLICKED), 0), ohm ? 0 : 1);
         EXPECT_EQ(d.procedure(dialog, WM_COMMAND, MAKEWPARAM(ClearOf(d), BN_CLICKED), 0), 1);
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
         // Done, a field, a number past every control, a menu command, and in
@@ -280,13 +272,12 @@ TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing)
         QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
         EXPECT_EQ(ReadFields(dialog, d), typed);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, IDC_BACK);
     });
 }
 
 TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
     const CalculatorDialog& d = GetParam();
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         QWidget* widget = mirabo::testing::WidgetOf(dialog);
         QRect client(QPoint(0, 0), widget->size());
         QList<QWidget*> controls = widget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -306,7 +297,6 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
                 << text.toStdString() << " does not fit its control";
         }
         EXPECT_GE(texts, 7);
-        Click(dialog, IDC_BACK);
     });
 }
 
@@ -368,14 +358,13 @@ class ExampleTest : public ::testing::TestWithParam<Example> {};
 TEST_P(ExampleTest, FieldsReadAsCalculated) {
     const Example& e = GetParam();
     const CalculatorDialog& d = Dialogs()[e.dialog];
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, e.typed);
         Click(dialog, CalculateOf(d));
         Fields afterwards;
         for (const auto& [id, text] : e.afterwards) afterwards.push_back({id, FieldText(dialog, id)});
         EXPECT_EQ(afterwards, e.afterwards);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, IDC_BACK);
     });
 }
 
@@ -429,7 +418,7 @@ class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
     const MessageCase& m = GetParam();
     const CalculatorDialog& d = Dialogs()[m.dialog];
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, m.typed);
         Fields before = ReadFields(dialog, d);
         MessageBoxSeen seen;
@@ -451,7 +440,6 @@ TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
             EXPECT_EQ(FocusedId(dialog), CalculateOf(d));
         }
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
-        Click(dialog, IDC_BACK);
     });
     // clang-format on
 }
@@ -482,7 +470,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead) {
     const CalculatorDialog& d = Dialogs()[1];
-    RunDialog(TemplateOf(d), d.procedure, [&](HWND dialog) {
+    InDialog(d, [&](HWND dialog) {
         QString digits(10000, QLatin1Char('1'));
         QGuiApplication::clipboard()->setText(digits);
         QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
@@ -505,7 +493,6 @@ TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead
         EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, IDC_RIGHT_A), 20000), kept);
         EXPECT_EQ(FieldText(dialog, IDC_RIGHT_B), QStringLiteral("4"));
         EXPECT_EQ(FieldText(dialog, IDC_RIGHT_C), QString());
-        Click(dialog, IDC_BACK);
     });
     // clang-format on
 }

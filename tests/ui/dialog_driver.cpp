@@ -54,7 +54,15 @@ namespace {
 
 int g_pendingAnswers = 0;
 
-void NoteBox(HWND box, MessageBoxSeen* seen, HWND owner) {
+// Takes the modal loop's window as the awaited message box and notes what it
+// shows; false, after ending it, when it is no message box.
+bool TakeBox(HWND box, MessageBoxSeen* seen, HWND owner) {
+    --g_pendingAnswers;
+    if (!mirabo::testing::IsMessageBox(box)) {
+        ADD_FAILURE() << "expected a message box";
+        EndDialog(box, -100);
+        return false;
+    }
     seen->shown = true;
     seen->text = mirabo::testing::MessageBoxText(box);
     seen->caption = TextOf(box);
@@ -63,6 +71,7 @@ void NoteBox(HWND box, MessageBoxSeen* seen, HWND owner) {
         QWidget* ownerWidget = mirabo::testing::WidgetOf(owner);
         seen->ownerDisabled = ownerWidget != nullptr && !ownerWidget->isEnabled();
     }
+    return true;
 }
 
 }  // namespace
@@ -70,13 +79,7 @@ void NoteBox(HWND box, MessageBoxSeen* seen, HWND owner) {
 void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner) {
     ++g_pendingAnswers;
     mirabo::testing::OnNextModalLoop([answer, seen, owner](HWND box) {
-        --g_pendingAnswers;
-        if (!mirabo::testing::IsMessageBox(box)) {
-            ADD_FAILURE() << "expected a message box";
-            EndDialog(box, -100);
-            return;
-        }
-        NoteBox(box, seen, owner);
+        if (!TakeBox(box, seen, owner)) return;
         QAbstractButton* button = mirabo::testing::MessageBoxButton(box, answer);
         if (button == nullptr) {
             ADD_FAILURE() << "the message box has no button for answer " << answer;
@@ -90,13 +93,7 @@ void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner) {
 void AnswerNextMessageBoxWithKey(int key, MessageBoxSeen* seen) {
     ++g_pendingAnswers;
     mirabo::testing::OnNextModalLoop([key, seen](HWND box) {
-        --g_pendingAnswers;
-        if (!mirabo::testing::IsMessageBox(box)) {
-            ADD_FAILURE() << "expected a message box";
-            EndDialog(box, -100);
-            return;
-        }
-        NoteBox(box, seen, nullptr);
+        if (!TakeBox(box, seen, nullptr)) return;
         HWND focused = mirabo::testing::FocusedWindow();
         QWidget* target = mirabo::testing::WidgetOf(focused ? focused : box);
         QTest::keyClick(target, static_cast<Qt::Key>(key));

@@ -33,7 +33,7 @@ using mirabo::test::TextOf;
 // Builds a classic template word by word.
 class TemplateBuilder {
 public:
-    TemplateBuilder(DWORD style, const std::u16string& title, int cx, int cy) {
+    TemplateBuilder(DWORD style, const std::u16string& title, int cx, int cy, WORD pointSize = 9) {
         Dword(style | DS_SETFONT);
         Dword(0);
         countAt_ = words_.size();
@@ -42,7 +42,7 @@ public:
         words_.push_back(0);  // no menu
         words_.push_back(0);  // the dialog class
         Text(title);
-        words_.push_back(9);
+        words_.push_back(pointSize);
         Text(u"ＭＳ ゴシック");
     }
 
@@ -479,6 +479,25 @@ TEST_F(DialogManagerTest, WindowTextsFollowThePlatformsRules) {
     });
 }
 
+// A template's point size is a character cell of the handheld's 96 pixels
+// per inch, rounded to the nearest pixel as MulDiv rounds (8 points are 10.67
+// pixels: 11), and twice that at scale 2.
+TEST_F(DialogManagerTest, PointSizesBecomeTheNearestWholePixels) {
+    ASSERT_EQ(mirabo::testing::ScreenScale(), 2.0) << "the test expects MIRABO_SCALE=2";
+    const struct {
+        WORD points;
+        int cell;
+    } cases[] = {{7, 18}, {8, 22}, {9, 24}, {10, 26}, {11, 30}, {12, 32}, {14, 38}};
+    for (const auto& c : cases) {
+        TemplateBuilder builder(WS_POPUP | WS_CAPTION, u"Font", 120, 80, c.points);
+        builder.Item(kButton, WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, u"Cancel");
+        Run(builder, [&](HWND dialog) {
+            EXPECT_EQ(mirabo::testing::DialogBaseUnits(dialog).height(), c.cell) << c.points << " points";
+            EndDialog(dialog, 0);
+        });
+    }
+}
+
 TEST_F(DialogManagerTest, TheProcedureHearsOfTheDestructionAfterTheLoopWhileTheControlsStand) {
     TemplateBuilder builder = SmallTemplate();
     g_textAtDestroy.clear();
@@ -512,6 +531,8 @@ TEST_F(DialogManagerTest, TheEditLimitBoundsTypingAndPastingButNotTheProgramsTex
         {"APasteIsCutToWhatFits",        5,  L"ab",       QString(),              ten,                  QStringLiteral("ab012")},
         {"NothingFitsAfterAFullText",    5,  L"",         QStringLiteral("abcde"), ten,                 QStringLiteral("abcde")},
         {"TheProgramsTextStandsWhole",   5,  L"abcdefgh", QStringLiteral("x"),    QStringLiteral("y"),  QStringLiteral("abcdefgh")},
+        {"ALongerTextThanTheFieldShows", 5,  L"0123456789abcdefghijklmnopqrstuvwxyz", QString(), QString(),
+                                                                                   QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyz")},
         {"ZeroIsAsMuchAsItHolds",        0,  L"",         ten,                    ten + ten,            ten + ten + ten},
         {"WithoutALimitMessage",         ~WPARAM{0}, L"", ten,                    QString(),            ten},
     };
@@ -519,11 +540,15 @@ TEST_F(DialogManagerTest, TheEditLimitBoundsTypingAndPastingButNotTheProgramsTex
     TemplateBuilder builder = SmallTemplate();
     Run(builder, [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
-        QWidget* widget = mirabo::testing::WidgetOf(edit);
+        auto* widget = qobject_cast<QLineEdit*>(mirabo::testing::WidgetOf(edit));
+        ASSERT_NE(widget, nullptr);
         for (const LimitCase& c : cases) {
             SCOPED_TRACE(c.name);
             EXPECT_EQ(SendMessageW(edit, EM_LIMITTEXT, c.limit, 0), 0);
             ASSERT_TRUE(SetWindowTextW(edit, c.set));
+            // A new text is shown from its start: the caret and the view at its first character.
+            EXPECT_EQ(widget->cursorPosition(), 0);
+            EXPECT_LT(widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().left(), widget->width() / 4);
             widget->setFocus();
             QTest::keyClick(widget, Qt::Key_End);
             if (!c.typed.isEmpty()) QTest::keyClicks(widget, c.typed);

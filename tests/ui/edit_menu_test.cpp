@@ -24,11 +24,7 @@
 
 namespace {
 
-using mirabo::test::Click;
-using mirabo::test::FieldText;
-using mirabo::test::FocusedId;
-using mirabo::test::RunDialog;
-using mirabo::test::TypeInto;
+using namespace mirabo::test;
 
 enum class Opening { RightClick, ShiftF10, MenuKey };
 

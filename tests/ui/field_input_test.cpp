@@ -19,14 +19,7 @@
 
 namespace {
 
-using mirabo::test::AnswerNextMessageBox;
-using mirabo::test::Click;
-using mirabo::test::FieldText;
-using mirabo::test::MessageBoxSeen;
-using mirabo::test::PressKey;
-using mirabo::test::RunDialog;
-using mirabo::test::TextOf;
-using mirabo::test::TypeInto;
+using namespace mirabo::test;
 
 struct Calculator {
     const char* name;

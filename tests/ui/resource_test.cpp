@@ -14,6 +14,7 @@
 #include "platform/linux/dib.h"
 #include "platform/linux/resource_directory.h"
 #include "platform/win32.h"
+#include "tests/res/expected_dialogs.h"
 
 namespace {
 
@@ -120,136 +121,46 @@ TEST(ResourceFile, NamedEntriesAndAlignmentAreRead) {
     }
 }
 
-// One control as the templates table it.
-struct Control {
-    int id;
-    ControlClass kind;
-    DWORD style;
-    int x, y, cx, cy;
-    QString text;     // for the picture: empty, see `picture`
-    int picture = 0;  // bitmap number of a picture control
-};
+using mirabo::test::Dialog;
 
-constexpr DWORD kInput = 0x50810080;
-constexpr DWORD kResult = 0x50810880;
-constexpr DWORD kPush = 0x50010000;
-constexpr DWORD kDefault = 0x50010001;
-constexpr DWORD kLabel = 0x50020000;
-constexpr DWORD kNoPrefix = 0x50020080;
-constexpr DWORD kCentred = 0x50020001;
-constexpr DWORD kPicture = 0x5000000E;
-constexpr ControlClass E = ControlClass::Edit;
-constexpr ControlClass B = ControlClass::Button;
-constexpr ControlClass S = ControlClass::Static;
-
-struct TemplateCase {
-    int id;
-    QString caption;
-    int pointSize;
-    QString face;
-    int cx, cy;
-    std::vector<Control> controls;
-};
-
-std::vector<TemplateCase> Templates() {
-    // clang-format off
-    return {
-        {104, QStringLiteral("座標移動の計算"), 10, QStringLiteral("ＭＳ ゴシック"), 179, 133,
-         {{1001, E, kInput, 134, 1, 44, 12, {}},
-          {1002, E, kInput, 134, 14, 44, 12, {}},
-          {1003, E, kInput, 134, 27, 44, 12, {}},
-          {1004, B, kPush, 140, 68, 39, 13, QStringLiteral("計算する")},
-          {2, B, kPush, 140, 83, 39, 13, QStringLiteral("戻る")},
-          {1005, B, kPush, 140, 98, 39, 13, QStringLiteral("クリア")},
-          {1006, E, kResult, 134, 40, 44, 12, {}},
-          {1007, E, kResult, 134, 53, 44, 12, {}},
-          {65535, S, kCentred, 74, 2, 55, 12, QStringLiteral("移動するXの値")},
-          {65535, S, kNoPrefix, 77, 15, 53, 12, QStringLiteral("移動するYの値")},
-          {65535, S, kNoPrefix, 77, 27, 49, 12, QStringLiteral("移動する角度")},
-          {65535, S, kNoPrefix, 77, 40, 56, 11, QStringLiteral("移動後のXの値")},
-          {65535, S, kNoPrefix, 77, 53, 55, 10, QStringLiteral("移動後のYの値")},
-          {65535, S, kPicture, 0, 3, 68, 73, {}, 110}}},
-        {105, QStringLiteral("直角三角関数の計算"), 9, QStringLiteral("ＭＳ ゴシック"), 210, 167,
-         {{1001, E, kInput, 147, 0, 60, 13, {}},
-          {1002, E, kInput, 147, 14, 60, 13, {}},
-          {1003, E, kInput, 147, 28, 60, 13, {}},
-          {1004, E, kInput, 147, 42, 60, 13, {}},
-          {1005, E, kInput, 147, 56, 60, 13, {}},
-          {1006, B, kDefault, 164, 73, 43, 14, QStringLiteral("計算する")},
-          {1007, B, kPush, 164, 105, 43, 14, QStringLiteral("クリア")},
-          {2, B, kPush, 164, 89, 43, 14, QStringLiteral("戻る")},
-          {65535, S, kLabel, 130, 2, 10, 9, QStringLiteral("a")},
-          {65535, S, kLabel, 130, 16, 10, 10, QStringLiteral("b")},
-          {65535, S, kLabel, 130, 29, 10, 9, QStringLiteral("c")},
-          {65535, S, kLabel, 127, 43, 12, 9, QStringLiteral("α")},
-          {65535, S, kLabel, 128, 59, 11, 9, QStringLiteral("β")},
-          {65535, S, kPicture, 10, 0, 85, 85, {}, 112}}},
-        {108, QStringLiteral("非直角三角形の計算"), 9, QStringLiteral("ＭＳ ゴシック"), 210, 167,
-         {{1001, E, kInput, 136, 0, 71, 12, {}},
-          {1002, E, kInput, 136, 12, 71, 12, {}},
-          {1003, E, kInput, 136, 24, 71, 12, {}},
-          {1004, B, kPush, 162, 75, 45, 12, QStringLiteral("計算する")},
-          {1005, B, kPush, 162, 105, 45, 12, QStringLiteral("クリア")},
-          {2, B, kPush, 162, 90, 45, 12, QStringLiteral("戻る")},
-          {65535, S, kLabel, 123, 14, 10, 10, QStringLiteral("b")},
-          {65535, S, kLabel, 122, 1, 10, 10, QStringLiteral("a")},
-          {65535, S, kLabel, 123, 26, 10, 9, QStringLiteral("c")},
-          {1006, E, kInput, 136, 36, 71, 12, {}},
-          {65535, S, kLabel, 121, 37, 10, 8, QStringLiteral("α")},
-          {65535, S, kPicture, 12, 0, 85, 85, {}, 115},
-          {1007, E, kInput, 136, 48, 71, 12, {}},
-          {1008, E, kInput, 136, 60, 71, 12, {}},
-          {65535, S, kLabel, 121, 50, 10, 8, QStringLiteral("β")},
-          {65535, S, kLabel, 121, 62, 10, 8, QStringLiteral("γ")}}},
-        {121, QStringLiteral("オームの法則の計算"), 9, QStringLiteral("System"), 181, 112,
-         {{1001, E, kInput, 76, 8, 64, 12, {}},
-          {1002, E, kInput, 76, 21, 64, 12, {}},
-          {1003, E, kInput, 76, 34, 64, 12, {}},
-          {1004, E, kInput, 76, 47, 64, 12, {}},
-          {1006, B, kDefault, 141, 62, 37, 12, QStringLiteral("計算する")},
-          {1007, B, kPush, 141, 90, 37, 12, QStringLiteral("クリア")},
-          {2, B, kPush, 141, 76, 37, 12, QStringLiteral("戻る")},
-          {65535, S, kLabel, 33, 9, 30, 11, QStringLiteral("電圧（V)")},
-          {65535, S, kLabel, 33, 22, 30, 11, QStringLiteral("電流（A)")},
-          {65535, S, kLabel, 33, 35, 33, 11, QStringLiteral("抵抗（Ω）")},
-          {65535, S, kLabel, 33, 47, 34, 11, QStringLiteral("電力（W)")}}},
-    };
-    // clang-format on
+// The class a template names, as the table names it.
+std::u16string ClassName(ControlClass kind) {
+    return kind == ControlClass::Edit     ? u"Edit"
+           : kind == ControlClass::Button ? u"Button"
+           : kind == ControlClass::Static ? u"Static"
+                                          : u"(other)";
 }
 
-void PrintTo(const TemplateCase& t, std::ostream* os) { *os << "template " << t.id; }
-
-class ParsedTemplateTest : public ::testing::TestWithParam<TemplateCase> {};
+class ParsedTemplateTest : public ::testing::TestWithParam<Dialog> {};
 
 TEST_P(ParsedTemplateTest, ReadsAsTabled) {
-    const TemplateCase& expected = GetParam();
+    const Dialog& expected = GetParam();
     DialogTemplate parsed = LoadTemplate(expected.id);
-    EXPECT_EQ(parsed.style, 0x80C800C0u);
-    EXPECT_EQ(parsed.exStyle, 0u);
-    EXPECT_EQ(parsed.title, expected.caption);
+    EXPECT_EQ(parsed.style, expected.style);
+    EXPECT_EQ(parsed.exStyle, expected.exStyle);
+    EXPECT_EQ(parsed.title, QString::fromStdU16String(expected.caption));
     EXPECT_TRUE(parsed.hasFont);
     EXPECT_EQ(parsed.pointSize, expected.pointSize);
-    EXPECT_EQ(parsed.faceName, expected.face);
+    EXPECT_EQ(parsed.faceName, QString::fromStdU16String(expected.face));
     EXPECT_EQ(parsed.cx, expected.cx);
     EXPECT_EQ(parsed.cy, expected.cy);
     EXPECT_TRUE(parsed.menu.isOrdinal && parsed.menu.ordinal == 0);
     EXPECT_TRUE(parsed.windowClass.isOrdinal && parsed.windowClass.ordinal == 0);
     ASSERT_EQ(parsed.items.size(), expected.controls.size());
     for (std::size_t i = 0; i < expected.controls.size(); ++i) {
-        const Control& want = expected.controls[i];
+        const mirabo::test::Control& want = expected.controls[i];
         const auto& got = parsed.items[i];
         SCOPED_TRACE("control #" + std::to_string(i + 1));
         EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(got.Class(), want.kind);
+        EXPECT_TRUE(ClassName(got.Class()) == want.cls);
         EXPECT_EQ(got.style, want.style);
         EXPECT_EQ(got.exStyle, 0u);
         EXPECT_EQ(QRect(got.x, got.y, got.cx, got.cy), QRect(want.x, want.y, want.cx, want.cy));
-        if (want.picture != 0) {
-            EXPECT_TRUE(got.title.isOrdinal);
-            EXPECT_EQ(got.title.ordinal, want.picture);
+        EXPECT_EQ(got.title.isOrdinal, want.image.has_value());
+        if (want.image) {
+            EXPECT_EQ(got.title.ordinal, *want.image);
         } else {
-            EXPECT_FALSE(got.title.isOrdinal);
-            EXPECT_EQ(got.title.text, want.text);
+            EXPECT_EQ(got.title.text, QString::fromStdU16String(want.text));
         }
     }
 }
@@ -271,8 +182,8 @@ TEST_P(ParsedTemplateTest, EveryShorterCopyIsRefused) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculators, ParsedTemplateTest, ::testing::ValuesIn(Templates()),
-                         [](const ::testing::TestParamInfo<TemplateCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Dialogs, ParsedTemplateTest, ::testing::ValuesIn(mirabo::test::ExpectedDialogs()),
+                         [](const ::testing::TestParamInfo<Dialog>& info) {
                              return "Template" + std::to_string(info.param.id);
                          });
 

@@ -53,6 +53,11 @@ const ScaleCase kScaleCases[] = {
     {"Ratio150On1280x720",          {853, 480},   1.5,  nullptr, 1.75, false},
     {"QtScaleFactor4On1280x800",    {320, 200},   4,    nullptr, 0.75, false},
     {"TinyScreenGetsTheSmallest",   {200, 150},   1,    nullptr, 0.5,  false},
+    // A window with its frame exactly as wide or as high as the area fits.
+    {"WidthFitsExactly",            {656, 1080},  1,    nullptr, 2,    false},
+    {"HeightFitsExactly",           {1920, 528},  1,    nullptr, 2,    false},
+    {"LoweredToAScaleThatFitsExactly", {576, 468}, 1,   nullptr, 1.75, false},
+    {"AskedAndFitsExactly",         {976, 768},   1,    "3",     3,    false},
     {"AskedAndFits",                {1920, 1080}, 1,    "3",     3,    false},
     {"AskedBetweenSteps",           {1920, 1080}, 1,    "1.3",   1.3,  false},
     {"Asked4On1280x800",            {1280, 800},  1,    "4",     3,    true},
