@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 # nodejs as the machine has it (any recent Node runs the build); emscripten's
 # own tools need Debian's acorn.
 bash scripts/deps.sh cmake ninja-build g++ pkg-config libgtest-dev googletest \
-  emscripten nodejs node-acorn libfast-float-dev libfmt-dev
+  llvm emscripten nodejs node-acorn libfast-float-dev libfmt-dev
 node=$(command -v node || command -v nodejs)
 if ! "$node" -e 'require("acorn")' 2>/dev/null; then
   # Not Debian's Node: emcc finds acorn in Debian's module folder.
