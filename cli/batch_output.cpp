@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calc/conversions.h"
 #include "calc/form.h"
 #include "calc/messages.h"
 #include "cli/message_texts.h"
@@ -200,7 +201,7 @@ public:
                 char* p = out_.Reserve(kValueRoom);
                 *p++ = ':';
                 *p++ = '"';
-                p = std::to_chars(p, p + kValueRoom - 3, form.Value(slot)).ptr;
+                p = WriteShortest(p, p + kValueRoom - 3, form.Value(slot)).ptr;
                 *p++ = '"';
                 out_.Commit(p);
             }
