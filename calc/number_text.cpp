@@ -1,9 +1,10 @@
 #include "calc/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cwchar>
 #include <string_view>
+
+#include "calc/conversions.h"
 
 namespace mirabo {
 namespace {
@@ -78,7 +79,7 @@ double FieldTextToDouble(const wchar_t* text) {
         ++p;
     }
     // Copy the run of characters a decimal number may hold into a narrow buffer;
-    // std::from_chars then takes the longest number it can and is locale-free.
+    // ReadDouble then takes the longest number it can and is locale-free.
     char narrow[kFieldCapacity * 2];
     std::size_t n = 0;
     for (; n + 1 < sizeof narrow; ++n, ++p) {
@@ -89,7 +90,7 @@ double FieldTextToDouble(const wchar_t* text) {
         narrow[n] = static_cast<char>(c);
     }
     double value = 0.0;
-    const auto [end, error] = std::from_chars(narrow, narrow + n, value, std::chars_format::general);
+    const auto [end, error] = ReadDouble(narrow, narrow + n, value);
     if (end == narrow) {
         return 0.0;  // no number at all: wcstod gives +0
     }

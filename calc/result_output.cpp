@@ -1,10 +1,10 @@
 #include "calc/result_output.h"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
+#include "calc/conversions.h"
 #include "calc/messages.h"
 
 namespace mirabo {
@@ -15,7 +15,7 @@ namespace {
 // m * 2^-s with an integer m below 2^53, and m * 1000 fits 64 bits. False for
 // larger magnitudes (and infinities and NaN), which take the general way.
 bool Thousandths(double magnitude, std::uint64_t& thousandths) {
-    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto bits = BitCast<std::uint64_t>(magnitude);
     const int exponent = static_cast<int>(bits >> 52);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t m = exponent == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
@@ -74,8 +74,7 @@ bool FormatResult(double value, SignStyle sign, FieldBuffer& buffer) {
         text[length++] = static_cast<char>('0' + decimals / 10 % 10);
         text[length++] = static_cast<char>('0' + decimals % 10);
     } else {
-        const auto result =
-            std::to_chars(text + length, text + sizeof text, value, std::chars_format::fixed, 3);
+        const auto result = WriteFixed(text + length, text + sizeof text, value, 3);
         if (result.ec != std::errc()) {
             return false;
         }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calc/conversions.h"
 #include "calc/form.h"
 
 namespace mirabo {
@@ -281,7 +282,7 @@ public:
                 char* p = out_.Reserve(kValueRoom);
                 *p++ = ':';
                 *p++ = '"';
-                p = std::to_chars(p, p + kValueRoom - 3, form.Value(slot)).ptr;
+                p = WriteShortest(p, p + kValueRoom - 3, form.Value(slot)).ptr;
                 *p++ = '"';
                 out_.Commit(p);
             }

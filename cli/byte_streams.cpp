@@ -4,6 +4,8 @@
 #include <istream>
 #include <ostream>
 
+#include "calc/conversions.h"
+
 namespace mirabo {
 
 std::size_t StreamSource::Read(std::span<char> into) {
@@ -25,7 +27,7 @@ bool StreamSink::Write(std::span<const char> bytes) {
 
 BufferedWriter::BufferedWriter(ByteSink& sink)
     : sink_(sink),
-      storage_(std::make_unique_for_overwrite<char[]>(kCapacity)),
+      storage_(MakeBufferForOverwrite<char>(kCapacity)),
       begin_(storage_.get()),
       next_(begin_),
       end_(begin_ + kCapacity) {}

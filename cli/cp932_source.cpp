@@ -16,6 +16,8 @@
 #include <cerrno>
 #endif
 
+#include "calc/conversions.h"
+
 namespace mirabo {
 namespace {
 
@@ -41,8 +43,7 @@ std::size_t Cp932WholePrefix(std::span<const char> bytes) {
     return i;
 }
 
-Cp932Source::Cp932Source(ByteSource& raw)
-    : raw_(raw), rawBytes_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {
+Cp932Source::Cp932Source(ByteSource& raw) : raw_(raw), rawBytes_(MakeBufferForOverwrite<char>(kBufferSize)) {
 #ifndef _WIN32
     const iconv_t converter = iconv_open("UTF-8", "CP932");
     if (converter == reinterpret_cast<iconv_t>(-1)) {
@@ -115,7 +116,7 @@ std::size_t Cp932Source::Convert(std::span<char> into) {
     }
     // Every CP932 character is one UTF-16 unit.
     if (wideSize_ < whole) {
-        wide_ = std::make_unique_for_overwrite<wchar_t[]>(whole);
+        wide_ = MakeBufferForOverwrite<wchar_t>(whole);
         wideSize_ = whole;
     }
     wchar_t* const wide = wide_.get();

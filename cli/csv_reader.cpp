@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "calc/conversions.h"
+
 namespace mirabo {
 namespace {
 
@@ -81,9 +83,9 @@ std::size_t Utf8Prefix(const unsigned char* bytes, std::size_t size, bool& incom
 
 CsvReader::CsvReader(ByteSource& source, std::size_t cellLimit)
     : source_(source),
-      buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)),
+      buffer_(MakeBufferForOverwrite<char>(kBufferSize)),
       cellLimit_(cellLimit),
-      cell_(std::make_unique_for_overwrite<char[]>(cellLimit + 1)) {}
+      cell_(MakeBufferForOverwrite<char>(cellLimit + 1)) {}
 
 bool CsvReader::Fill() {
     for (;;) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "calc/conversions.h"
 #include "calc/memory_form.h"
 #include "cli/batch.h"
 #include "cli/forms.h"
@@ -135,7 +136,7 @@ void WriteJsonString(std::ostream& out, std::string_view utf8) {
 
 std::string ShortestText(double value) {
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value);
+    const auto result = WriteShortest(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 

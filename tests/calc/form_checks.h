@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
+#include "calc/conversions.h"
 #include "calc/memory_form.h"
 #include "calc/solvers.h"
 
@@ -56,7 +56,7 @@ inline testing::AssertionResult SameBits(const MemoryForm& form, int id, double 
     if (it == form.Values().end()) {
         return testing::AssertionFailure() << "field " << id << " was not written";
     }
-    if (std::bit_cast<std::uint64_t>(it->second) != std::bit_cast<std::uint64_t>(expected)) {
+    if (BitCast<std::uint64_t>(it->second) != BitCast<std::uint64_t>(expected)) {
         return testing::AssertionFailure()
                << "field " << id << " holds " << std::hexfloat << it->second << ", not " << expected;
     }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "calc/angles.h"
+#include "calc/conversions.h"
 #include "calc/result_output.h"
 
 namespace mirabo {
@@ -93,7 +93,7 @@ TEST(ResultOutputTest, RoundsExactlyAsPrintfOverEveryRangeOfValues) {
     std::mt19937_64 random(12345);
     for (int i = 0; i < 100000; ++i) {
         // Any bit pattern with a magnitude that fits a field.
-        const double any = std::bit_cast<double>(random());
+        const double any = BitCast<double>(random());
         if (std::isfinite(any) && std::fabs(any) < 1e90) {
             values.push_back(any);
         }
@@ -134,7 +134,7 @@ TEST(AnglesTest, ConversionsUseTheProgramsPi) {
     EXPECT_EQ(DegreesToRadians(0), 0.0);
     EXPECT_EQ(RadiansToDegrees(0), 0.0);
     EXPECT_EQ(DegreesToRadians(90), PI_APPROX / 2);
-    EXPECT_EQ(std::bit_cast<unsigned long long>(PI_APPROX), 0x400921FB54524550ull);
+    EXPECT_EQ(BitCast<unsigned long long>(PI_APPROX), 0x400921FB54524550ull);
     EXPECT_NEAR(RadiansToDegrees(std::atan(1.0)), 44.999999994, 1e-9);
     EXPECT_NEAR(std::sin(DegreesToRadians(30)), 0.50000000006, 1e-11);
     EXPECT_NEAR(std::cos(DegreesToRadians(90)), -2.05e-10, 1e-12);
