@@ -18,7 +18,8 @@ case "${1:-}" in
 esac
 
 bash scripts/deps.sh
-bash scripts/deps.sh emscripten nodejs libfast-float-dev libfmt-dev
+bash scripts/deps.sh emscripten libfast-float-dev libfmt-dev
+command -v node >/dev/null || bash scripts/deps.sh nodejs
 bash scripts/build-targets.sh mirabo_web_data
 
 # Debian's emscripten runs its JavaScript tools with the node on the PATH,

@@ -7,7 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-bash ../../scripts/deps.sh chromium nodejs npm
+bash ../../scripts/deps.sh chromium
+# A node from elsewhere (NodeSource's) brings npm with it and refuses
+# Debian's npm package.
+command -v node >/dev/null || bash ../../scripts/deps.sh nodejs
+command -v npm >/dev/null || bash ../../scripts/deps.sh npm
 if [ ! -d node_modules ] || [ package-lock.json -nt node_modules ]; then
   npm ci --no-audit --no-fund --loglevel=error
 fi
