@@ -1,6 +1,7 @@
 // Serves a folder on http://127.0.0.1:PORT/ with the site's security headers,
 // gzip where the browser takes it, and no caching by the browser itself (the
-// service worker keeps the site).
+// service worker keeps the site). A file is read once: restart the server
+// after rebuilding the site.
 //   node web/serve.mjs FOLDER [PORT]
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
@@ -29,6 +30,18 @@ const CSP =
   "connect-src 'self'; manifest-src 'self'; worker-src 'self'; base-uri 'none'; form-action 'none'; " +
   "frame-ancestors 'none'";
 
+// Files are read and compressed once, when first asked for.
+const answers = new Map();
+
+async function answerFor(file) {
+  if (!answers.has(file)) {
+    const body = await readFile(file);
+    const compress = extname(file) !== ".png";
+    answers.set(file, { body, gzipped: compress ? gzipSync(body, { level: 9 }) : null });
+  }
+  return answers.get(file);
+}
+
 const server = createServer(async (request, response) => {
   let path = decodeURIComponent(new URL(request.url, "http://x").pathname);
   if (path.endsWith("/")) path += "index.html";
@@ -37,9 +50,9 @@ const server = createServer(async (request, response) => {
     response.writeHead(404).end();
     return;
   }
-  let body;
+  let answer;
   try {
-    body = await readFile(file);
+    answer = await answerFor(file);
   } catch {
     response.writeHead(404, { "Content-Type": "text/plain" }).end("not found\n");
     return;
@@ -50,8 +63,9 @@ const server = createServer(async (request, response) => {
     "X-Content-Type-Options": "nosniff",
     "Cache-Control": "no-cache",
   };
-  if (/\bgzip\b/.test(request.headers["accept-encoding"] ?? "") && extname(file) !== ".png") {
-    body = gzipSync(body, { level: 9 });
+  let body = answer.body;
+  if (answer.gzipped && /\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
+    body = answer.gzipped;
     headers["Content-Encoding"] = "gzip";
     headers["Vary"] = "Accept-Encoding";
   }

@@ -41,7 +41,7 @@ export async function stopAll() {
 
 // A page in a context of its own (no service worker or storage from another
 // test), with what went wrong on it collected in page.problems.
-export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja" } = {}) {
+export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja", beforeGoto } = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   page.problems = [];
@@ -59,6 +59,7 @@ export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja" } = 
     Object.defineProperty(navigator, "languages", { get: () => list });
   }, languages.split(","));
   await page.setViewport(viewport);
+  await beforeGoto?.(page);
   await page.goto(`${origin}/`);
   await page.waitForSelector("body[data-ready=true]");
   page.closeContext = () => context.close();

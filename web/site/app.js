@@ -378,6 +378,7 @@ async function start() {
   fitScreen();
   showLanguage();
   document.body.dataset.ready = "true";
+  performance.mark("mirabo-ready");
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js");
 }
 
