@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The web app's tests in headless Chromium: installs Chromium and the test
-# tools (npm ci) when they are missing, then runs every test against the site
-# in build-web/site (MIRABO_WEB_SITE to test another folder); scripts/web.sh
-# --dist builds it.
+# tools (npm ci) when they are missing, builds the site with scripts/web.sh
+# --dist (or takes the one in MIRABO_WEB_SITE), and runs every test on it.
+# --install-only stops after installing.
 #   bash tests/web/run.sh [--install-only]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,9 +16,11 @@ if [ ! -d node_modules ] || [ package-lock.json -nt node_modules ]; then
   npm ci --no-audit --no-fund --loglevel=error
 fi
 [ "${1:-}" = "--install-only" ] && exit 0
-site=${MIRABO_WEB_SITE:-../../build-web/site}
-if [ ! -f "$site/index.html" ]; then
-  echo "tests/web/run.sh: no site in $site; build it with bash scripts/web.sh --dist DIR or bash scripts/web.sh" >&2
-  exit 1
+# The site as scripts/web.sh --dist writes it, unless MIRABO_WEB_SITE names one.
+site=${MIRABO_WEB_SITE:-}
+if [ -z "$site" ]; then
+  site=$(mktemp -d)
+  trap 'rm -rf "$site"' EXIT
+  bash ../../scripts/web.sh --dist "$site" >/dev/null
 fi
-MIRABO_WEB_SITE=$site exec node --test --test-concurrency=1 web.test.mjs
+MIRABO_WEB_SITE=$site node --test --test-concurrency=1 web.test.mjs
