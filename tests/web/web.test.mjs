@@ -103,14 +103,53 @@ describe("クリア empties every field and focuses the first; 戻る and Esc go
       assert.equal(await focusedId(page), "field-1001");
     });
   }
-  for (const how of ["戻る", "Escape"]) {
-    test(how, async () => {
-      await open("ohm");
-      if (how === "Escape") await page.keyboard.press("Escape");
-      else await pressButton(page, how);
+  // prettier-ignore
+  const LEAVING = [
+    { name: "戻る",             menu: CALCULATORS.ohm.menu,          leave: () => pressButton(page, "戻る") },
+    { name: "Esc",              menu: CALCULATORS.ohm.menu,          leave: () => page.keyboard.press("Escape") },
+    { name: "the About box OK", menu: ["バージョン", "バージョン情報"], leave: () => page.click("#done") },
+  ];
+  for (const { name, menu, leave } of LEAVING) {
+    test(name, async () => {
+      page = await openPage();
+      await choose(page, ...menu);
+      await leave();
       assert.equal(await page.$(".dialog"), null);
       assert.equal(await page.$eval("#caption", (e) => e.textContent), "Mirabo for PocketPC");
       assert.equal(await page.$eval(".main-text", (e) => e.textContent), "Mirabo for PocketPC with TAVORN");
+    });
+  }
+});
+
+describe("whatever is typed, the calculator's own message", () => {
+  // prettier-ignore
+  const ODD = [
+    { form: "right",  typed: { 1001: "😀", 1002: "4" },     text: MISSING },
+    { form: "ohm",    typed: { 1001: "1e3", 1002: "2" },    text: MISSING },
+    { form: "rotate", typed: { 1001: "1,5", 1002: "2", 1003: "3" }, text: MISSING },
+  ];
+  for (const { form, typed, text } of ODD) {
+    test(`${form} ${Object.values(typed).join(" ")}`, async () => {
+      const { fields } = await open(form);
+      await typeAll(typed);
+      await pressButton(page, "計算する");
+      assert.equal((await message(page)).text, text);
+      await answer(page, "OK");
+      assert.deepEqual(await values(page, fields.slice(0, 2)), Object.values(typed).slice(0, 2));
+    });
+  }
+});
+
+describe("the language: the program's own, Japanese, whatever the browser prefers while it has no other", () => {
+  for (const languages of ["ja-JP,ja", "en-US,en", "fr-FR"]) {
+    test(languages, async () => {
+      page = await openPage(DESKTOP, { languages });
+      const shown = await page.evaluate(() => ({
+        lang: document.documentElement.lang,
+        menus: [...document.querySelectorAll("#menubar button")].map((b) => b.textContent),
+        switchShown: !document.getElementById("languages").hidden,
+      }));
+      assert.deepEqual(shown, { lang: "ja", menus: ["関数", "計算", "バージョン"], switchShown: false });
     });
   }
 });
