@@ -205,6 +205,18 @@ describe("a field takes 99 characters, typed or pasted", () => {
 });
 
 describe("works offline once visited", () => {
+  test("installable, by the program's name", async () => {
+    page = await openPage();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const client = await page.createCDPSession();
+    const { installabilityErrors } = await client.send("Page.getInstallabilityErrors");
+    // Each test's context is a private one, where nothing is installed.
+    const errors = installabilityErrors.map((e) => e.errorId).filter((id) => id !== "in-incognito");
+    assert.deepEqual(errors, []);
+    const { data } = await client.send("Page.getAppManifest");
+    assert.equal(JSON.parse(data).name, "Mirabo 工学計算機");
+  });
+
   test("reload with the network off", async () => {
     page = await openPage();
     await page.evaluate(async () => {
