@@ -44,6 +44,10 @@ cp web/site/* "$site.new/"
 cp build-web/web/module/mirabo_web.wasm "$site.new/mirabo.wasm"
 build/web/mirabo_web_data "$site.new"
 cp res/icons/*.png res/icons/scalable.svg "$site.new/icons/"
+# The service worker's store is named after everything else in the site.
+version=$(cd "$site.new" && find . -type f ! -name sw.js | LC_ALL=C sort | xargs sha256sum | sha256sum | cut -c1-16)
+sed -i "s/^const STORE = \"mirabo\";/const STORE = \"mirabo-$version\";/" "$site.new/sw.js"
+grep -q "^const STORE = \"mirabo-$version\";" "$site.new/sw.js"
 rm -rf "$site"
 mv "$site.new" "$site"
 

@@ -1,6 +1,7 @@
-// Keeps the site for use offline: everything is stored on the first visit
-// and served from the store afterwards, each answer refreshed from the server
-// in the background when the server can be reached.
+// Keeps the site for use offline: everything is stored when the worker is
+// installed and served from that store. scripts/web.sh names the store after
+// the site's contents, so a changed site is a changed worker, which the
+// browser installs in the background; the old store goes when it takes over.
 
 const STORE = "mirabo";
 const SITE = [
@@ -32,26 +33,18 @@ self.addEventListener("install", (event) => {
 });
 
 self.addEventListener("activate", (event) => {
-  event.waitUntil(self.clients.claim());
+  event.waitUntil(
+    caches
+      .keys()
+      .then((names) => Promise.all(names.filter((n) => n !== STORE).map((n) => caches.delete(n))))
+      .then(() => self.clients.claim()),
+  );
 });
 
 self.addEventListener("fetch", (event) => {
   const request = event.request;
   if (request.method !== "GET" || new URL(request.url).origin !== self.location.origin) return;
   event.respondWith(
-    caches.open(STORE).then(async (store) => {
-      const stored = await store.match(request, { ignoreSearch: true });
-      const fresh = fetch(request)
-        .then((response) => {
-          if (response.ok) store.put(request, response.clone());
-          return response;
-        })
-        .catch(() => stored);
-      if (stored) {
-        event.waitUntil(fresh.catch(() => undefined));
-        return stored;
-      }
-      return fresh;
-    }),
+    caches.match(request, { cacheName: STORE, ignoreSearch: true }).then((stored) => stored ?? fetch(request)),
   );
 });
