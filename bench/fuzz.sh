@@ -20,14 +20,14 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clan
 cmake --build "$dir" -j "$(nproc)" --target fuzz_targets >/dev/null
 
 # The code each target is there for.
-readers="platform/linux/byte_reader.cpp platform/linux/dialog_template.cpp platform/linux/menu_resource.cpp
+readers="resfile/byte_reader.cpp resfile/string_table.cpp platform/linux/dialog_template.cpp platform/linux/menu_resource.cpp
   platform/linux/string_table.cpp platform/linux/accelerator_table.cpp platform/linux/dib.cpp"
 declare -A aims=(
   [solvers_fuzz]="calc/"
   [cli_fuzz]="cli/run_calc.cpp cli/forms.cpp cli/utf8.cpp cli/terminal_text.cpp"
   [csv_fuzz]="cli/csv_reader.cpp cli/batch.cpp cli/batch_form.cpp cli/batch_output.cpp"
   [resource_readers_fuzz]="$readers"
-  [resource_file_fuzz]="platform/linux/resource_directory.cpp $readers"
+  [resource_file_fuzz]="resfile/resource_file.cpp platform/linux/resource_directory.cpp $readers"
 )
 echo
 printf '%-22s %8s %8s %8s  %s\n' target lines reached share code

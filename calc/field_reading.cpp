@@ -18,8 +18,8 @@ bool IsUsableSigned(const FieldBuffer& text) {
     return !IsFieldEmpty(text) && CheckSignedNumberText(text) == NumberTextVerdict::Valid;
 }
 
-SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, const wchar_t* message) {
-    form.ShowMessage(message, kButtonsOk);
+SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, int messageId) {
+    form.ShowMessage(messageId, kButtonsOk);
     form.FocusField(FirstFieldId(calculator));
     return SolveResult::StoppedForMissingInput;
 }

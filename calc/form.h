@@ -30,9 +30,10 @@ public:
     virtual void SetFieldText(int controlId, const FieldBuffer& buffer) = 0;
     // Moves the keyboard focus to the field.
     virtual void FocusField(int controlId) = 0;
-    // Shows a modal message owned by the form with kButtonsOk or kButtonsYesNo
-    // and returns the answer (kAnswerOk, kAnswerYes or kAnswerNo).
-    virtual int ShowMessage(const wchar_t* text, int buttons) = 0;
+    // Shows message `messageId` (calc/messages.h), in the text the front end
+    // holds for it, modally and owned by the form, with kButtonsOk or
+    // kButtonsYesNo, and returns the answer (kAnswerOk, kAnswerYes or kAnswerNo).
+    virtual int ShowMessage(int messageId, int buttons) = 0;
 
     // Told the exact value behind each text just before the text is written, for
     // front ends that report full precision. Most forms ignore it.

@@ -22,12 +22,12 @@ void MemoryForm::SetFieldText(int controlId, const FieldBuffer& buffer) {
     written_.push_back(controlId);
 }
 
-int MemoryForm::ShowMessage(const wchar_t* text, int buttons) {
+int MemoryForm::ShowMessage(int messageId, int buttons) {
     int answer = kAnswerOk;
     if (buttons == kButtonsYesNo) {
-        answer = answerer_ ? answerer_(text) : kAnswerNo;
+        answer = answerer_ ? answerer_(messageId) : kAnswerNo;
     }
-    messages_.push_back({text, buttons, answer});
+    messages_.push_back({messageId, buttons, answer});
     return answer;
 }
 

@@ -16,13 +16,13 @@ namespace mirabo {
 class MemoryForm : public CalcForm {
 public:
     struct Message {
-        std::wstring text;
+        int id;       // MSG_... of calc/messages.h
         int buttons;  // kButtonsOk or kButtonsYesNo
         int answer;   // kAnswerOk, kAnswerYes or kAnswerNo
     };
 
     // How a Yes/No question is answered; by default No.
-    using Answerer = std::function<int(const wchar_t* text)>;
+    using Answerer = std::function<int(int messageId)>;
 
     MemoryForm() = default;
 
@@ -42,7 +42,7 @@ public:
     void ReadField(FieldBuffer& buffer, int controlId) override;
     void SetFieldText(int controlId, const FieldBuffer& buffer) override;
     void FocusField(int controlId) override { focus_ = controlId; }
-    int ShowMessage(const wchar_t* text, int buttons) override;
+    int ShowMessage(int messageId, int buttons) override;
     void NoteFieldValue(int controlId, double value) override { values_[controlId] = value; }
 
 private:

@@ -1,16 +1,37 @@
-// The fixed texts the calculators show. "\n" is a line break.
+// The messages the calculators show, named by their string identifiers in the
+// program's resources (res/mirabo.rc holds the texts); each with a stable
+// lowercase name that front ends may print for scripts to branch on.
 #pragma once
+
+#include <string_view>
+
+#include "res/resource.h"
 
 namespace mirabo {
 
-inline constexpr const wchar_t* MSG_MISSING_INPUT = L"入力値が不足、\n或いはタイプミス";
-inline constexpr const wchar_t* MSG_NEGATIVE_NOT_ALLOWED =
-    L"入力値が不足、或いはタイプミス\n負の値は使用できません。";
-// The zero is the full-width digit U+FF10.
-inline constexpr const wchar_t* MSG_CALC_EXCEPTION =
-    L"例外が発生しました。\n\uFF10で除算したか、入力値が間違っています。";
-// The third line keeps its space before "。"; the question has no question mark.
-inline constexpr const wchar_t* MSG_CONFIRM_NONFINITE =
-    L"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか";
+inline constexpr int MSG_MISSING_INPUT = IDS_MISSING_INPUT;
+inline constexpr int MSG_NEGATIVE_NOT_ALLOWED = IDS_NEGATIVE_NOT_ALLOWED;
+inline constexpr int MSG_CALC_EXCEPTION = IDS_CALC_EXCEPTION;
+inline constexpr int MSG_CONFIRM_NONFINITE = IDS_CONFIRM_NONFINITE;
+
+struct MessageName {
+    int id;
+    std::string_view name;
+};
+
+inline constexpr MessageName kMessageNames[] = {
+    {MSG_MISSING_INPUT, "missing_input"},
+    {MSG_NEGATIVE_NOT_ALLOWED, "negative_not_allowed"},
+    {MSG_CALC_EXCEPTION, "calc_exception"},
+    {MSG_CONFIRM_NONFINITE, "confirm_nonfinite"},
+};
+
+// The message's stable name; empty for an identifier that names no message.
+constexpr std::string_view MessageNameOf(int id) {
+    for (const MessageName& message : kMessageNames) {
+        if (message.id == id) return message.name;
+    }
+    return {};
+}
 
 }  // namespace mirabo

@@ -7,12 +7,14 @@
 #include <sstream>
 #include <string_view>
 
+#include "calc/messages.h"
 #include "cli/batch_form.h"
 #include "cli/batch_output.h"
 #include "cli/byte_streams.h"
 #include "cli/cp932_source.h"
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
+#include "cli/message_texts.h"
 #include "cli/terminal_text.h"
 
 namespace mirabo {
@@ -194,7 +196,8 @@ void PrintBatchUsage(std::ostream& out) {
            "  $ printf 'a,b\\n3,4\\n1,\\n' | mirabo-calc right --batch\n"
            "  a,b,c,alpha,beta,status,message\n"
            "  3.000,4.000,5.000,53.130,36.870,written,\n"
-           "  1,,,,,missing,入力値が不足、 或いはタイプミス\n";
+           "  1,,,,,missing,"
+        << MessageLine(MSG_MISSING_INPUT) << '\n';
 }
 
 int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {

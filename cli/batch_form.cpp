@@ -110,15 +110,12 @@ void BatchForm::SetFieldText(int controlId, const FieldBuffer& buffer) {
 
 void BatchForm::FocusField(int controlId) { focus_ = SlotOf(controlId); }
 
-int BatchForm::ShowMessage(const wchar_t* text, int buttons) {
+int BatchForm::ShowMessage(int messageId, int buttons) {
     const int answer = buttons == kButtonsYesNo ? answer_ : kAnswerOk;
     if (messageCount_ == messages_.size()) {
-        messages_.push_back({text, buttons, answer});
+        messages_.push_back({messageId, buttons, answer});
     } else {
-        Message& message = messages_[messageCount_];
-        message.text.assign(text);
-        message.buttons = buttons;
-        message.answer = answer;
+        messages_[messageCount_] = {messageId, buttons, answer};
     }
     ++messageCount_;
     return answer;

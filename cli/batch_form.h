@@ -17,7 +17,7 @@ public:
     static constexpr std::size_t kMaxFields = 8;
 
     struct Message {
-        std::wstring text;
+        int id;       // MSG_... of calc/messages.h
         int buttons;  // kButtonsOk or kButtonsYesNo
         int answer;   // kAnswerOk, kAnswerYes or kAnswerNo
     };
@@ -48,7 +48,7 @@ public:
     void ReadField(FieldBuffer& buffer, int controlId) override;
     void SetFieldText(int controlId, const FieldBuffer& buffer) override;
     void FocusField(int controlId) override;
-    int ShowMessage(const wchar_t* text, int buttons) override;
+    int ShowMessage(int messageId, int buttons) override;
     void NoteFieldValue(int controlId, double value) override;
 
 private:

@@ -6,6 +6,8 @@
 
 #include "calc/conversions.h"
 #include "calc/form.h"
+#include "calc/messages.h"
+#include "cli/message_texts.h"
 
 namespace mirabo {
 namespace {
@@ -257,12 +259,14 @@ public:
         for (std::size_t i = 0; i < form.MessageCount(); ++i) {
             const BatchForm::Message& message = form.MessagesBegin()[i];
             out_.Put(i > 0 ? ",{\"text\":" : "{\"text\":");
-            PutJsonString(out_, message.text.c_str());
+            PutJsonString(out_, std::string_view(texts_.Text(message.id)));
             out_.Put(message.buttons == kButtonsYesNo ? ",\"buttons\":\"yesno\",\"answer\":"
                                                       : ",\"buttons\":\"ok\",\"answer\":");
-            out_.Put(message.answer == kAnswerYes  ? "\"yes\"}"
-                     : message.answer == kAnswerNo ? "\"no\"}"
-                                                   : "\"ok\"}");
+            out_.Put(message.answer == kAnswerYes  ? "\"yes\",\"id\":"
+                     : message.answer == kAnswerNo ? "\"no\",\"id\":"
+                                                   : "\"ok\",\"id\":");
+            PutJsonString(out_, MessageNameOf(message.id));
+            out_.Put('}');
         }
         out_.Put("],\"focus\":");
         out_.Put(form.Focus() >= 0 ? std::string_view(names_[static_cast<std::size_t>(form.Focus())])
@@ -298,6 +302,7 @@ public:
 private:
     BufferedWriter& out_;
     RowMessage message_;
+    KnownMessages texts_;
     bool bom_;
     std::string start_;
     std::vector<std::string> names_;  // each field's name as a JSON string
@@ -317,31 +322,7 @@ const char* RowStatusName(RowStatus status) {
     return "refused";
 }
 
-RowMessage::RowMessage(Answering answering) : answering_(answering) { known_.reserve(kRemembered); }
-
-const std::string& RowMessage::Utf8Of(const std::wstring& text) {
-    for (const auto& [wide, utf8] : known_) {
-        if (wide == text) {
-            return utf8;
-        }
-    }
-    std::string utf8;
-    char bytes[4];
-    for (const wchar_t* t = text.c_str(); *t != L'\0';) {
-        if (*t == L'\r' || *t == L'\n') {
-            // A line break, "\r\n" included, reads as one space.
-            utf8 += ' ';
-            t += (t[0] == L'\r' && t[1] == L'\n') ? 2 : 1;
-            continue;
-        }
-        utf8.append(bytes, PutUtf8(bytes, NextCharacter(t)));
-    }
-    if (known_.size() == kRemembered) {
-        known_.pop_back();
-    }
-    known_.emplace_back(text, std::move(utf8));
-    return known_.back().second;
-}
+RowMessage::RowMessage(Answering answering) : answering_(answering) {}
 
 const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& outcome) {
     text_.clear();
@@ -357,7 +338,7 @@ const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& 
     for (std::size_t i = 0; i < form.MessageCount(); ++i) {
         const BatchForm::Message& message = form.MessagesBegin()[i];
         text_ += separator;
-        text_ += Utf8Of(message.text);
+        text_ += messages_.Line(message.id);
         separator = " / ";
         if (message.buttons == kButtonsYesNo) {
             text_ += message.answer == kAnswerYes        ? " → yes"

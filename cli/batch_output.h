@@ -9,6 +9,7 @@
 
 #include "cli/batch_form.h"
 #include "cli/byte_streams.h"
+#include "cli/message_texts.h"
 
 namespace mirabo {
 
@@ -50,13 +51,9 @@ public:
     const std::string& Compose(const BatchForm& form, const RowOutcome& outcome);
 
 private:
-    const std::string& Utf8Of(const std::wstring& text);
-
-    static constexpr std::size_t kRemembered = 16;  // the program shows a handful of texts
-
     Answering answering_;
     std::string text_;
-    std::vector<std::pair<std::wstring, std::string>> known_;  // texts met before
+    KnownMessages messages_;
 };
 
 // `bom` puts a UTF-8 byte-order mark first.

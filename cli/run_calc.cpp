@@ -11,8 +11,10 @@
 
 #include "calc/conversions.h"
 #include "calc/memory_form.h"
+#include "calc/messages.h"
 #include "cli/batch.h"
 #include "cli/forms.h"
+#include "cli/message_texts.h"
 #include "cli/terminal_text.h"
 #include "cli/utf8.h"
 
@@ -167,13 +169,15 @@ void PrintJson(std::ostream& out, const Calculator& form, const MemoryForm& memo
     separator = "";
     for (const MemoryForm::Message& message : memory.Messages()) {
         out << separator << "{\"text\":";
-        WriteJsonString(out, Utf8FromWide(message.text));
+        WriteJsonString(out, MessageText(message.id));
         out << ",\"buttons\":" << (message.buttons == kButtonsYesNo ? "\"yesno\"" : "\"ok\"");
         out << ",\"answer\":"
             << (message.answer == kAnswerYes  ? "\"yes\""
                 : message.answer == kAnswerNo ? "\"no\""
                                               : "\"ok\"")
-            << '}';
+            << ",\"id\":";
+        WriteJsonString(out, MessageNameOf(message.id));
+        out << '}';
         separator = ",";
     }
     out << "],\"focus\":";
@@ -224,7 +228,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     for (const auto& [controlId, text] : request.texts) {
         memory.SetText(controlId, text);
     }
-    memory.SetAnswerer([&](const wchar_t* text) {
+    memory.SetAnswerer([&](int messageId) {
         switch (request.answer) {
         case Answer::Yes:
             return kAnswerYes;
@@ -233,7 +237,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         case Answer::Ask:
             break;
         }
-        return env.ask && env.ask(Utf8FromWide(text)) ? kAnswerYes : kAnswerNo;
+        return env.ask && env.ask(MessageText(messageId)) ? kAnswerYes : kAnswerNo;
     });
 
     const SolveResult result = request.form->solve(memory);
@@ -242,7 +246,7 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         PrintJson(env.out, *request.form, memory, result);
     } else {
         for (const MemoryForm::Message& message : memory.Messages()) {
-            env.err << Utf8FromWide(message.text) << '\n';
+            env.err << MessageText(message.id) << '\n';
         }
         for (const CalculatorField& field : request.form->fields) {
             env.out << field.name << '=' << TerminalSafe(Utf8FromWide(memory.Text(field.controlId))) << '\n';

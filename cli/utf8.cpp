@@ -68,11 +68,15 @@ std::wstring WideFromUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string Utf8FromWide(std::wstring_view text) {
+namespace {
+
+// UTF-16 (two-byte units) or UTF-32 (four-byte units) to UTF-8.
+template <typename Unit>
+std::string Utf8From(std::basic_string_view<Unit> text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = static_cast<char32_t>(text[i]);
-        if constexpr (sizeof(wchar_t) == 2) {
+        if constexpr (sizeof(Unit) == 2) {
             if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                 text[i + 1] <= 0xDFFF) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
@@ -99,5 +103,11 @@ std::string Utf8FromWide(std::wstring_view text) {
     }
     return out;
 }
+
+}  // namespace
+
+std::string Utf8FromWide(std::wstring_view text) { return Utf8From(text); }
+
+std::string Utf8FromUtf16(std::u16string_view text) { return Utf8From(text); }
 
 }  // namespace mirabo

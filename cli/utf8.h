@@ -17,5 +17,6 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& c);
 std::wstring WideFromUtf8(std::string_view bytes);
 // Characters that cannot be encoded (lone surrogates) become U+FFFD.
 std::string Utf8FromWide(std::wstring_view text);
+std::string Utf8FromUtf16(std::u16string_view text);
 
 }  // namespace mirabo

@@ -37,8 +37,7 @@ struct Outcome {
 bool SameMessages(const std::vector<MemoryForm::Message>& a, const std::vector<MemoryForm::Message>& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].text != b[i].text || a[i].buttons != b[i].buttons || a[i].answer != b[i].answer)
-            return false;
+        if (a[i].id != b[i].id || a[i].buttons != b[i].buttons || a[i].answer != b[i].answer) return false;
     }
     return true;
 }
@@ -57,7 +56,7 @@ Outcome Solve(const Calculator& form, const std::vector<std::wstring>& typed, st
         memory.SetText(form.fields[i].controlId, typed[i]);
     }
     std::size_t asked = 0;
-    memory.SetAnswerer([&](const wchar_t*) {
+    memory.SetAnswerer([&](int) {
         const bool yes = !answers.empty() && answers[asked % answers.size()] == 'y';
         ++asked;
         return yes ? kAnswerYes : kAnswerNo;
@@ -66,27 +65,27 @@ Outcome Solve(const Calculator& form, const std::vector<std::wstring>& typed, st
     const bool rotation = form.name == "rotate";
 
     FUZZ_CHECK(result == 0 || result == 1);
-    const std::wstring missing = form.name == "oblique" ? MSG_NEGATIVE_NOT_ALLOWED : MSG_MISSING_INPUT;
+    const int missing = form.name == "oblique" ? MSG_NEGATIVE_NOT_ALLOWED : MSG_MISSING_INPUT;
     bool refused = false;
     int questions = 0;
     for (const MemoryForm::Message& message : memory.Messages()) {
         if (message.buttons == kButtonsYesNo) {
-            FUZZ_CHECK(message.text == MSG_CONFIRM_NONFINITE);
+            FUZZ_CHECK(message.id == MSG_CONFIRM_NONFINITE);
             ++questions;
             refused = refused || message.answer == kAnswerNo;
         } else {
-            FUZZ_CHECK(message.text == missing || message.text == MSG_CALC_EXCEPTION);
+            FUZZ_CHECK(message.id == missing || message.id == MSG_CALC_EXCEPTION);
             refused = true;
         }
     }
     FUZZ_CHECK(questions <= 1);
     FUZZ_CHECK(!rotation || questions == 0);
     if (result == 1) {
-        FUZZ_CHECK(memory.Messages().size() == 1 && memory.Messages()[0].text == missing &&
+        FUZZ_CHECK(memory.Messages().size() == 1 && memory.Messages()[0].id == missing &&
                    memory.Messages()[0].buttons == kButtonsOk);
         FUZZ_CHECK(memory.Focus() && *memory.Focus() == FirstFieldId(form));
     } else {
-        for (const MemoryForm::Message& message : memory.Messages()) FUZZ_CHECK(message.text != missing);
+        for (const MemoryForm::Message& message : memory.Messages()) FUZZ_CHECK(message.id != missing);
         FUZZ_CHECK(!memory.Focus());
     }
     if (refused) {

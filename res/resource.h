@@ -37,6 +37,12 @@
 #define IDS_BAR_VERSION   40014 /* caption of menu-bar button 3 */
 #define IDS_BAR_CALCULATE 40027 /* caption of menu-bar button 2 */
 
+/* The calculators' messages, which the core names MSG_... (calc/messages.h). */
+#define IDS_MISSING_INPUT        200 /* no usable input */
+#define IDS_NEGATIVE_NOT_ALLOWED 201 /* no usable input, oblique triangle */
+#define IDS_CALC_EXCEPTION       202 /* a result is not a number */
+#define IDS_CONFIRM_NONFINITE    203 /* question: show values that are not finite? */
+
 /* What the icon and each picture show, in words, for screen readers: the
    string with the same number as the picture. */
 #define IDS_ICON_DESCRIPTION                IDI_MIRABO

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/deps.sh cmake ninja-build g++ pkg-config googletest locales \
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 llvm \
   wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth nsis zip unzip
 
 source scripts/wine-env.sh

@@ -15,8 +15,9 @@ public:
     void SetFieldText(int controlId, const mirabo::FieldBuffer& buffer) override;
     // GetDlgItem, then SetFocus.
     void FocusField(int controlId) override;
+    // LoadStringW of the message's text from the program's resources, then
     // MessageBoxW owned by the dialog, with the platform's default caption.
-    int ShowMessage(const wchar_t* text, int buttons) override;
+    int ShowMessage(int messageId, int buttons) override;
 
 private:
     HWND dialog_;

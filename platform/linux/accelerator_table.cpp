@@ -1,6 +1,6 @@
 #include "platform/linux/accelerator_table.h"
 
-#include "platform/byte_reader.h"
+#include "resfile/byte_reader.h"
 
 namespace mirabo::platform {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/byte_reader.h"
+#include "resfile/byte_reader.h"
 
 namespace mirabo::platform {
 

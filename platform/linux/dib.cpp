@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/byte_reader.h"
 #include "platform/linux/win32_api.h"
+#include "resfile/byte_reader.h"
 
 namespace mirabo::platform {
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/byte_reader.h"
 #include "platform/linux/dib.h"
 #include "platform/linux/resource_directory.h"
 #include "res/desktop_icon.h"
+#include "resfile/byte_reader.h"
 
 namespace mirabo::platform {
 

@@ -2,57 +2,31 @@
 
 #include <cstdint>
 
-#include "res/embedded_resource.h"
+#include "resfile/program_resources.h"
 
 namespace mirabo::platform {
 
 namespace {
 
-std::size_t AlignDword(std::size_t n) { return (n + 3) & ~static_cast<std::size_t>(3); }
+ResourceEntry EntryOf(const ResourceFileEntry& entry) {
+    return {KeyOf(entry.type), KeyOf(entry.name), entry.language, entry.data, entry.size};
+}
 
 }  // namespace
 
 bool ParseResourceFile(const unsigned char* image, std::size_t size, std::vector<ResourceEntry>* entries) {
+    std::vector<ResourceFileEntry> read;
+    const bool whole = ReadResourceFile(image, size, &read);
     entries->clear();
-    if (image == nullptr) return size == 0;
-    std::size_t offset = 0;
-    while (offset < size) {
-        // RESOURCEHEADER: DataSize, HeaderSize, TYPE, NAME, padding to a
-        // DWORD, DataVersion, MemoryFlags, LanguageId, Version, Characteristics.
-        ByteReader header(image + offset, size - offset);
-        DWORD dataSize = header.Dword();
-        DWORD headerSize = header.Dword();
-        if (!header.ok()) return false;
-        if (headerSize < 16 || headerSize > size - offset) return false;
-        if (dataSize > size - offset - headerSize) return false;
-        ByteReader fields(image + offset, headerSize);
-        fields.Skip(8);
-        ResourceEntry entry;
-        entry.type = ReadKey(fields, false);
-        entry.name = ReadKey(fields, false);
-        if (!fields.ok()) return false;
-        fields.AlignDword();
-        if (fields.remaining() >= 16) {
-            fields.Skip(6);
-            entry.language = fields.Word();
-        }
-        entry.data = image + offset + headerSize;
-        entry.size = dataSize;
-        // The file starts with an empty entry (type and name 0) that marks it
-        // as a 32-bit resource file; it is no resource.
-        bool marker = entry.type.isOrdinal && entry.type.ordinal == 0 && entry.name.isOrdinal &&
-                      entry.name.ordinal == 0 && dataSize == 0;
-        if (!marker) entries->push_back(entry);
-        offset = AlignDword(offset + headerSize + dataSize);
-    }
-    return true;
+    for (const ResourceFileEntry& entry : read) entries->push_back(EntryOf(entry));
+    return whole;
 }
 
 const std::vector<ResourceEntry>& ProgramResources() {
     static const std::vector<ResourceEntry> entries = [] {
-        std::vector<ResourceEntry> parsed;
-        ParseResourceFile(kMiraboResource, kMiraboResourceSize, &parsed);
-        return parsed;
+        std::vector<ResourceEntry> keyed;
+        for (const ResourceFileEntry& entry : ProgramResourceFile()) keyed.push_back(EntryOf(entry));
+        return keyed;
     }();
     return entries;
 }

@@ -23,20 +23,12 @@ bool ResourceKey::Matches(LPCWSTR wanted) const {
     return text.compare(QString::fromWCharArray(wanted), Qt::CaseInsensitive) == 0;
 }
 
+ResourceKey KeyOf(const ResourceName& name) {
+    return {name.isOrdinal, name.ordinal, name.isOrdinal ? QString() : QString::fromStdU16String(name.text)};
+}
+
 ResourceKey ReadKey(ByteReader& reader, bool zeroIsNone) {
-    ResourceKey key;
-    const WORD first = reader.Word();
-    if (!reader.ok()) return key;
-    if (first == 0xFFFF) {
-        key.ordinal = reader.Word();
-    } else if (first == 0 && zeroIsNone) {
-        key.ordinal = 0;
-    } else {
-        reader.Seek(reader.offset() - 2);  // the word read is the text's first unit
-        key.isOrdinal = false;
-        key.text = QString::fromStdU16String(reader.Text());
-    }
-    return key;
+    return KeyOf(ReadResourceName(reader, zeroIsNone));
 }
 
 }  // namespace mirabo::platform

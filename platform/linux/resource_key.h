@@ -5,8 +5,9 @@
 
 #include <QString>
 
-#include "platform/byte_reader.h"
 #include "platform/linux/win32_api.h"
+#include "resfile/byte_reader.h"
+#include "resfile/resource_file.h"
 
 namespace mirabo::platform {
 
@@ -25,5 +26,8 @@ struct ResourceKey {
 // zero-terminated text. With `zeroIsNone` a lone 0x0000 is the ordinal 0 (no
 // menu, the standard class); without it, the empty text.
 ResourceKey ReadKey(ByteReader& reader, bool zeroIsNone);
+
+// A name read by the plain resource-file reader, as a key.
+ResourceKey KeyOf(const ResourceName& name);
 
 }  // namespace mirabo::platform

@@ -4,31 +4,19 @@
 
 #include <algorithm>
 
-#include "platform/byte_reader.h"
-#include "platform/linux/resource_directory.h"
+#include "resfile/program_resources.h"
+#include "resfile/string_table.h"
 
 namespace mirabo::platform {
 
 QString StringInBlock(const unsigned char* data, std::size_t size, UINT index) {
-    ByteReader reader(data, size);
-    for (UINT at = 0; at < 16; ++at) {
-        WORD length = reader.Word();
-        if (at == index) {
-            QString text = QString::fromStdU16String(reader.Units(length));
-            return reader.ok() && length > 0 ? text : QString();
-        }
-        reader.Skip(2 * static_cast<std::size_t>(length));
-        if (!reader.ok()) return QString();
-    }
-    return QString();
+    const std::u16string text = mirabo::StringInBlock(data, size, index);
+    return text.empty() ? QString() : QString::fromStdU16String(text);
 }
 
 QString ProgramString(UINT id) {
-    // Strings are stored sixteen to a block: block id / 16 + 1 holds string
-    // id % 16.
-    const ResourceEntry* block = FindProgramResource(RT_STRING, MAKEINTRESOURCEW((id >> 4) + 1));
-    if (block == nullptr) return QString();
-    return StringInBlock(block->data, block->size, id & 15);
+    const std::u16string text = ProgramText(id);
+    return text.empty() ? QString() : QString::fromStdU16String(text);
 }
 
 }  // namespace mirabo::platform

@@ -86,7 +86,7 @@ TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(95, L'0');
     const struct {
         const wchar_t *x, *y, *angle;
-        const wchar_t* message;
+        int message;
         SolveResult result;  // kStopped, with the focus on field x, only for missing input
         // clang-format off
     } cases[] = {

@@ -17,13 +17,13 @@ namespace mirabo {
 constexpr SolveResult kDone = SolveResult::Done;
 constexpr SolveResult kStopped = SolveResult::StoppedForMissingInput;
 
-// The calculation showed exactly one message: this text with these buttons.
-inline testing::AssertionResult ShowedOnly(const MemoryForm& form, const wchar_t* text, int buttons) {
+// The calculation showed exactly one message: this one with these buttons.
+inline testing::AssertionResult ShowedOnly(const MemoryForm& form, int messageId, int buttons) {
     if (form.Messages().size() != 1) {
         return testing::AssertionFailure() << form.Messages().size() << " messages shown, not 1";
     }
     const MemoryForm::Message& shown = form.Messages()[0];
-    if (shown.text != text) {
+    if (shown.id != messageId) {
         return testing::AssertionFailure() << "another message was shown";
     }
     if (shown.buttons != buttons) {

@@ -24,8 +24,8 @@ struct FullWidthCase {
     Typed typed;
     // Written back when the calculation gets through; empty when it stops.
     Expected after;
-    // The message when it stops for missing input, else null.
-    const wchar_t* message;
+    // The message when it stops for missing input, else 0.
+    int message;
 };
 
 // clang-format off
@@ -34,23 +34,23 @@ const FullWidthCase kCases[] = {
     {"RightFullWidth", &kRightTriangle,
      {{IDC_RIGHT_A, L"\uFF11\uFF12"}, {IDC_RIGHT_B, L"\uFF15"}},                       // １２, ５
      {{IDC_RIGHT_A, L"12.000"}, {IDC_RIGHT_B, L"5.000"}, {IDC_RIGHT_C, L"13.000"},
-      {IDC_RIGHT_ALPHA, L"22.620"}, {IDC_RIGHT_BETA, L"67.380"}}, nullptr},
+      {IDC_RIGHT_ALPHA, L"22.620"}, {IDC_RIGHT_BETA, L"67.380"}}, 0},
     {"RightMixed", &kRightTriangle,
      {{IDC_RIGHT_A, L"1\uFF12"}, {IDC_RIGHT_B, L"\uFF0B\uFF15\uFF0E"}},                // 1２, ＋５．
      {{IDC_RIGHT_A, L"12.000"}, {IDC_RIGHT_B, L"5.000"}, {IDC_RIGHT_C, L"13.000"},
-      {IDC_RIGHT_ALPHA, L"22.620"}, {IDC_RIGHT_BETA, L"67.380"}}, nullptr},
+      {IDC_RIGHT_ALPHA, L"22.620"}, {IDC_RIGHT_BETA, L"67.380"}}, 0},
     {"ObliqueFullWidth", &kObliqueTriangle,
      {{IDC_OBLIQUE_A, L"\uFF17"}, {IDC_OBLIQUE_B, L"\uFF18"}, {IDC_OBLIQUE_C, L"\uFF19"}},  // ７, ８, ９
      {{IDC_OBLIQUE_A, L"7.000"}, {IDC_OBLIQUE_B, L"8.000"}, {IDC_OBLIQUE_C, L"9.000"},
-      {IDC_OBLIQUE_ALPHA, L"58.412"}, {IDC_OBLIQUE_BETA, L"48.190"}, {IDC_OBLIQUE_GAMMA, L"73.398"}}, nullptr},
+      {IDC_OBLIQUE_ALPHA, L"58.412"}, {IDC_OBLIQUE_BETA, L"48.190"}, {IDC_OBLIQUE_GAMMA, L"73.398"}}, 0},
     {"RotateSignedFullWidth", &kCoordinateRotation,
      {{IDC_COORD_X, L"\uFF0D\uFF13"}, {IDC_COORD_Y, L"\u2212\uFF14"}, {IDC_COORD_ANGLE, L"\uFF11\uFF18\uFF10"}},  // －３, −４, １８０
      {{IDC_COORD_X, L"\uFF0D\uFF13"}, {IDC_COORD_Y, L"\u2212\uFF14"}, {IDC_COORD_ANGLE, L"+180.000"},
-      {IDC_COORD_X_RESULT, L"+3.000"}, {IDC_COORD_Y_RESULT, L"+4.000"}}, nullptr},
+      {IDC_COORD_X_RESULT, L"+3.000"}, {IDC_COORD_Y_RESULT, L"+4.000"}}, 0},
     {"OhmFullWidthPoint", &kOhmsLaw,
      {{IDC_OHM_VOLTAGE, L"\uFF11\uFF10"}, {IDC_OHM_CURRENT, L"\uFF10\uFF0E\uFF15"}},    // １０, ０．５
      {{IDC_OHM_VOLTAGE, L"10.000"}, {IDC_OHM_CURRENT, L"0.500"}, {IDC_OHM_RESISTANCE, L"20.000"},
-      {IDC_OHM_POWER, L"5.000"}}, nullptr},
+      {IDC_OHM_POWER, L"5.000"}}, 0},
     // Rejected where the ASCII text is rejected: each calculator's message.
     {"RightFullWidthMinus", &kRightTriangle,
      {{IDC_RIGHT_A, L"\uFF0D\uFF13"}, {IDC_RIGHT_B, L"\uFF14"}}, {}, MSG_MISSING_INPUT},     // －３, ４
@@ -84,7 +84,7 @@ TEST_P(FullWidthInputTest, ComputesAsTheAsciiTextOrGivesTheCalculatorsMessage) {
         form.SetText(id, text);
     }
     const SolveResult result = c.calculator->solve(form);
-    if (c.message == nullptr) {
+    if (c.message == 0) {
         EXPECT_EQ(result, kDone);
         EXPECT_TRUE(form.Messages().empty());
         for (const auto& [id, text] : c.after) {

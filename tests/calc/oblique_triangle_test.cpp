@@ -184,7 +184,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {
         Texts typed;
-        const wchar_t* message;
+        int message;
         SolveResult result;  // kStopped, with the focus on field a, only for missing input
     } cases[] = {
         {{L"3", L"4", _, L"53.13", _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},  // angle not between the sides
@@ -321,7 +321,7 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
         for (const int answer : {kAnswerYes, kAnswerNo}) {
             MemoryForm form = Typed(c.typed);
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](const wchar_t*) { return answer; });
+            form.SetAnswerer([&](int) { return answer; });
             EXPECT_EQ(SolveObliqueTriangle(form), kDone);
             ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
             if (answer == kAnswerNo) {
@@ -337,7 +337,7 @@ TEST(ObliqueTriangleTest, InfiniteValuesAskOnceAtTheFirst) {
 TEST(ObliqueTriangleTest, EachCalculationStandsOnItsOwn) {
     // After a Yes the same question comes again.
     MemoryForm repeated = Typed({_, L"10", _, L"0", L"60", _});
-    repeated.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    repeated.SetAnswerer([](int) { return kAnswerYes; });
     SolveObliqueTriangle(repeated);
     SolveObliqueTriangle(repeated);
     EXPECT_EQ(repeated.Messages().size(), 2u);

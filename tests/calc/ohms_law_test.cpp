@@ -111,7 +111,7 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
     const struct {
         Texts typed;
-        const wchar_t* message;
+        int message;
         SolveResult result;  // kStopped, with the focus on field V, only for missing input
     } cases[] = {
         {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, kStopped},  // resistance and power are no pair
@@ -155,7 +155,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
         for (const int answer : {kAnswerYes, kAnswerNo}) {
             MemoryForm form = Typed(c.typed);
             SCOPED_TRACE(testing::PrintToString(TextsOf(form)) + (answer == kAnswerYes ? " Yes" : " No"));
-            form.SetAnswerer([&](const wchar_t*) { return answer; });
+            form.SetAnswerer([&](int) { return answer; });
             EXPECT_EQ(SolveOhmsLaw(form), kDone);
             ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
             if (answer == kAnswerNo) {
@@ -170,7 +170,7 @@ TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {
 
 TEST(OhmsLawTest, TheQuestionComesAgainInEveryCalculation) {
     MemoryForm first = Typed({_, L"0", _, L"5"});
-    first.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    first.SetAnswerer([](int) { return kAnswerYes; });
     SolveOhmsLaw(first);
     SolveOhmsLaw(first);  // V and R now read "∞": I and P still make case 5
     EXPECT_EQ(first.Messages().size(), 2u);
@@ -185,11 +185,11 @@ TEST(OhmsLawTest, TheQuestionComesBeforeATextTooLongIsRefused) {
     // The current is infinite and the 98-digit voltage does not fit its field.
     const std::wstring huge = L"1" + std::wstring(97, L'0');
     MemoryForm form = Typed({huge.c_str(), _, L"0", _});
-    form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    form.SetAnswerer([](int) { return kAnswerYes; });
     EXPECT_EQ(SolveOhmsLaw(form), kDone);
     ASSERT_EQ(form.Messages().size(), 2u);
-    EXPECT_EQ(form.Messages()[0].text, MSG_CONFIRM_NONFINITE);
-    EXPECT_EQ(form.Messages()[1].text, MSG_CALC_EXCEPTION);
+    EXPECT_EQ(form.Messages()[0].id, MSG_CONFIRM_NONFINITE);
+    EXPECT_EQ(form.Messages()[1].id, MSG_CALC_EXCEPTION);
     EXPECT_FALSE(form.Written());
 }
 

@@ -209,7 +209,7 @@ TEST(RightTriangleTest, NaNResultsWriteNothing) {
 TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees) {
     for (const int answer : {kAnswerYes, kAnswerNo}) {
         MemoryForm form = Typing({_, L"3", _, L"0", _});
-        form.SetAnswerer([&](const wchar_t*) { return answer; });
+        form.SetAnswerer([&](int) { return answer; });
         EXPECT_EQ(SolveRightTriangle(form), kDone);
         ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
         if (answer == kAnswerYes) {
@@ -223,7 +223,7 @@ TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees) {
 
 TEST(RightTriangleTest, EveryCalculationAsksAgain) {
     MemoryForm form = Typing({_, L"3", _, L"0", _});
-    form.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    form.SetAnswerer([](int) { return kAnswerYes; });
     SolveRightTriangle(form);
     form.SetText(IDC_RIGHT_A, L"");
     form.SetText(IDC_RIGHT_C, L"");
@@ -238,7 +238,7 @@ TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     MemoryForm form = Typing({leg.c_str(), L"4", _, _, _});
     EXPECT_EQ(SolveRightTriangle(form), kDone);
     ASSERT_EQ(form.Messages().size(), 1u);
-    EXPECT_EQ(form.Messages()[0].text, MSG_CALC_EXCEPTION);
+    EXPECT_EQ(form.Messages()[0].id, MSG_CALC_EXCEPTION);
     EXPECT_FALSE(form.Written());
 
     // A tiny angle with a long leg: c is finite but its square overflows, so a
@@ -246,11 +246,11 @@ TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     const std::wstring longLeg = L"1" + std::wstring(98, L'0');
     const std::wstring tinyAngle = L"0." + std::wstring(57, L'0') + L"1";
     MemoryForm agreed = Typing({_, longLeg.c_str(), _, tinyAngle.c_str(), _});
-    agreed.SetAnswerer([](const wchar_t*) { return kAnswerYes; });
+    agreed.SetAnswerer([](int) { return kAnswerYes; });
     EXPECT_EQ(SolveRightTriangle(agreed), kDone);
     ASSERT_EQ(agreed.Messages().size(), 2u);
-    EXPECT_EQ(agreed.Messages()[0].text, MSG_CONFIRM_NONFINITE);
-    EXPECT_EQ(agreed.Messages()[1].text, MSG_CALC_EXCEPTION);
+    EXPECT_EQ(agreed.Messages()[0].id, MSG_CONFIRM_NONFINITE);
+    EXPECT_EQ(agreed.Messages()[1].id, MSG_CALC_EXCEPTION);
     EXPECT_FALSE(agreed.Written());
 }
 

@@ -120,17 +120,22 @@ TEST(BatchTest, EveryRowIsReadWhateverTheRowsBefore) {
 }
 
 TEST(BatchTest, JsonLinesCarryTheObjectOfOneCalculationWithTheRowsStatus) {
-    const BatchRun run = Batch({"right", "--json"}, "a,b\n3,4\n" + std::string(100, '1') + ",\n");
+    const BatchRun run = Batch({"right", "--json"}, "a,b\n3,4\n" + std::string(100, '1') + ",\n1,\n");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
-              R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
-              R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
-              R"("message":""})"
-              "\n"
-              R"({"form":"right","result":null,"written":false,"fields":{"a":"","b":"","c":"","alpha":"",)"
-              R"("beta":""},"messages":[],"focus":null,"status":"refused","message":"a)" +
-                  kTooLong + "\"}\n");
+    EXPECT_EQ(
+        run.out,
+        R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
+        R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
+        R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
+        R"("message":""})"
+        "\n"
+        R"({"form":"right","result":null,"written":false,"fields":{"a":"","b":"","c":"","alpha":"",)"
+        R"("beta":""},"messages":[],"focus":null,"status":"refused","message":"a)" +
+            kTooLong + "\"}\n" +
+            R"({"form":"right","result":1,"written":false,"fields":{"a":"1","b":"","c":"","alpha":"",)"
+            R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok","answer":"ok",)"
+            R"("id":"missing_input"}],"focus":"a","status":"missing","message":"入力値が不足、 或いはタイプミス"})"
+            "\n");
 }
 
 TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {

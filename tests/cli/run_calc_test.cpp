@@ -124,24 +124,24 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
         {{"right", "a=x", "--json"}, 1,
          R"({"form":"right","result":1,"written":false,"fields":{"a":"x","b":"","c":"","alpha":"",)"
          R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
-         R"("answer":"ok"}],"focus":"a"})"},
+         R"("answer":"ok","id":"missing_input"}],"focus":"a"})"},
         {{"ohm", "I=0", "P=5", "--yes", "--json"}, 0,
          R"({"form":"ohm","result":0,"written":true,"fields":{"V":"∞","I":"0.000","R":"∞","P":"5.000"},)"
          R"("messages":[{"text":"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n)"
-         R"(無視して表示しますか","buttons":"yesno","answer":"yes"}],"focus":null,)"
+         R"(無視して表示しますか","buttons":"yesno","answer":"yes","id":"confirm_nonfinite"}],"focus":null,)"
          R"("values":{"V":"inf","I":"0","R":"inf","P":"5"}})"},
         {{"ohm", "I=0", "P=5", "--no", "--json"}, 2,
          R"({"form":"ohm","result":0,"written":false,"fields":{"V":"","I":"0","R":"","P":"5"},)"
          R"("messages":[{"text":"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n)"
-         R"(無視して表示しますか","buttons":"yesno","answer":"no"}],"focus":null})"},
+         R"(無視して表示しますか","buttons":"yesno","answer":"no","id":"confirm_nonfinite"}],"focus":null})"},
         {{"right", "a=\x01\x1f\x7f\r\n", "--json"}, 1,
          R"({"form":"right","result":1,"written":false,"fields":{"a":"\u0001\u001f\u007f\r\n","b":"","c":"",)"
          R"("alpha":"","beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
-         R"("answer":"ok"}],"focus":"a"})"},
+         R"("answer":"ok","id":"missing_input"}],"focus":"a"})"},
         {{"right", "a=\"\\\t", "--json"}, 1,
          R"({"form":"right","result":1,"written":false,"fields":{"a":"\"\\\t","b":"","c":"","alpha":"",)"
          R"("beta":""},"messages":[{"text":"入力値が不足、\n或いはタイプミス","buttons":"ok",)"
-         R"("answer":"ok"}],"focus":"a"})"},
+         R"("answer":"ok","id":"missing_input"}],"focus":"a"})"},
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -18,9 +18,12 @@
 #include <vector>
 
 #include "calc/calculators.h"
+#include "calc/messages.h"
 #include "res/embedded_resource.h"
 
 namespace {
+
+using namespace mirabo;
 
 // ---------------------------------------------------------------------------
 // A little-endian reader over the .res bytes.
@@ -188,7 +191,7 @@ TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce) {
     };
     // clang-format off
     const Wanted wanted[] = {
-        {kRtString, 1},    {kRtString, 2501}, {kRtString, 2502},  // ids 1-3, 40005/40014, 40027
+        {kRtString, 1},    {kRtString, 13},   {kRtString, 2501}, {kRtString, 2502},  // ids 1-3, 200-203, 40005/40014, 40027
         {kRtMenu, 102},    {kRtRcData, 102},  {kRtAccelerator, 3}, {kRtGroupIcon, 101},
         {kRtBitmap, 110},  {kRtBitmap, 112},  {kRtBitmap, 115},
         {kRtDialog, 103},  {kRtDialog, 104},  {kRtDialog, 105},   {kRtDialog, 108},
@@ -218,7 +221,7 @@ std::optional<std::u16string> LoadString(std::uint16_t id) {
     return std::nullopt;
 }
 
-TEST(ResourceFileTest, StringTableHoldsTheTitlesClassNameAndMenuBarCaptions) {
+TEST(ResourceFileTest, StringTableHoldsTheTitlesCaptionsAndMessages) {
     const std::map<std::uint16_t, std::u16string> strings = {
         {1, u"Mirabo for PocketPC"},
         {2, u"Mirabo for PocketPC with TAVORN"},
@@ -226,6 +229,14 @@ TEST(ResourceFileTest, StringTableHoldsTheTitlesClassNameAndMenuBarCaptions) {
         {40005, u"関数"},
         {40027, u"計算"},
         {40014, u"バージョン"},
+        // The calculators' messages: the zero is the full-width U+FF10, the
+        // third line of the question keeps its space before "。", and the
+        // question ends without a question mark.
+        {MSG_MISSING_INPUT, u"入力値が不足、\n或いはタイプミス"},
+        {MSG_NEGATIVE_NOT_ALLOWED, u"入力値が不足、或いはタイプミス\n負の値は使用できません。"},
+        {MSG_CALC_EXCEPTION, u"例外が発生しました。\n\uFF10で除算したか、入力値が間違っています。"},
+        {MSG_CONFIRM_NONFINITE,
+         u"正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります\u0020。\n無視して表示しますか"},
     };
     for (const auto& [id, text] : strings) {
         SCOPED_TRACE(testing::Message() << "string " << id);

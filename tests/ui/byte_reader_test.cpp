@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/byte_reader.h"
 #include "platform/linux/resource_key.h"
+#include "resfile/byte_reader.h"
 
 namespace {
 
-using mirabo::platform::ByteReader;
+using mirabo::ByteReader;
 using mirabo::platform::ReadKey;
 using mirabo::platform::ResourceKey;
 

@@ -1,14 +1,14 @@
-// The one reader of the little-endian data in the program's resources (the
-// resource directory, dialog templates, menus and menu-bar data, string and
-// accelerator tables, icon groups and bitmaps), for both platforms: integers
-// and UTF-16 texts, read inside a byte range whose end is never passed.
+// The one reader of the little-endian data in compiled resources (the
+// resource file, dialog templates, menus and menu-bar data, string and
+// accelerator tables, icon groups and bitmaps), for every front end:
+// integers and UTF-16 texts, read inside a byte range whose end is never passed.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace mirabo::platform {
+namespace mirabo {
 
 // Reads little-endian values from a byte range, front to back. A read that
 // would go past the end reads 0 (or an empty text) and fails the reader; a
@@ -55,4 +55,4 @@ private:
     bool ok_ = true;
 };
 
-}  // namespace mirabo::platform
+}  // namespace mirabo

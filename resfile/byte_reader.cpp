@@ -1,6 +1,6 @@
-#include "platform/byte_reader.h"
+#include "resfile/byte_reader.h"
 
-namespace mirabo::platform {
+namespace mirabo {
 
 bool ByteReader::Need(std::size_t bytes) {
     if (!ok_ || bytes > size_ - offset_) {
@@ -63,4 +63,4 @@ void ByteReader::Seek(std::size_t offset) {
 
 void ByteReader::AlignDword() { Seek((offset_ + 3) & ~static_cast<std::size_t>(3)); }
 
-}  // namespace mirabo::platform
+}  // namespace mirabo
