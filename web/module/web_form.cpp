@@ -69,24 +69,18 @@ void WebForm::FocusField(int controlId) {
     record_ += '}';
 }
 
-int WebForm::ShowMessage(const wchar_t* text, int buttons) {
+int WebForm::ShowMessage(int messageId, int buttons) {
     spoke_ = true;
-    if (buttons != kButtonsYesNo) {
-        if (!pending_) {
-            Event("buttons", buttons);
-            record_ += ",\"text\":";
-            AppendJsonString(record_, text);
-            record_ += '}';
-        }
-        return kAnswerOk;
+    int answer = kAnswerOk;
+    bool known = true;
+    if (buttons == kButtonsYesNo) {
+        const int index = asked_++;
+        known = index < answerCount_;
+        answer = known && ((yesBits_ >> index) & 1u) != 0 ? kAnswerYes : kAnswerNo;
     }
-    const int index = asked_++;
-    const bool known = index < answerCount_;
-    const int answer = known && ((yesBits_ >> index) & 1u) != 0 ? kAnswerYes : kAnswerNo;
     if (!pending_) {
-        Event("buttons", buttons);
-        record_ += ",\"text\":";
-        AppendJsonString(record_, text);
+        Event("message", messageId);
+        record_ += ",\"buttons\":" + std::to_string(buttons);
         record_ += known ? ",\"answer\":" + std::to_string(answer) + "}" : ",\"pending\":true}";
     }
     if (!known) pending_ = true;

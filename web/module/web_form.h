@@ -1,6 +1,7 @@
 // The calculation form of the web page: the fields' texts as the page typed
 // them, and a record of what a calculation did to them (texts written, focus
-// moved, messages shown, questions asked), which the page then acts out.
+// moved, messages shown and questions asked, by their string identifiers),
+// which the page then acts out.
 #pragma once
 
 #include <map>
@@ -28,14 +29,13 @@ public:
     void ReadField(FieldBuffer& buffer, int controlId) override;
     void SetFieldText(int controlId, const FieldBuffer& buffer) override;
     void FocusField(int controlId) override;
-    int ShowMessage(const wchar_t* text, int buttons) override;
+    int ShowMessage(int messageId, int buttons) override;
 
     // Whether the last calculation showed any message or asked anything.
     bool Spoke() const { return spoke_; }
 
 private:
     void Event(const char* kind, int value);
-    void AppendText(const wchar_t* text);
 
     std::map<int, FieldBuffer> fields_;
     std::string record_;

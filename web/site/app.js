@@ -305,15 +305,11 @@ async function actOut(open, record, stop, from = 0) {
       $(fieldId(event.field)).value = event.text;
     } else if ("focus" in event) {
       $(fieldId(event.focus)).focus();
-    } else if ("buttons" in event) {
+    } else if ("message" in event) {
       await showMessage(open, event);
     }
   }
   return null;
-}
-
-function messageText(event) {
-  return "message" in event ? text(event.message) : event.text;
 }
 
 function showMessage(open, event) {
@@ -325,7 +321,7 @@ function showMessage(open, event) {
         { text: "いいえ", answer: state.core.answerNo },
       ]
     : [{ text: "OK", answer: 1 }];
-  return ask($("message"), caption, messageText(event), buttons, yesNo ? state.core.answerNo : 1);
+  return ask($("message"), caption, text(event.message), buttons, yesNo ? state.core.answerNo : 1);
 }
 
 // ---------------------------------------------------------------------------
