@@ -119,6 +119,14 @@ describe("クリア empties every field and focuses the first; 戻る and Esc go
       assert.equal(await page.$eval(".main-text", (e) => e.textContent), "Mirabo for PocketPC with TAVORN");
     });
   }
+  test("終了 in a browser's tab leaves the tab to the user", async () => {
+    page = await openPage();
+    await page.click("nav button");
+    const [exit] = await page.$$(`xpath/.//*[@role="menuitem"][normalize-space()="終了"]`);
+    await exit.click();
+    assert.equal(await page.$(".popup"), null);
+    assert.equal(await page.$eval("#caption", (e) => e.textContent), "Mirabo for PocketPC");
+  });
 });
 
 describe("whatever is typed, the calculator's own message", () => {

@@ -133,7 +133,8 @@ function runCommand(command) {
     openDialog(calculator.template, calculator);
   } else if (command === state.core.about.command) {
     openDialog(state.core.about.template, null);
-  } else if (command === state.core.exit) {
+  } else if (command === state.core.exit && window.matchMedia("(display-mode: standalone)").matches) {
+    // An installed app's window closes; a browser's tab is the user's to close.
     window.close();
   }
 }
