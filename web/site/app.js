@@ -208,9 +208,10 @@ function buildDialog(template, calculator) {
     } else if (item.picture) {
       element = document.createElement("img");
       const picture = state.resources.pictures[String(item.resource)];
-      element.src = picture ? picture.file : "icons/32.png";
+      // A picture that is no bitmap is the program's icon (the About box's).
+      element.src = picture ? picture.file : "icons/64.png";
       element.alt = text(item.resource);
-      element.className = "picture";
+      element.className = picture ? "picture" : "picture icon";
       place(element, item, units);
       if (picture) {
         element.style.width = `${picture.width}px`;
@@ -222,6 +223,8 @@ function buildDialog(template, calculator) {
       element = document.createElement("p");
       element.className = `static ${item.align}`;
       element.textContent = item.text;
+      // Flowing down a phone's page, texts go in the order they stand.
+      element.style.order = String(item.y + 1);
       place(element, item, units);
     }
     dialog.append(element);

@@ -16,6 +16,7 @@ const SITE = [
   "resources.json",
   "manifest.webmanifest",
   "icons/32.png",
+  "icons/64.png",
   "icons/256.png",
   "icons/scalable.svg",
 ];
