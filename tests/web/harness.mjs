@@ -21,10 +21,17 @@ let server;
 let browser;
 export let origin;
 
+// Serves a folder with web/serve.mjs; its address and the server's process.
+export async function serve(folder) {
+  const process_ = spawn(process.execPath, [`${top}/web/serve.mjs`, folder, "0"], {
+    stdio: ["ignore", "pipe", "inherit"],
+  });
+  const [line] = await once(process_.stdout, "data");
+  return { origin: String(line).match(/http:\/\/127\.0\.0\.1:\d+/)[0], process: process_ };
+}
+
 export async function startAll() {
-  server = spawn(process.execPath, [`${top}/web/serve.mjs`, site, "0"], { stdio: ["ignore", "pipe", "inherit"] });
-  const [line] = await once(server.stdout, "data");
-  origin = String(line).match(/http:\/\/127\.0\.0\.1:\d+/)[0];
+  ({ origin, process: server } = await serve(site));
   const args = ["--disable-gpu", "--no-first-run", "--no-default-browser-check"];
   if (process.getuid?.() === 0) args.push("--no-sandbox");
   browser = await puppeteer.launch({
@@ -41,7 +48,7 @@ export async function stopAll() {
 
 // A page in a context of its own (no service worker or storage from another
 // test), with what went wrong on it collected in page.problems.
-export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja", beforeGoto } = {}) {
+export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja", beforeGoto, at = origin } = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   page.problems = [];
@@ -52,7 +59,7 @@ export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja", bef
   page.on("requestfailed", (r) => page.problems.push(`failed: ${r.url()} ${r.failure()?.errorText}`));
   page.on("request", (r) => {
     const url = new URL(r.url());
-    if (url.protocol.startsWith("http") && url.origin !== origin) page.problems.push(`other host: ${r.url()}`);
+    if (url.protocol.startsWith("http") && url.origin !== at) page.problems.push(`other host: ${r.url()}`);
   });
   await page.setExtraHTTPHeaders({ "Accept-Language": languages });
   await page.evaluateOnNewDocument((list) => {
@@ -60,7 +67,7 @@ export async function openPage(viewport = DESKTOP, { languages = "ja-JP,ja", bef
   }, languages.split(","));
   await page.setViewport(viewport);
   await beforeGoto?.(page);
-  await page.goto(`${origin}/`);
+  await page.goto(`${at}/`);
   await page.waitForSelector("body[data-ready=true]");
   page.closeContext = () => context.close();
   return page;
