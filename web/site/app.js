@@ -169,6 +169,8 @@ function buildDialog(template, calculator) {
   dialog.setAttribute("role", "dialog");
   dialog.setAttribute("aria-labelledby", "caption");
   dialog.style.fontSize = `${units.font}px`;
+  // The handheld's fixed-pitch Gothic, or its proportional system fonts.
+  if (data.font !== "ＭＳ ゴシック") dialog.classList.add("proportional");
   const minus = calculator?.minus ?? false;
   const capacity = state.core.fieldCapacity - 1;
   for (const item of data.items) {
