@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <span>
@@ -485,8 +486,7 @@ TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndTe
 // the buttons that say so.
 TEST(DialogTemplateTest, EachCalculatorsFieldsAndButtonsAreItsTemplatesControls) {
     constexpr std::uint32_t kReadOnly = 0x0800;  // ES_READONLY
-    for (const mirabo::Calculator* calculator : {&mirabo::kRightTriangle, &mirabo::kObliqueTriangle,
-                                                 &mirabo::kCoordinateRotation, &mirabo::kOhmsLaw}) {
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
         SCOPED_TRACE(std::string(calculator->name));
         const Dialog dialog = ReadDialog(static_cast<std::uint16_t>(calculator->templateId));
         std::vector<std::pair<int, bool>> edits;  // identifier, read-only
@@ -565,6 +565,17 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
     // clang-format on
     EXPECT_EQ(got, want);
     EXPECT_TRUE(r.AtEnd());
+
+    // The register of calculators holds exactly the menus' calculator
+    // commands, in the menus' order.
+    std::vector<int> inMenus, registered;
+    for (const std::string& item : got) {
+        const int id = std::atoi(item.c_str());
+        if (mirabo::CalculatorForCommand(id) != nullptr) inMenus.push_back(id);
+    }
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators)
+        registered.push_back(calculator->menuCommand);
+    EXPECT_EQ(inMenus, registered);
 }
 
 TEST(MenuTest, MenuBarDataDescribesThreeTextDropDownButtons) {
