@@ -79,6 +79,9 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
     if (encoding) {
         const std::string name = Lower(*encoding);
         if (name == "cp932") {
+            if (!Cp932Source::Available()) {
+                return "--encoding cp932: this system has no converter for CP932 text; save the table as UTF-8";
+            }
             request.cp932 = true;
         } else if (name != "utf-8" && name != "utf8") {
             return "unknown encoding " + TerminalSafe(*encoding) + ": cp932 or utf-8";

@@ -43,6 +43,19 @@ std::size_t Cp932WholePrefix(std::span<const char> bytes) {
     return i;
 }
 
+bool Cp932Source::Available() {
+#ifdef _WIN32
+    return true;
+#else
+    const iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    iconv_close(converter);
+    return true;
+#endif
+}
+
 Cp932Source::Cp932Source(ByteSource& raw) : raw_(raw), rawBytes_(MakeBufferForOverwrite<char>(kBufferSize)) {
 #ifndef _WIN32
     const iconv_t converter = iconv_open("UTF-8", "CP932");

@@ -25,6 +25,10 @@ public:
 
     static constexpr std::size_t kBufferSize = 32 * 1024;
 
+    // False where the system has no converter for CP932 (musl's iconv, as in
+    // the WebAssembly build): such a system refuses --encoding cp932.
+    static bool Available();
+
 private:
     // Converts what it can of the raw bytes in hand into `into`; stops early at
     // a character cut by the end of the raw bytes, or at one that is no CP932.

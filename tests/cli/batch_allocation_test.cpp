@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cp932_source.h"
 #include "cli/run_calc.h"
 
 namespace {
@@ -75,6 +76,9 @@ TEST(BatchAllocationTest, RowsCostNoAllocation) {
     };
     // clang-format on
     for (const auto& c : cases) {
+        if (c.args.back() == "cp932" && !Cp932Source::Available()) {
+            continue;  // refused where the system cannot convert CP932
+        }
         const long ten = AllocationsOf(c.args, c.header, rows + c.japanese, 1);
         const long many = AllocationsOf(c.args, c.header, rows + c.japanese, 1000);
         EXPECT_GT(ten, 0);  // the buffers, allocated once

@@ -33,7 +33,17 @@ Decoded Decode(const std::string& cp932, std::size_t chunk) {
     return decoded;
 }
 
-TEST(Cp932Test, JapaneseTextBecomesUtf8) {
+// The conversions, where the system has a converter for CP932.
+class Cp932ConversionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!Cp932Source::Available()) {
+            GTEST_SKIP() << "this system has no converter for CP932";
+        }
+    }
+};
+
+TEST_F(Cp932ConversionTest, JapaneseTextBecomesUtf8) {
     const struct {
         const char* name;
         std::string cp932;
@@ -61,7 +71,7 @@ TEST(Cp932Test, JapaneseTextBecomesUtf8) {
     }
 }
 
-TEST(Cp932Test, BytesThatAreNoCp932StopAfterTheTextBeforeThem) {
+TEST_F(Cp932ConversionTest, BytesThatAreNoCp932StopAfterTheTextBeforeThem) {
     const struct {
         const char* name;
         std::string cp932;
@@ -121,7 +131,7 @@ BatchRun Cp932Batch(const std::vector<std::string>& extra, const std::string& cp
     return {status, out.str(), err.str()};
 }
 
-TEST(Cp932Test, BatchReadsASpreadsheetsJapaneseCsv) {
+TEST_F(Cp932ConversionTest, BatchReadsASpreadsheetsJapaneseCsv) {
     // β,c as Greek letters in the header; cells in kanji, full-width digits
     // (read as digits) and half-width katakana, as a Japanese spreadsheet
     // saves them.
@@ -140,7 +150,7 @@ TEST(Cp932Test, BatchReadsASpreadsheetsJapaneseCsv) {
     EXPECT_EQ(run.err, "");
 }
 
-TEST(Cp932Test, BatchNamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
+TEST_F(Cp932ConversionTest, BatchNamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
     const BatchRun bad = Cp932Batch({}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
     EXPECT_EQ(bad.status, kExitMalformedInput);
     EXPECT_EQ(bad.out,
@@ -152,6 +162,19 @@ TEST(Cp932Test, BatchNamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
     EXPECT_EQ(column.status, kExitUsage);
     EXPECT_EQ(column.out, "");
     EXPECT_EQ(column.err, "mirabo-calc: unknown column \"辺b\" of right (its fields: a b c alpha beta)\n");
+}
+
+TEST(Cp932Test, WithoutAConverterTheEncodingIsRefusedBeforeAnyRow) {
+    if (Cp932Source::Available()) {
+        GTEST_SKIP() << "this system converts CP932";
+    }
+    const BatchRun run = Cp932Batch({}, "a,b\r\n3,4\r\n");
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(
+        run.err.starts_with("mirabo-calc: --encoding cp932: this system has no converter for CP932 text; "
+                            "save the table as UTF-8\n"))
+        << run.err;
 }
 
 }  // namespace
