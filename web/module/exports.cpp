@@ -14,26 +14,12 @@ namespace {
 
 using namespace mirabo;
 
-struct WebCalculator {
-    int menuCommand;
-    const Calculator& calculator;
-};
-
-// clang-format off
-const WebCalculator kWebCalculators[] = {
-    {IDM_COORDINATE_ROTATION, kCoordinateRotation},
-    {IDM_OBLIQUE_TRIANGLE,    kObliqueTriangle},
-    {IDM_RIGHT_TRIANGLE,      kRightTriangle},
-    {IDM_OHMS_LAW,            kOhmsLaw},
-};
-// clang-format on
-
 web::WebForm form;
 std::string reply;
 
 const Calculator* Find(int templateId) {
-    for (const WebCalculator& c : kWebCalculators) {
-        if (c.calculator.templateId == templateId) return &c.calculator;
+    for (const Calculator* c : kCalculators) {
+        if (c->templateId == templateId) return c;
     }
     return nullptr;
 }
@@ -69,11 +55,11 @@ std::string Describe() {
         ",\"answerYes\":" + std::to_string(kAnswerYes) + ",\"answerNo\":" + std::to_string(kAnswerNo) +
         ",\"calculators\":[";
     bool first = true;
-    for (const WebCalculator& c : kWebCalculators) {
-        const Calculator& k = c.calculator;
+    for (const Calculator* c : kCalculators) {
+        const Calculator& k = *c;
         out += first ? "" : ",";
         first = false;
-        out += "{\"command\":" + std::to_string(c.menuCommand) +
+        out += "{\"command\":" + std::to_string(k.menuCommand) +
                ",\"template\":" + std::to_string(k.templateId) +
                ",\"calculate\":" + std::to_string(k.calculateId) + ",\"clear\":" + std::to_string(k.clearId) +
                ",\"minus\":" + (TakesMinus(k) ? "true" : "false") + ",\"fields\":[";
