@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The web app: installs what is missing, builds the calculators to WebAssembly
-# in build-web/ and the page's data from the compiled resources (build/), puts
-# the site together in build-web/site/, and serves it on
+# in build-web/page/ and the page's data from the compiled resources (build/),
+# puts the site together in build-web/site/, and serves it on
 # http://127.0.0.1:8080/ (PORT to change that). With --dist DIR it writes the
 # static site into DIR instead, for any static host.
 #   bash scripts/web.sh [--dist DIR]
@@ -25,23 +25,27 @@ bash scripts/build-targets.sh mirabo_web_data
 # Debian's emscripten runs its JavaScript tools with the node on the PATH,
 # which finds acorn and its kin only in Debian's module folder.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-if [ ! -f build-web/build.ninja ]; then
-  echo "Configuring build-web/"
+# The page's module is built in a WebAssembly build of its own, below
+# build-web/ where the command-line tool's build (scripts/ci-web.sh) lives,
+# so that neither changes the other's settings.
+module_build=build-web/page
+if [ ! -f "$module_build/build.ninja" ]; then
+  echo "Configuring $module_build/"
   log=$(mktemp)
   trap 'rm -f "$log"' EXIT
-  if ! emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  if ! emcmake cmake -S . -B "$module_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DMIRABO_DESKTOP=OFF -DMIRABO_TESTS=OFF -DMIRABO_BENCH=OFF >"$log" 2>&1; then
     cat "$log" >&2
     exit 1
   fi
 fi
-cmake --build build-web -j "$(nproc)" --target mirabo_web
+cmake --build "$module_build" -j "$(nproc)" --target mirabo_web
 
 site=build-web/site
 rm -rf "$site.new"
 mkdir -p "$site.new/icons"
 cp web/site/* "$site.new/"
-cp build-web/web/module/mirabo_web.wasm "$site.new/mirabo.wasm"
+cp "$module_build/web/module/mirabo_web.wasm" "$site.new/mirabo.wasm"
 build/web/mirabo_web_data "$site.new"
 cp res/icons/*.png res/icons/scalable.svg "$site.new/icons/"
 # The service worker's store is named after everything else in the site.
