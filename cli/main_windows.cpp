@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "resfile/program_resources.h"
+#include "resfile/resource_language.h"
 #include "run_calc.h"
 #include "utf8.h"
 
@@ -85,6 +87,8 @@ bool StandardInputIsConsole() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // The calculators' messages in the user's language, as the program's.
+    mirabo::SetProgramLanguage(mirabo::LanguageOfUiLanguage(GetUserDefaultUILanguage()));
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(mirabo::Utf8FromWide(argv[i]));
 
