@@ -30,7 +30,7 @@ SolveResult RotateCoordinates(CalcForm& form) {
 
     for (const FieldBuffer& text : buffers) {
         if (!IsUsableSigned(text)) {
-            return ReportMissingInput(form, kCoordinateRotation, MSG_MISSING_INPUT);
+            return ReportMissingInput(form, kCoordinateRotation);
         }
     }
 

@@ -18,8 +18,8 @@ bool IsUsableSigned(const FieldBuffer& text) {
     return !IsFieldEmpty(text) && CheckSignedNumberText(text) == NumberTextVerdict::Valid;
 }
 
-SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, int messageId) {
-    form.ShowMessage(messageId, kButtonsOk);
+SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator) {
+    form.ShowMessage(calculator.missingInputMessage, kButtonsOk);
     form.FocusField(FirstFieldId(calculator));
     return SolveResult::StoppedForMissingInput;
 }

@@ -18,6 +18,6 @@ bool IsUsableSigned(const FieldBuffer& text);
 
 // Shows the form's missing-input message with an OK button, moves the focus to
 // the calculator's first field and gives the solvers' result for missing input.
-SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator, int messageId);
+SolveResult ReportMissingInput(CalcForm& form, const Calculator& calculator);
 
 }  // namespace mirabo

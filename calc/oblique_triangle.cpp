@@ -124,7 +124,7 @@ SolveResult SolveObliqueTriangle(CalcForm& form) {
         }
     }
     if (deciding == nullptr) {
-        return ReportMissingInput(form, kObliqueTriangle, MSG_NEGATIVE_NOT_ALLOWED);
+        return ReportMissingInput(form, kObliqueTriangle);
     }
 
     Values v;

@@ -96,7 +96,7 @@ SolveResult SolveOhmsLaw(CalcForm& form) {
         }
     }
     if (chosenCase == 0) {
-        return ReportMissingInput(form, kOhmsLaw, MSG_MISSING_INPUT);
+        return ReportMissingInput(form, kOhmsLaw);
     }
 
     kCases[chosenCase - 1](v);

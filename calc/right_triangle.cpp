@@ -96,7 +96,7 @@ SolveResult SolveRightTriangle(CalcForm& form) {
         }
     }
     if (chosen == nullptr) {
-        return ReportMissingInput(form, kRightTriangle, MSG_MISSING_INPUT);
+        return ReportMissingInput(form, kRightTriangle);
     }
 
     Values v;

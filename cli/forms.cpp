@@ -1,16 +1,11 @@
 #include "cli/forms.h"
 
 namespace mirabo {
-namespace {
 
-constexpr const Calculator* kForms[] = {&kRightTriangle, &kObliqueTriangle, &kCoordinateRotation, &kOhmsLaw};
-
-}  // namespace
-
-std::span<const Calculator* const> CliForms() { return kForms; }
+std::span<const Calculator* const> CliForms() { return kCalculators; }
 
 const Calculator* FindCliForm(std::string_view name) {
-    for (const Calculator* form : kForms) {
+    for (const Calculator* form : kCalculators) {
         if (form->name == name) {
             return form;
         }

@@ -1,4 +1,5 @@
-// The calculators the command-line tool knows, in the order its usage lists them.
+// The calculators the command-line tool knows: the register (kCalculators),
+// in its order, found by their command-line names.
 #pragma once
 
 #include <span>

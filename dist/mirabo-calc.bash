@@ -62,7 +62,7 @@ _mirabo_calc() {
         rotate) fields="x y angle x2 y2" ;;
         ohm) fields="V I R P" ;;
         *)
-            mapfile -t COMPREPLY < <(compgen -W "right oblique rotate ohm" -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W "rotate oblique right ohm" -- "$cur")
             return
             ;;
     esac

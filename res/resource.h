@@ -14,6 +14,17 @@
 /* Menu 102 and the menu-bar data (RCDATA 102) that describes its buttons. */
 #define IDR_MAIN_MENU 102
 
+/* The edit menu of the Linux layer's edit controls. Its commands are the
+   messages the platform's own edit menu sends: WM_UNDO, WM_CUT, WM_COPY,
+   WM_PASTE, WM_CLEAR and EM_SETSEL. */
+#define IDR_EDIT_MENU       130
+#define IDM_EDIT_UNDO       0x0304
+#define IDM_EDIT_CUT        0x0300
+#define IDM_EDIT_COPY       0x0301
+#define IDM_EDIT_PASTE      0x0302
+#define IDM_EDIT_DELETE     0x0303
+#define IDM_EDIT_SELECT_ALL 0x00B1
+
 /* Accelerator table: Ctrl+A (About box) and Ctrl+Q (close). */
 #define IDR_ACCELERATORS 3
 
@@ -42,6 +53,13 @@
 #define IDS_NEGATIVE_NOT_ALLOWED 201 /* no usable input, oblique triangle */
 #define IDS_CALC_EXCEPTION       202 /* a result is not a number */
 #define IDS_CONFIRM_NONFINITE    203 /* question: show values that are not finite? */
+
+/* The Linux layer's message boxes: their buttons, and the caption of a box
+   with neither a caption nor an owner. */
+#define IDS_BUTTON_OK       210
+#define IDS_BUTTON_YES      211
+#define IDS_BUTTON_NO       212
+#define IDS_DEFAULT_CAPTION 213
 
 /* What the icon and each picture show, in words, for screen readers: the
    string with the same number as the picture. */

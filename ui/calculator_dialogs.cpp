@@ -1,5 +1,9 @@
 #include "ui/calculator_dialogs.h"
 
+#include <array>
+#include <cstddef>
+#include <utility>
+
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "ui/dialog_form.h"
@@ -70,35 +74,20 @@ int ClearOhmsLawForm(HWND dialog) { return ClearFields(dialog, mirabo::kOhmsLaw)
 
 namespace {
 
-// How a calculator dialog routes its commands: Back (2) ends it, its Clear
-// button runs its Clear routine, its Calculate button runs its solver.
-struct CalculatorRoutes {
-    const mirabo::Calculator& calculator;
-    int (*clear)(HWND dialog);
-    // Whether Calculate is answered 1 when the solver got through (and 0 when
-    // it stopped for missing input), or 0 whatever the solver returned.
-    bool answersCalculate;
-};
-
-// clang-format off
-const CalculatorRoutes kCoordinateRoutes      = {mirabo::kCoordinateRotation, ClearCoordinateForm,      true};
-const CalculatorRoutes kRightTriangleRoutes   = {mirabo::kRightTriangle,      ClearRightTriangleForm,   true};
-const CalculatorRoutes kObliqueTriangleRoutes = {mirabo::kObliqueTriangle,    ClearObliqueTriangleForm, true};
-const CalculatorRoutes kOhmsLawRoutes         = {mirabo::kOhmsLaw,            ClearOhmsLawForm,         false};
-// clang-format on
-
-// The message handling the four calculator dialogs share. Command 1 (the
-// Done button, or Enter where there is no default button) is not answered.
-// Opening, the fields get their limit and input contexts; closing, the
-// contexts go.
-INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const CalculatorRoutes& routes) {
+// The message handling every calculator dialog shares: Back (2) ends it, its
+// Clear button empties its fields, its Calculate button runs its solver.
+// Command 1 (the Done button, or Enter where there is no default button) is
+// not answered. Opening, the fields get their limit and input contexts;
+// closing, the contexts go.
+INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam,
+                                const mirabo::Calculator& calculator) {
     if (message == WM_INITDIALOG) {
         InitCalculatorDialog(dialog);
-        PrepareFields(dialog, routes.calculator);
+        PrepareFields(dialog, calculator);
         return TRUE;
     }
     if (message == WM_DESTROY) {
-        ReleaseFieldContexts(dialog, routes.calculator);
+        ReleaseFieldContexts(dialog, calculator);
         return FALSE;
     }
     if (message != WM_COMMAND) {
@@ -109,38 +98,63 @@ INT_PTR CalculatorDialogMessage(HWND dialog, UINT message, WPARAM wParam, const 
         EndDialog(dialog, IDC_BACK);
         return TRUE;
     }
-    if (id == routes.calculator.clearId) {
-        routes.clear(dialog);
+    if (id == calculator.clearId) {
+        ClearFields(dialog, calculator);
         return TRUE;
     }
-    if (id == routes.calculator.calculateId) {
+    if (id == calculator.calculateId) {
         DialogForm form(dialog);
-        const mirabo::SolveResult result = routes.calculator.solve(form);
-        return routes.answersCalculate && result == mirabo::SolveResult::Done ? TRUE : FALSE;
+        const mirabo::SolveResult result = calculator.solve(form);
+        return calculator.answersCalculate && result == mirabo::SolveResult::Done ? TRUE : FALSE;
     }
     return FALSE;
 }
 
+// The dialog procedure of register entry I.
+template <std::size_t I>
+INT_PTR CALLBACK RegisteredDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, *mirabo::kCalculators[I]);
+}
+
+template <std::size_t... I>
+constexpr std::array<DLGPROC, sizeof...(I)> RegisteredDlgProcs(std::index_sequence<I...>) {
+    return {RegisteredDlgProc<I>...};
+}
+
+constexpr auto kDialogProcedures =
+    RegisteredDlgProcs(std::make_index_sequence<std::size(mirabo::kCalculators)>());
+
+// The register's place of a calculator, known when the program is built.
+constexpr std::size_t IndexOf(const mirabo::Calculator& calculator) {
+    std::size_t index = 0;
+    while (mirabo::kCalculators[index] != &calculator) ++index;
+    return index;
+}
+
 }  // namespace
 
+DLGPROC CalculatorDialogProcedure(const mirabo::Calculator& calculator) {
+    for (std::size_t i = 0; i < std::size(mirabo::kCalculators); ++i) {
+        if (mirabo::kCalculators[i] == &calculator) return kDialogProcedures[i];
+    }
+    return nullptr;
+}
+
 INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
-    return CalculatorDialogMessage(dialog, message, wParam, kCoordinateRoutes);
+    return RegisteredDlgProc<IndexOf(mirabo::kCoordinateRotation)>(dialog, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
-    return CalculatorDialogMessage(dialog, message, wParam, kRightTriangleRoutes);
+    return RegisteredDlgProc<IndexOf(mirabo::kRightTriangle)>(dialog, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
-    return CalculatorDialogMessage(dialog, message, wParam, kObliqueTriangleRoutes);
+    return RegisteredDlgProc<IndexOf(mirabo::kObliqueTriangle)>(dialog, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    (void)lParam;
-    return CalculatorDialogMessage(dialog, message, wParam, kOhmsLawRoutes);
+    return RegisteredDlgProc<IndexOf(mirabo::kOhmsLaw)>(dialog, message, wParam, lParam);
 }
 
 INT_PTR RunDialogTemplate(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure) {

@@ -2,6 +2,7 @@
 // that empty their fields, and the call that runs one of them modally.
 #pragma once
 
+#include "calc/calculators.h"
 #include "platform/win32.h"
 
 // Dialog procedures, for templates 104 (coordinate rotation), 105 (right
@@ -11,6 +12,10 @@ INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The dialog procedure of any calculator of the register (kCalculators): the
+// four above for their calculators, and the same handling for any other.
+DLGPROC CalculatorDialogProcedure(const mirabo::Calculator& calculator);
 
 // What every Clear routine returns; no caller looks at it.
 const int kFormCleared = 1;

@@ -109,21 +109,14 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case IDM_ABOUT:
             OpenDialog(window, IDD_ABOUT, AboutDlgProc);
             return 0;
-        case IDM_COORDINATE_ROTATION:
-            OpenDialog(window, IDD_COORDINATE_ROTATION, CoordinateDlgProc);
-            return 0;
         case IDM_EXIT:
             DestroyWindow(menuBarWindow);
             PostQuitMessage(0);
             return 0;
-        case IDM_RIGHT_TRIANGLE:
-            OpenDialog(window, IDD_RIGHT_TRIANGLE, RightTriangleDlgProc);
-            return 0;
-        case IDM_OBLIQUE_TRIANGLE:
-            OpenDialog(window, IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc);
-            return 0;
-        case IDM_OHMS_LAW:
-            OpenDialog(window, IDD_OHMS_LAW, OhmsLawDlgProc);
+        }
+        // The calculators' menu commands, from the register.
+        if (const mirabo::Calculator* calculator = mirabo::CalculatorForCommand(LOWORD(wParam))) {
+            OpenDialog(window, calculator->templateId, CalculatorDialogProcedure(*calculator));
             return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);

@@ -11,7 +11,10 @@
 #include <algorithm>
 
 #include "platform/linux/fonts.h"
+#include "platform/linux/menu_resource.h"
+#include "platform/linux/resource_directory.h"
 #include "platform/linux/widgets.h"
+#include "res/resource.h"
 
 namespace mirabo::platform {
 
@@ -88,25 +91,33 @@ void EditWidget::OpenEditMenu(const QPoint& globalPosition) {
     const bool selection = hasSelectedText();
     const bool shown = echoMode() == QLineEdit::Normal;  // a password is neither cut nor copied
     const bool everythingSelected = selectedText().size() == text().size();
-    auto add = [this, menu](const QString& text, bool enabled, auto act) {
+    bool separate = false;  // a separator comes before the next item
+    auto add = [this, menu, &separate](const QString& text, bool enabled, auto act) {
+        if (separate && !menu->actions().isEmpty()) menu->addSeparator();
+        separate = false;
         QAction* action = menu->addAction(text);
         action->setEnabled(enabled);
         QObject::connect(action, &QAction::triggered, this, [this, act] { (this->*act)(); });
     };
-    // clang-format off
-    if (writable) {
-        add(QStringLiteral("元に戻す(&U)"),   isUndoAvailable(),                &QLineEdit::undo);
-        menu->addSeparator();
-        add(QStringLiteral("切り取り(&T)"),   selection && shown,               &QLineEdit::cut);
+    // The items and their texts come from the program's edit menu resource.
+    std::vector<MenuItem> items;
+    const ResourceEntry* resource = FindProgramResource(RT_MENU, MAKEINTRESOURCEW(IDR_EDIT_MENU));
+    if (resource != nullptr && ParseMenu(resource->data, resource->size, &items) && !items.empty()) {
+        for (const MenuItem& item : items.front().children) {
+            // clang-format off
+            switch (item.kind == MenuItem::Kind::Separator ? 0 : item.id) {
+            case 0:                   separate = true; break;
+            case IDM_EDIT_UNDO:       if (writable) add(item.text, isUndoAvailable(), &QLineEdit::undo); break;
+            case IDM_EDIT_CUT:        if (writable) add(item.text, selection && shown, &QLineEdit::cut); break;
+            case IDM_EDIT_COPY:       add(item.text, selection && shown, &QLineEdit::copy); break;
+            case IDM_EDIT_PASTE:      if (writable) add(item.text, ClipboardHasText(), &QLineEdit::paste); break;
+            case IDM_EDIT_DELETE:     if (writable) add(item.text, selection, &QLineEdit::del); break;
+            case IDM_EDIT_SELECT_ALL: add(item.text, !text().isEmpty() && !everythingSelected, &QLineEdit::selectAll); break;
+            default: break;
+            }
+            // clang-format on
+        }
     }
-    add(QStringLiteral("コピー(&C)"),         selection && shown,               &QLineEdit::copy);
-    if (writable) {
-        add(QStringLiteral("貼り付け(&P)"),   ClipboardHasText(),               &QLineEdit::paste);
-        add(QStringLiteral("削除(&D)"),       selection,                        &QLineEdit::del);
-    }
-    menu->addSeparator();
-    add(QStringLiteral("すべて選択(&A)"),     !text().isEmpty() && !everythingSelected, &QLineEdit::selectAll);
-    // clang-format on
     menu_ = menu;
     menu->popup(globalPosition);
 }

@@ -11,7 +11,9 @@
 #include "platform/linux/fonts.h"
 #include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
+#include "platform/linux/string_table.h"
 #include "platform/linux/widgets.h"
+#include "res/resource.h"
 
 namespace mirabo::platform {
 
@@ -168,11 +170,12 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
     int escapeAnswer = IDOK;
     switch (uType & MB_TYPEMASK) {
     case MB_OK:
-        buttons = {{IDOK, QStringLiteral("OK")}};
+        buttons = {{IDOK, mirabo::platform::ProgramString(IDS_BUTTON_OK)}};
         escapeAnswer = IDOK;
         break;
     case MB_YESNO:
-        buttons = {{IDYES, QStringLiteral("はい")}, {IDNO, QStringLiteral("いいえ")}};
+        buttons = {{IDYES, mirabo::platform::ProgramString(IDS_BUTTON_YES)},
+                   {IDNO, mirabo::platform::ProgramString(IDS_BUTTON_NO)}};
         escapeAnswer = IDNO;
         break;
     default:
@@ -183,7 +186,7 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
     // Without a caption of its own the box takes its owner's.
     QString caption = lpCaption != nullptr ? mirabo::platform::FromWide(lpCaption)
                       : owner != nullptr   ? owner->Text()
-                                           : QStringLiteral("エラー");
+                                           : mirabo::platform::ProgramString(IDS_DEFAULT_CAPTION);
     auto* box = new MessageBoxWindow(mirabo::platform::FromWide(lpText), caption, std::move(buttons),
                                      escapeAnswer, owner);
     int answer = box->Run();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <span>
@@ -181,6 +182,21 @@ std::string Utf8(const std::u16string& s) {
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
+    }
+    return out;
+}
+
+// The UTF-16 of a UTF-8 text of the Basic Multilingual Plane.
+std::u16string Utf16(const std::string& s) {
+    std::u16string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
+        char16_t unit = length == 1 ? c : length == 2 ? (c & 0x1F) : (c & 0x0F);
+        for (std::size_t k = 1; k < length && i + k < s.size(); ++k)
+            unit = static_cast<char16_t>((unit << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F));
+        out.push_back(unit);
+        i += length;
     }
     return out;
 }
@@ -494,8 +510,7 @@ TEST(DialogTemplateTest, ControlsComeInTabOrderWithTheirClassStyleRectangleAndTe
 // the buttons that say so.
 TEST(DialogTemplateTest, EachCalculatorsFieldsAndButtonsAreItsTemplatesControls) {
     constexpr std::uint32_t kReadOnly = 0x0800;  // ES_READONLY
-    for (const mirabo::Calculator* calculator : {&mirabo::kRightTriangle, &mirabo::kObliqueTriangle,
-                                                 &mirabo::kCoordinateRotation, &mirabo::kOhmsLaw}) {
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
         SCOPED_TRACE(std::string(calculator->name));
         const Dialog dialog = ReadDialog(static_cast<std::uint16_t>(calculator->templateId));
         std::vector<std::pair<int, bool>> edits;  // identifier, read-only
@@ -529,10 +544,10 @@ TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist) {
 // ---------------------------------------------------------------------------
 // Menu, menu-bar data, accelerators
 
-// Menu 102 in the language, flattened: "POPUP text", "id text", "SEPARATOR",
+// A menu (by default 102) in the language, flattened: "POPUP text", "id text", "SEPARATOR",
 // "END"; every byte of the resource read.
-std::vector<std::string> FlatMenu(std::uint16_t language) {
-    Reader r(Find(kRtMenu, 102, language));
+std::vector<std::string> FlatMenu(std::uint16_t language, std::uint16_t menu = 102) {
+    Reader r(Find(kRtMenu, menu, language));
     EXPECT_EQ(r.U16(), 0);  // version
     EXPECT_EQ(r.U16(), 0);  // header size
     std::vector<std::string> got;
@@ -580,6 +595,17 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
     };
     // clang-format on
     EXPECT_EQ(got, want);
+
+    // The register of calculators holds exactly the menus' calculator
+    // commands, in the menus' order.
+    std::vector<int> inMenus, registered;
+    for (const std::string& item : got) {
+        const int id = std::atoi(item.c_str());
+        if (mirabo::CalculatorForCommand(id) != nullptr) inMenus.push_back(id);
+    }
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators)
+        registered.push_back(calculator->menuCommand);
+    EXPECT_EQ(inMenus, registered);
 }
 
 TEST(MenuTest, MenuBarDataDescribesThreeTextDropDownButtons) {
@@ -661,6 +687,8 @@ TEST(LanguagesTest, EveryResourceWithWordsIsInJapaneseAndInEnglishTheOthersAreNe
         }
     }
     EXPECT_FALSE(japanese.empty());
+    std::sort(japanese.begin(), japanese.end());
+    std::sort(english.begin(), english.end());
     EXPECT_EQ(japanese, english);
 }
 
@@ -711,20 +739,18 @@ TEST(LanguagesTest, EnglishDialogsHaveTheSameControlsIdentifiersStylesAndLayout)
     }
 }
 
-TEST(LanguagesTest, EnglishMenuHasTheSameItemsAndTheMenuBarTheSameData) {
-    const std::vector<std::string> japanese = FlatMenu(kJapanese);
-    const std::vector<std::string> english = FlatMenu(kEnglish);
-    ASSERT_EQ(english.size(), japanese.size());
-    for (std::size_t i = 0; i < japanese.size(); ++i) {
-        // The command and the kind of item stay; the words are English.
-        const std::size_t space = japanese[i].find(' ');
-        if (space == std::string::npos) {
-            EXPECT_EQ(english[i], japanese[i]);  // SEPARATOR, END
-            continue;
+TEST(LanguagesTest, EnglishMenusHaveTheSameItemsAndTheMenuBarTheSameData) {
+    for (std::uint16_t menu : {102, 130}) {  // the main menu, the edit menu
+        const std::vector<std::string> japanese = FlatMenu(kJapanese, menu);
+        const std::vector<std::string> english = FlatMenu(kEnglish, menu);
+        ASSERT_EQ(english.size(), japanese.size()) << "menu " << menu;
+        for (std::size_t i = 0; i < japanese.size(); ++i) {
+            // The kind of item and its command stay; the words are English.
+            const std::size_t space = japanese[i].find(' ');
+            const std::size_t words = space == std::string::npos ? japanese[i].size() : space + 1;
+            EXPECT_EQ(english[i].substr(0, words), japanese[i].substr(0, words));
+            ExpectEnglishFor(Utf16(japanese[i].substr(words)), Utf16(english[i].substr(words)));
         }
-        EXPECT_EQ(english[i].substr(0, space + 1), japanese[i].substr(0, space + 1)) << english[i];
-        EXPECT_GT(english[i].size(), space + 1) << english[i];
-        for (unsigned char c : english[i]) EXPECT_LT(c, 0x80) << english[i];
     }
     const auto ja = Find(kRtRcData, 102, kJapanese);
     const auto en = Find(kRtRcData, 102, kEnglish);

@@ -27,13 +27,6 @@
 
 namespace {
 
-struct Shot {
-    const char* name;
-    const mirabo::Calculator& calculator;
-    DLGPROC procedure;
-    std::vector<std::pair<int, const wchar_t*>> example;
-};
-
 bool Save(const QString& path) {
     QWidget* screen = mirabo::testing::ScreenWidget();
     QPixmap picture = screen->grab();
@@ -65,19 +58,6 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    // clang-format off
-    const Shot shots[] = {
-        {"coordinate_rotation", mirabo::kCoordinateRotation, CoordinateDlgProc,
-         {{IDC_COORD_X, L"3"}, {IDC_COORD_Y, L"4"}, {IDC_COORD_ANGLE, L"30"}}},
-        {"right_triangle", mirabo::kRightTriangle, RightTriangleDlgProc,
-         {{IDC_RIGHT_A, L"3"}, {IDC_RIGHT_B, L"4"}}},
-        {"oblique_triangle", mirabo::kObliqueTriangle, ObliqueTriangleDlgProc,
-         {{IDC_OBLIQUE_A, L"7"}, {IDC_OBLIQUE_B, L"8"}, {IDC_OBLIQUE_C, L"9"}}},
-        {"ohms_law", mirabo::kOhmsLaw, OhmsLawDlgProc,
-         {{IDC_OHM_VOLTAGE, L"10"}, {IDC_OHM_CURRENT, L"2"}}},
-    };
-    // clang-format on
-
     bool ok = true;
     // Any message box is an error here: answer it so that nothing hangs.
     mirabo::testing::SetUnexpectedModalLoopHandler([&ok](HWND window) {
@@ -90,18 +70,21 @@ int main(int argc, char** argv) {
         else
             EndDialog(window, IDCANCEL);
     });
-    for (const Shot& shot : shots) {
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
+        const QString name =
+            QString::fromUtf8(calculator->id.data(), static_cast<qsizetype>(calculator->id.size()));
         mirabo::testing::OnNextModalLoop([&](HWND dialog) {
-            ok = Save(folder.filePath(QStringLiteral("%1_empty.png").arg(QLatin1String(shot.name)))) && ok;
-            for (const auto& [id, text] : shot.example) SetWindowTextW(GetDlgItem(dialog, id), text);
+            ok = Save(folder.filePath(QStringLiteral("%1_empty.png").arg(name))) && ok;
+            for (const auto& [id, text] : calculator->example) SetWindowTextW(GetDlgItem(dialog, id), text);
             auto* calculate = qobject_cast<QAbstractButton*>(
-                mirabo::testing::WidgetOf(GetDlgItem(dialog, shot.calculator.calculateId)));
+                mirabo::testing::WidgetOf(GetDlgItem(dialog, calculator->calculateId)));
             if (calculate != nullptr) calculate->click();
-            SetFocus(GetDlgItem(dialog, mirabo::FirstFieldId(shot.calculator)));
-            ok = Save(folder.filePath(QStringLiteral("%1.png").arg(QLatin1String(shot.name)))) && ok;
+            SetFocus(GetDlgItem(dialog, mirabo::FirstFieldId(*calculator)));
+            ok = Save(folder.filePath(QStringLiteral("%1.png").arg(name))) && ok;
             EndDialog(dialog, IDCANCEL);
         });
-        if (RunDialogTemplate(nullptr, nullptr, shot.calculator.templateId, shot.procedure) != IDCANCEL)
+        if (RunDialogTemplate(nullptr, nullptr, calculator->templateId,
+                              CalculatorDialogProcedure(*calculator)) != IDCANCEL)
             ok = false;
     }
 
