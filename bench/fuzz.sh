@@ -24,7 +24,7 @@ readers="resfile/byte_reader.cpp resfile/string_table.cpp platform/linux/dialog_
   platform/linux/string_table.cpp platform/linux/accelerator_table.cpp platform/linux/dib.cpp"
 declare -A aims=(
   [solvers_fuzz]="calc/"
-  [cli_fuzz]="cli/run_calc.cpp cli/forms.cpp cli/utf8.cpp cli/terminal_text.cpp"
+  [cli_fuzz]="cli/run_calc.cpp cli/forms.cpp text/utf8.cpp text/terminal_text.cpp"
   [csv_fuzz]="cli/csv_reader.cpp cli/batch.cpp cli/batch_form.cpp cli/batch_output.cpp"
   [resource_readers_fuzz]="$readers"
   [resource_file_fuzz]="resfile/resource_file.cpp platform/linux/resource_directory.cpp $readers"

@@ -15,7 +15,7 @@
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
 #include "cli/message_texts.h"
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 
 namespace mirabo {
 namespace {

@@ -7,6 +7,8 @@
 #include "calc/form.h"
 #include "calc/messages.h"
 #include "cli/message_texts.h"
+#include "text/json_string.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
@@ -18,41 +20,6 @@ constexpr std::size_t kTextRoom = 6 * (kFieldCapacity - 1) + 2;
 constexpr std::size_t kValueRoom = 32;
 
 constexpr std::string_view kTooLong = ": longer than the 99 characters a field holds";
-
-// The next character of a wide text; a lone surrogate reads as U+FFFD.
-char32_t NextCharacter(const wchar_t*& text) {
-    char32_t c = static_cast<char32_t>(*text++);
-    if constexpr (sizeof(wchar_t) == 2) {
-        if (c >= 0xD800 && c <= 0xDBFF && *text >= 0xDC00 && *text <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(*text++) - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-    }
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        c = 0xFFFD;
-    }
-    return c;
-}
-
-char* PutUtf8(char* out, char32_t c) {
-    if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
 
 // Whether a character makes its CSV cell need quotes: a comma, a quote or a line break.
 bool NeedsQuotes(char32_t c) {
@@ -116,36 +83,6 @@ void PutCsvCell(BufferedWriter& out, std::string_view utf8) {
     out.Put('"');
 }
 
-// JSON string escapes: the quote, the backslash, and the control characters.
-char* PutJsonEscaped(char* p, char32_t c) {
-    switch (c) {
-    case '"':
-        *p++ = '\\', *p++ = '"';
-        return p;
-    case '\\':
-        *p++ = '\\', *p++ = '\\';
-        return p;
-    case '\n':
-        *p++ = '\\', *p++ = 'n';
-        return p;
-    case '\r':
-        *p++ = '\\', *p++ = 'r';
-        return p;
-    case '\t':
-        *p++ = '\\', *p++ = 't';
-        return p;
-    default:
-        break;
-    }
-    if (c < 0x20 || c == 0x7F) {
-        constexpr char kHex[] = "0123456789abcdef";
-        *p++ = '\\', *p++ = 'u', *p++ = '0', *p++ = '0';
-        *p++ = kHex[c >> 4], *p++ = kHex[c & 15];
-        return p;
-    }
-    return PutUtf8(p, c);
-}
-
 void PutJsonString(BufferedWriter& out, const wchar_t* text) {
     char* p = out.Reserve(kTextRoom);
     *p++ = '"';
@@ -160,30 +97,8 @@ void PutJsonString(BufferedWriter& out, const wchar_t* text) {
     out.Commit(p);
 }
 
-// UTF-8 text as a JSON string, handed piece by piece to `append(bytes, size)`.
-template <typename Append>
-void EscapeJson(std::string_view utf8, Append append) {
-    append("\"", 1);
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80) {
-            append(&c, 1);  // part of a UTF-8 character, which stands as it is
-        } else {
-            char escaped[8];
-            append(escaped, static_cast<std::size_t>(PutJsonEscaped(escaped, u) - escaped));
-        }
-    }
-    append("\"", 1);
-}
-
 void PutJsonString(BufferedWriter& out, std::string_view utf8) {
     EscapeJson(utf8, [&](const char* bytes, std::size_t size) { out.Put({bytes, size}); });
-}
-
-std::string JsonString(std::string_view utf8) {
-    std::string json;
-    EscapeJson(utf8, [&](const char* bytes, std::size_t size) { json.append(bytes, size); });
-    return json;
 }
 
 class CsvRowWriter : public RowWriter {

@@ -1,8 +1,8 @@
 #include "cli/message_texts.h"
 
 #include "calc/messages.h"
-#include "cli/utf8.h"
 #include "resfile/program_resources.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 

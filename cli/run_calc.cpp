@@ -14,8 +14,9 @@
 #include "cli/batch.h"
 #include "cli/forms.h"
 #include "cli/message_texts.h"
-#include "cli/terminal_text.h"
-#include "cli/utf8.h"
+#include "text/json_string.h"
+#include "text/terminal_text.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
@@ -105,37 +106,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     return std::nullopt;
 }
 
-void WriteJsonString(std::ostream& out, std::string_view utf8) {
-    out << '"';
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out << "\\\"";
-            break;
-        case '\\':
-            out << "\\\\";
-            break;
-        case '\n':
-            out << "\\n";
-            break;
-        case '\r':
-            out << "\\r";
-            break;
-        case '\t':
-            out << "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                constexpr char kHex[] = "0123456789abcdef";
-                out << "\\u00" << kHex[c >> 4] << kHex[c & 15];
-            } else {
-                out << ch;
-            }
-        }
-    }
-    out << '"';
-}
+void WriteJsonString(std::ostream& out, std::string_view utf8) { out << JsonString(utf8); }
 
 std::string ShortestText(double value) {
     char text[64];

@@ -18,7 +18,7 @@
 
 #include "cli/forms.h"
 #include "cli/run_calc.h"
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/text_checks.h"
 

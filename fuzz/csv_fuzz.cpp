@@ -23,7 +23,7 @@
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
-#include "cli/utf8.h"
+#include "text/utf8.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/text_checks.h"
 #include "tests/cli/chunk_source.h"

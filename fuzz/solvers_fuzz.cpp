@@ -20,7 +20,7 @@
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "cli/forms.h"
-#include "cli/utf8.h"
+#include "text/utf8.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
 namespace mirabo::fuzz {
 

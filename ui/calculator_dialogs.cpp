@@ -125,13 +125,6 @@ constexpr std::array<DLGPROC, sizeof...(I)> RegisteredDlgProcs(std::index_sequen
 constexpr auto kDialogProcedures =
     RegisteredDlgProcs(std::make_index_sequence<std::size(mirabo::kCalculators)>());
 
-// The register's place of a calculator, known when the program is built.
-constexpr std::size_t IndexOf(const mirabo::Calculator& calculator) {
-    std::size_t index = 0;
-    while (mirabo::kCalculators[index] != &calculator) ++index;
-    return index;
-}
-
 }  // namespace
 
 DLGPROC CalculatorDialogProcedure(const mirabo::Calculator& calculator) {
@@ -142,19 +135,23 @@ DLGPROC CalculatorDialogProcedure(const mirabo::Calculator& calculator) {
 }
 
 INT_PTR CALLBACK CoordinateDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RegisteredDlgProc<IndexOf(mirabo::kCoordinateRotation)>(dialog, message, wParam, lParam);
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, mirabo::kCoordinateRotation);
 }
 
 INT_PTR CALLBACK RightTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RegisteredDlgProc<IndexOf(mirabo::kRightTriangle)>(dialog, message, wParam, lParam);
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, mirabo::kRightTriangle);
 }
 
 INT_PTR CALLBACK ObliqueTriangleDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RegisteredDlgProc<IndexOf(mirabo::kObliqueTriangle)>(dialog, message, wParam, lParam);
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, mirabo::kObliqueTriangle);
 }
 
 INT_PTR CALLBACK OhmsLawDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    return RegisteredDlgProc<IndexOf(mirabo::kOhmsLaw)>(dialog, message, wParam, lParam);
+    (void)lParam;
+    return CalculatorDialogMessage(dialog, message, wParam, mirabo::kOhmsLaw);
 }
 
 INT_PTR RunDialogTemplate(HINSTANCE instance, HWND owner, int templateId, DLGPROC procedure) {

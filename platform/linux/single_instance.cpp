@@ -27,7 +27,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 
 namespace mirabo::platform {
 namespace {

@@ -16,7 +16,7 @@
 #include "cli/csv_reader.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 #include "tests/cli/chunk_source.h"
 #include "tests/cli/sample_rows.h"
 

@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "calc/memory_form.h"
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 
 namespace mirabo {
 namespace {

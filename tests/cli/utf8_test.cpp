@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {

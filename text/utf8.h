@@ -17,6 +17,14 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& c);
 std::wstring WideFromUtf8(std::string_view bytes);
 // Characters that cannot be encoded (lone surrogates) become U+FFFD.
 std::string Utf8FromWide(std::wstring_view text);
+
+// Writes code point `c` as UTF-8 from `out` on and gives the end: one to four
+// bytes. `c` must be a Unicode scalar value.
+char* PutUtf8(char* out, char32_t c);
+
+// The next character of a zero-terminated wide text, moving `text` past it;
+// a lone surrogate or a value beyond U+10FFFF reads as U+FFFD.
+char32_t NextCharacter(const wchar_t*& text);
 std::string Utf8FromUtf16(std::u16string_view text);
 
 }  // namespace mirabo

@@ -1,6 +1,6 @@
-#include "cli/terminal_text.h"
+#include "text/terminal_text.h"
 
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
