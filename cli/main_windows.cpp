@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/run_calc.h"
 #include "resfile/program_resources.h"
 #include "resfile/resource_language.h"
-#include "run_calc.h"
-#include "utf8.h"
+#include "text/utf8.h"
 
 namespace {
 
