@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "cli/run_calc.h"
+#include "resfile/program_resources.h"
+#include "resfile/resource_language.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     mirabo::CliEnvironment env{std::cout, std::cerr, nullptr, &std::cin};
+    // The calculators' messages in the user's language, as the program's.
+    mirabo::SetProgramLanguage(mirabo::LanguageOfEnvironment());
 #ifdef _WIN32
     // Batch mode reads and writes CSV bytes as they stand, line ends included.
     if (std::find(args.begin(), args.end(), "--batch") != args.end()) {

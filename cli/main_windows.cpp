@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "cli/run_calc.h"
+#include "resfile/program_resources.h"
+#include "resfile/resource_language.h"
 #include "text/utf8.h"
 
 namespace {
@@ -85,6 +87,8 @@ bool StandardInputIsConsole() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // The calculators' messages in the user's language, as the program's.
+    mirabo::SetProgramLanguage(mirabo::LanguageOfUiLanguage(GetUserDefaultUILanguage()));
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(mirabo::Utf8FromWide(argv[i]));
 

@@ -46,7 +46,9 @@ void PrintUsage(std::ostream& out) {
     out << "A field's TEXT holds at most 99 characters.\n"
            "--yes / --no answer the question about values that are not finite numbers;\n"
            "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
-           "2 nothing written, 64 usage error.\n";
+           "2 nothing written, 64 usage error.\n"
+           "Messages are in Japanese, or in English when the first of LANGUAGE, LC_ALL,\n"
+           "LC_MESSAGES and LANG that is set names a language other than ja, C or POSIX.\n";
     PrintBatchUsage(out);
 }
 

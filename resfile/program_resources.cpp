@@ -1,6 +1,7 @@
 #include "resfile/program_resources.h"
 
 #include "res/embedded_resource.h"
+#include "resfile/resource_language.h"
 #include "resfile/string_table.h"
 
 namespace mirabo {
@@ -11,6 +12,18 @@ std::vector<ResourceFileEntry> ProgramResourceFile() {
     return entries;
 }
 
-std::u16string ProgramText(unsigned id) { return FindString(kMiraboResource, kMiraboResourceSize, id); }
+namespace {
+
+std::uint16_t g_language = kLanguageJapanese;
+
+}  // namespace
+
+void SetProgramLanguage(std::uint16_t language) { g_language = language; }
+
+std::uint16_t ProgramLanguage() { return g_language; }
+
+std::u16string ProgramText(unsigned id) {
+    return FindString(kMiraboResource, kMiraboResourceSize, id, g_language);
+}
 
 }  // namespace mirabo

@@ -1,5 +1,7 @@
 #include "resfile/resource_file.h"
 
+#include "resfile/resource_language.h"
+
 namespace mirabo {
 
 namespace {
@@ -83,13 +85,20 @@ bool ReadResourceFile(const unsigned char* image, std::size_t size, std::vector<
 }
 
 bool FindOrdinalResource(const unsigned char* image, std::size_t size, std::uint16_t type, std::uint16_t name,
-                         ResourceFileEntry* found) {
+                         std::uint16_t language, ResourceFileEntry* found) {
     if (image == nullptr) return false;
     std::size_t offset = 0;
-    while (ReadEntry(image, size, offset, *found) == Step::Entry) {
-        if (found->type.IsOrdinal(type) && found->name.IsOrdinal(name)) return true;
+    int bestRank = 4;
+    ResourceFileEntry entry;
+    while (bestRank > 0 && ReadEntry(image, size, offset, entry) == Step::Entry) {
+        if (!entry.type.IsOrdinal(type) || !entry.name.IsOrdinal(name)) continue;
+        const int rank = LanguageRank(entry.language, language);
+        if (rank < bestRank) {
+            bestRank = rank;
+            *found = entry;
+        }
     }
-    return false;
+    return bestRank < 4;
 }
 
 }  // namespace mirabo

@@ -41,9 +41,11 @@ struct ResourceFileEntry {
 // that happened before the end.
 bool ReadResourceFile(const unsigned char* image, std::size_t size, std::vector<ResourceFileEntry>* entries);
 
-// Looks through a .res image for the first entry of that type and name, both
-// ordinals, without keeping the others; false when there is none.
+// Looks through a .res image for the entry of that type and name, both
+// ordinals, in the language that serves `language` best (LanguageRank,
+// resfile/resource_language.h), without keeping the others; false when there
+// is none.
 bool FindOrdinalResource(const unsigned char* image, std::size_t size, std::uint16_t type, std::uint16_t name,
-                         ResourceFileEntry* found);
+                         std::uint16_t language, ResourceFileEntry* found);
 
 }  // namespace mirabo

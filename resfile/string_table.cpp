@@ -18,10 +18,10 @@ std::u16string StringInBlock(const unsigned char* data, std::size_t size, unsign
     return {};
 }
 
-std::u16string FindString(const unsigned char* image, std::size_t size, unsigned id) {
+std::u16string FindString(const unsigned char* image, std::size_t size, unsigned id, std::uint16_t language) {
     ResourceFileEntry block;
     if (!FindOrdinalResource(image, size, kResourceTypeString, static_cast<std::uint16_t>((id >> 4) + 1),
-                             &block)) {
+                             language, &block)) {
         return {};
     }
     return StringInBlock(block.data, block.size, id & 15);

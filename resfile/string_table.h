@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "resfile/resource_file.h"
@@ -14,8 +15,8 @@ namespace mirabo {
 // before it or the index is past 15.
 std::u16string StringInBlock(const unsigned char* data, std::size_t size, unsigned index);
 
-// String `id` of the first string-table block that holds it in a .res image;
-// empty when there is none.
-std::u16string FindString(const unsigned char* image, std::size_t size, unsigned id);
+// String `id` of the string-table block that holds it in a .res image, in the
+// language that serves `language` best; empty when there is none.
+std::u16string FindString(const unsigned char* image, std::size_t size, unsigned id, std::uint16_t language);
 
 }  // namespace mirabo

@@ -1,6 +1,8 @@
 // The process entry: makes the application, runs the program's WinMain as
 // the handheld's loader would (the program's instance, no previous instance,
 // an empty command line, SW_SHOW), and ends the process with its result.
+// The program's texts are in the user's language, as the locale variables
+// decide (resfile/resource_language.h).
 // The desktop knows the program's window by its class, MIRABO_WM_CLASS (the
 // desktop entry's StartupWMClass), and, on Wayland, by the desktop entry's
 // name, MIRABO_APP_ID; both come from the build.
@@ -11,6 +13,7 @@
 #include "platform/linux/screen.h"
 #include "platform/linux/win32_api.h"
 #include "platform/linux/window_functions.h"
+#include "resfile/resource_language.h"
 
 namespace {
 
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral(MIRABO_WM_CLASS));
     QApplication::setDesktopFileName(QStringLiteral(MIRABO_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
+    SetThreadUILanguage(mirabo::LanguageOfEnvironment());
     char noCommandLine[] = "";
     int result = WinMain(reinterpret_cast<HINSTANCE>(&g_module), nullptr, noCommandLine, SW_SHOW);
     // As the process ends, its windows go without messages, and other

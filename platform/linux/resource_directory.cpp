@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "resfile/program_resources.h"
+#include "resfile/resource_language.h"
 
 namespace mirabo::platform {
 
@@ -32,10 +33,17 @@ const std::vector<ResourceEntry>& ProgramResources() {
 }
 
 const ResourceEntry* FindProgramResource(LPCWSTR type, LPCWSTR name) {
+    const ResourceEntry* best = nullptr;
+    int bestRank = 4;
     for (const ResourceEntry& entry : ProgramResources()) {
-        if (entry.type.Matches(type) && entry.name.Matches(name)) return &entry;
+        if (!entry.type.Matches(type) || !entry.name.Matches(name)) continue;
+        const int rank = LanguageRank(entry.language, ProgramLanguage());
+        if (rank < bestRank) {
+            best = &entry;
+            bestRank = rank;
+        }
     }
-    return nullptr;
+    return best;
 }
 
 std::size_t ResourceBytesFrom(const void* p) {
@@ -53,7 +61,15 @@ std::size_t ResourceBytesFrom(const void* p) {
 
 // ---------------------------------------------------------------------------
 // The platform's resource functions. There is one module, the program, so the
-// module handle is not looked at.
+// module handle is not looked at. The program has one thread, whose UI
+// language is the one the program's texts are read in everywhere.
+
+LANGID WINAPI SetThreadUILanguage(LANGID LangId) {
+    if (LangId != 0) mirabo::SetProgramLanguage(LangId);
+    return mirabo::ProgramLanguage();
+}
+
+LANGID WINAPI GetThreadUILanguage(void) { return mirabo::ProgramLanguage(); }
 
 using mirabo::platform::FindProgramResource;
 using mirabo::platform::ResourceEntry;

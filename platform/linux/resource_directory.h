@@ -26,7 +26,9 @@ bool ParseResourceFile(const unsigned char* image, std::size_t size, std::vector
 // The program's own resources, read once from the linked .res.
 const std::vector<ResourceEntry>& ProgramResources();
 
-// The first of the program's resources of that type and name, or null.
+// The program's resource of that type and name in the language that serves
+// the thread's UI language best (the same language, else the same primary
+// language, else language-neutral, else the first one), or null.
 const ResourceEntry* FindProgramResource(LPCWSTR type, LPCWSTR name);
 
 // How many bytes of one of the program's resources lie from p on, or 0 when p

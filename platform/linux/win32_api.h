@@ -79,6 +79,7 @@ struct HIMC__ {
 typedef HIMC__* HIMC;
 typedef void* HGDIOBJ;
 typedef WORD ATOM;
+typedef WORD LANGID;
 
 #ifndef TRUE
 #define TRUE 1
@@ -379,6 +380,9 @@ HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID WINAPI LockResource(HGLOBAL hResData);
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
+// The language resources are found in first (the user's, set by the entry).
+LANGID WINAPI SetThreadUILanguage(LANGID LangId);
+LANGID WINAPI GetThreadUILanguage(void);
 
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate, HWND hWndParent,
                                        DLGPROC lpDialogFunc, LPARAM dwInitParam);

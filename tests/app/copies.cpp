@@ -30,9 +30,11 @@ std::optional<mirabo::platform::MeetingPlace> Place() {
 
 }  // namespace
 
-QProcessEnvironment CopyEnvironment(const QString& runtimeFolder) {
+QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString& locale) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(variable);
+    environment.insert("LANG", locale);
     if (runtimeFolder.isEmpty()) {
         environment.remove("XDG_RUNTIME_DIR");
     } else {

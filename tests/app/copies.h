@@ -13,8 +13,9 @@
 namespace mirabo::test {
 
 // The test's own environment on the offscreen platform, with
-// XDG_RUNTIME_DIR set to `runtimeFolder` (left out when empty).
-QProcessEnvironment CopyEnvironment(const QString& runtimeFolder);
+// XDG_RUNTIME_DIR set to `runtimeFolder` (left out when empty) and the
+// language's locale variables to LANG=`locale` alone.
+QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString& locale = "C.UTF-8");
 
 // Starts the program; its stderr is kept apart to be read with StderrOf.
 std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment);

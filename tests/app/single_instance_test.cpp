@@ -128,8 +128,8 @@ protected:
         for (auto& copy : copies_) EndCopy(*copy);
     }
 
-    QProcess& Start() {
-        copies_.push_back(StartCopy(CopyEnvironment(folder_.path())));
+    QProcess& Start(const QString& locale = "C.UTF-8") {
+        copies_.push_back(StartCopy(CopyEnvironment(folder_.path(), locale)));
         return *copies_.back();
     }
     QString Socket() const { return SocketPathIn(folder_.path()); }
@@ -275,6 +275,18 @@ TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
     EXPECT_TRUE(Running(second));
     EXPECT_EQ(LockHolder(Lock()), second.processId());
     ExpectALateCopyToRaiseTheRunningOne();
+}
+
+// The window's class and title are the same in every language: a copy
+// started in English finds the running Japanese one.
+TEST_F(CopiesInOwnFolder, ACopyInEnglishRaisesTheRunningJapaneseOne) {
+    QProcess& first = Start("ja_JP.UTF-8");
+    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
+    ASSERT_TRUE(Running(first));
+    QProcess& late = Start("en_US.UTF-8");
+    EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
+    EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
+    EXPECT_TRUE(Running(first));
 }
 
 TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {

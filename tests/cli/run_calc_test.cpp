@@ -12,6 +12,8 @@
 
 #include "cli/forms.h"
 #include "cli/run_calc.h"
+#include "resfile/program_resources.h"
+#include "resfile/resource_language.h"
 
 namespace mirabo {
 namespace {
@@ -28,13 +30,15 @@ struct Outcome {
 };
 
 // Runs the built program through the system's command interpreter and
-// gives its exit status and standard output, bytes as written.
+// gives its exit status and standard output, bytes as written. On Linux the
+// locale variables are the ones given and no others (the messages' language
+// follows them); on Windows the user's own.
 struct ProgramRun {
     int status;
     std::string out;
 };
 
-ProgramRun RunProgram(const std::string& args) {
+ProgramRun RunProgram(const std::string& args, [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
 #ifdef _WIN32
     // The program is built beside the tests; cmd.exe's null device.
     char path[MAX_PATH];
@@ -47,7 +51,8 @@ ProgramRun RunProgram(const std::string& args) {
     }
     FILE* pipe = _popen(command.c_str(), "rb");
 #else
-    const std::string command = std::string(MIRABO_CALC_PATH) + " " + args;
+    const std::string command =
+        "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " + MIRABO_CALC_PATH + " " + args;
     FILE* pipe = popen(command.c_str(), "r");
 #endif
     ProgramRun run{-1, {}};
@@ -64,11 +69,13 @@ ProgramRun RunProgram(const std::string& args) {
     return run;
 }
 
-Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false) {
+Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false,
+             const std::string& input = "") {
     std::ostringstream out;
     std::ostringstream err;
+    std::istringstream in(input);
     Outcome outcome{};
-    CliEnvironment env{out, err, nullptr};
+    CliEnvironment env{out, err, nullptr, &in};
     if (terminal) {
         env.ask = [&](const std::string&) {
             ++outcome.questions;
@@ -310,6 +317,77 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         EXPECT_EQ(run.status, c.status) << c.args;
         EXPECT_EQ(run.out, c.out);
     }
+}
+
+#ifndef _WIN32
+// The calculators' messages come in the user's language, chosen by the locale
+// variables; nothing else changes with it.
+TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
+    const std::string missingJson =
+        R"({"form":"right","result":1,"written":false,"fields":{"a":"","b":"","c":"","alpha":"30","beta":"60"},)"
+        R"("messages":[{"text":"%s","buttons":"ok","answer":"ok","id":"missing_input"}],"focus":"a"})"
+        "\n";
+    auto missing = [&](const std::string& text) {
+        return missingJson.substr(0, missingJson.find("%s")) + text +
+               missingJson.substr(missingJson.find("%s") + 2);
+    };
+    const std::string english = R"(Missing input\nor a typing error.)";
+    const std::string japanese = R"(入力値が不足、\n或いはタイプミス)";
+    const struct {
+        const char* locale;
+        const char* args;
+        int status;
+        std::string out;
+        // clang-format off
+    } cases[] = {
+        {"LANG=en_US.UTF-8",                   "right alpha=30 beta=60 --json", 1, missing(english)},
+        {"LANG=de_DE.UTF-8",                   "right alpha=30 beta=60 --json", 1, missing(english)},
+        {"LANGUAGE=en_GB:ja LANG=ja_JP.UTF-8", "right alpha=30 beta=60 --json", 1, missing(english)},
+        {"LC_ALL=en_US.UTF-8 LANG=ja_JP.UTF-8", "right alpha=30 beta=60 --json", 1, missing(english)},
+        {"LANG=ja_JP.UTF-8",                   "right alpha=30 beta=60 --json", 1, missing(japanese)},
+        {"LANG=C.UTF-8",                       "right alpha=30 beta=60 --json", 1, missing(japanese)},
+        {"",                                   "right alpha=30 beta=60 --json", 1, missing(japanese)},
+        {"LC_MESSAGES=POSIX LANG=en_US.UTF-8", "right alpha=30 beta=60 --json", 1, missing(japanese)},
+        {"LANG=en_US.UTF-8", "right a=0 b=0 2>&1 >/dev/null", 2,
+         "Calculation error.\nDivision by zero, or a wrong input value.\n"},
+        {"LANG=en_US.UTF-8", "oblique a=3 b=4 alpha=53.13 2>&1 >/dev/null", 1,
+         "Missing input or a typing error.\nNegative values are not allowed.\n"},
+        {"LANG=en_US.UTF-8", "ohm I=0 P=5 --no --json", 2,
+         R"({"form":"ohm","result":0,"written":false,"fields":{"V":"","I":"0","R":"","P":"5"},)"
+         R"("messages":[{"text":"The results cannot be shown normally.\nInputs or results may be infinite,\n)"
+         R"(not a number, or not computable.\nShow them anyway?","buttons":"yesno","answer":"no",)"
+         R"("id":"confirm_nonfinite"}],"focus":null})" "\n"},
+        {"LANG=en_US.UTF-8", "right a=3 b=4", 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = RunProgram(std::string(c.args) + " </dev/null", c.locale);
+        EXPECT_EQ(run.status, c.status) << c.locale << " " << c.args;
+        EXPECT_EQ(run.out, c.out) << c.locale << " " << c.args;
+    }
+}
+#endif
+
+// The language chosen for the process is the one of every message, in batch
+// mode too.
+TEST(MiraboCalcTest, BatchRowsCarryTheMessagesInTheProcesssLanguage) {
+    SetProgramLanguage(kLanguageEnglish);
+    const Outcome csv = Calc({"right", "--batch"}, false, false, "a,b\r\n3,4\r\n1,\r\n");
+    const Outcome json = Calc({"ohm", "--batch", "--json"}, false, false, "I,P\n0,5\n");
+    SetProgramLanguage(kLanguageJapanese);
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out,
+              "a,b,c,alpha,beta,status,message\r\n3.000,4.000,5.000,53.130,36.870,written,\r\n"
+              "1,,,,,missing,Missing input or a typing error.\r\n");
+    EXPECT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find(R"("text":"The results cannot be shown normally.\nInputs)"), std::string::npos)
+        << json.out;
+    EXPECT_NE(
+        json.out.find(R"x("message":"The results cannot be shown normally. Inputs or results may be )x"
+                      R"x(infinite, not a number, or not computable. Show them anyway? → no (not asked; )x"
+                      R"x(--yes answers yes)")x"),
+        std::string::npos)
+        << json.out;
 }
 
 }  // namespace

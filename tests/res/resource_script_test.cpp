@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -140,17 +142,24 @@ const std::vector<Entry>& Entries() {
     return entries;
 }
 
-// The data of the resource with ordinal type and name; fails the test when
-// there is not exactly one.
-std::span<const std::uint8_t> Find(std::uint16_t type, std::uint16_t name) {
+// Languages of the resources: Japanese and English texts, neutral pictures.
+constexpr std::uint16_t kJapanese = 0x0411;
+constexpr std::uint16_t kEnglish = 0x0409;
+constexpr std::uint16_t kNeutral = 0x0000;
+
+// The data of the resource with ordinal type and name in the language, or
+// language-neutral; fails the test when there is not exactly one.
+std::span<const std::uint8_t> Find(std::uint16_t type, std::uint16_t name,
+                                   std::uint16_t language = kJapanese) {
     std::span<const std::uint8_t> found;
     int count = 0;
     for (const Entry& e : Entries())
-        if (e.type.ordinal == type && e.name.ordinal == name) {
+        if (e.type.ordinal == type && e.name.ordinal == name &&
+            (e.language == language || e.language == kNeutral)) {
             found = e.data;
             ++count;
         }
-    EXPECT_EQ(count, 1) << "resource type " << type << " name " << name;
+    EXPECT_EQ(count, 1) << "resource type " << type << " name " << name << " language " << language;
     return found;
 }
 
@@ -175,6 +184,21 @@ std::string Utf8(const std::u16string& s) {
             out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (c & 0x3F));
         }
+    }
+    return out;
+}
+
+// The UTF-16 of a UTF-8 text of the Basic Multilingual Plane.
+std::u16string Utf16(const std::string& s) {
+    std::u16string out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
+        char16_t unit = length == 1 ? c : length == 2 ? (c & 0x1F) : (c & 0x0F);
+        for (std::size_t k = 1; k < length && i + k < s.size(); ++k)
+            unit = static_cast<char16_t>((unit << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F));
+        out.push_back(unit);
+        i += length;
     }
     return out;
 }
@@ -210,9 +234,9 @@ TEST(ResourceFileTest, StartsWithTheEmptyHeaderEntryAndHoldsEveryResourceOnce) {
 // ---------------------------------------------------------------------------
 // Strings
 
-std::optional<std::u16string> LoadString(std::uint16_t id) {
+std::optional<std::u16string> LoadString(std::uint16_t id, std::uint16_t language = kJapanese) {
     for (const Entry& e : Entries()) {
-        if (e.type.ordinal != kRtString || e.name.ordinal != id / 16 + 1) continue;
+        if (e.type.ordinal != kRtString || e.name.ordinal != id / 16 + 1 || e.language != language) continue;
         Reader r(e.data);
         for (int i = 0; i < 16; ++i) {
             const std::uint16_t length = r.U16();
@@ -267,8 +291,8 @@ std::u16string ClassName(const NameOrOrdinal& n) {
     }
 }
 
-Dialog ReadDialog(std::uint16_t id) {
-    Reader r(Find(kRtDialog, id));
+Dialog ReadDialog(std::uint16_t id, std::uint16_t language = kJapanese) {
+    Reader r(Find(kRtDialog, id, language));
     Dialog d;
     d.id = id;
     d.style = r.U32();
@@ -312,17 +336,17 @@ Dialog ReadDialog(std::uint16_t id) {
     return d;
 }
 
+// A dialog's header without its caption: styles, size and font.
+auto HeaderLayout(const Dialog& d) {
+    return std::tuple(d.style, d.exStyle, d.cx, d.cy, d.pointSize, Utf8(d.face));
+}
+
 TEST(DialogTemplateTest, HeadersMatchTheDialogs) {
     for (const Dialog& want : ExpectedDialogs()) {
         SCOPED_TRACE(testing::Message() << "dialog " << want.id);
         const Dialog got = ReadDialog(want.id);
-        EXPECT_EQ(got.style, want.style);
-        EXPECT_EQ(got.exStyle, want.exStyle);
-        EXPECT_EQ(got.cx, want.cx);
-        EXPECT_EQ(got.cy, want.cy);
+        EXPECT_EQ(HeaderLayout(got), HeaderLayout(want));
         EXPECT_EQ(Utf8(got.caption), Utf8(want.caption));
-        EXPECT_EQ(got.pointSize, want.pointSize);
-        EXPECT_EQ(Utf8(got.face), Utf8(want.face));
     }
 }
 
@@ -388,11 +412,12 @@ TEST(DialogTemplateTest, PicturesNameBitmapsAndIconsThatExist) {
 // ---------------------------------------------------------------------------
 // Menu, menu-bar data, accelerators
 
-TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
-    Reader r(Find(kRtMenu, 102));
+// A menu (by default 102) in the language, flattened: "POPUP text", "id text", "SEPARATOR",
+// "END"; every byte of the resource read.
+std::vector<std::string> FlatMenu(std::uint16_t language, std::uint16_t menu = 102) {
+    Reader r(Find(kRtMenu, menu, language));
     EXPECT_EQ(r.U16(), 0);  // version
     EXPECT_EQ(r.U16(), 0);  // header size
-    // Flattened: "POPUP text", "id text", "SEPARATOR", "END".
     std::vector<std::string> got;
     int depth = 0;
     std::vector<bool> lastAtDepth;
@@ -422,6 +447,12 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
             if (depth == 0 && ends) lastTopLevel = true;
         }
     }
+    EXPECT_TRUE(r.AtEnd());
+    return got;
+}
+
+TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
+    const std::vector<std::string> got = FlatMenu(kJapanese);
     // clang-format off
     const std::vector<std::string> want = {
         "POPUP 関数",
@@ -432,7 +463,6 @@ TEST(MenuTest, ThreePopUpsWithTheirItemsAndSeparators) {
     };
     // clang-format on
     EXPECT_EQ(got, want);
-    EXPECT_TRUE(r.AtEnd());
 
     // The register of calculators holds exactly the menus' calculator
     // commands, in the menus' order.
@@ -480,6 +510,114 @@ TEST(MenuTest, AcceleratorsAreCtrlAForAboutAndCtrlQForClose) {
         r.U16();  // padding
     }
     EXPECT_TRUE(r.AtEnd());
+}
+
+// ---------------------------------------------------------------------------
+// English beside Japanese
+
+// True when the text holds a Japanese character: kana, kanji, the CJK
+// punctuation or a full-width form.
+bool HasJapanese(const std::u16string& text) {
+    for (char16_t c : text)
+        if ((c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF)) return true;
+    return false;
+}
+
+// An English text for a Japanese one: the same where the Japanese holds no
+// Japanese (letters, addresses, the version), else a text of its own.
+void ExpectEnglishFor(const std::u16string& japanese, const std::u16string& english) {
+    if (HasJapanese(japanese)) {
+        EXPECT_FALSE(english.empty()) << Utf8(japanese);
+        EXPECT_FALSE(HasJapanese(english)) << Utf8(japanese) << " -> " << Utf8(english);
+    } else {
+        EXPECT_EQ(Utf8(english), Utf8(japanese));
+    }
+}
+
+TEST(LanguagesTest, EveryResourceWithWordsIsInJapaneseAndInEnglishTheOthersAreNeutral) {
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> japanese, english;  // type, name
+    for (const Entry& e : Entries()) {
+        if (e.type.ordinal == 0) continue;  // the file's empty first entry
+        ASSERT_TRUE(e.type.ordinal && e.name.ordinal);
+        SCOPED_TRACE(testing::Message() << "type " << *e.type.ordinal << " name " << *e.name.ordinal);
+        const bool hasWords = *e.type.ordinal == kRtString || *e.type.ordinal == kRtMenu ||
+                              *e.type.ordinal == kRtDialog || *e.type.ordinal == kRtRcData;
+        if (*e.type.ordinal == kRtVersion) {
+            EXPECT_EQ(e.language, kJapanese);
+        } else if (e.language == kJapanese) {
+            EXPECT_TRUE(hasWords);
+            japanese.push_back({*e.type.ordinal, *e.name.ordinal});
+        } else if (e.language == kEnglish) {
+            english.push_back({*e.type.ordinal, *e.name.ordinal});
+        } else {
+            EXPECT_EQ(e.language, kNeutral);
+            EXPECT_FALSE(hasWords);
+        }
+    }
+    EXPECT_FALSE(japanese.empty());
+    std::sort(japanese.begin(), japanese.end());
+    std::sort(english.begin(), english.end());
+    EXPECT_EQ(japanese, english);
+}
+
+TEST(LanguagesTest, EveryStringHasAnEnglishTextTheTitleAndClassAreTheSame) {
+    int strings = 0;
+    for (const Entry& e : Entries()) {
+        if (e.type.ordinal != kRtString || e.language != kJapanese) continue;
+        for (int i = 0; i < 16; ++i) {
+            const auto id = static_cast<std::uint16_t>((*e.name.ordinal - 1) * 16 + i);
+            SCOPED_TRACE(testing::Message() << "string " << id);
+            const auto japanese = LoadString(id, kJapanese);
+            const auto english = LoadString(id, kEnglish);
+            ASSERT_EQ(japanese.has_value(), english.has_value());
+            if (!japanese) continue;
+            ++strings;
+            ExpectEnglishFor(*japanese, *english);
+        }
+    }
+    EXPECT_GE(strings, 14);
+    // A copy started in one language finds the running copy of the other.
+    for (std::uint16_t id : {1, 3}) EXPECT_EQ(LoadString(id, kEnglish), LoadString(id, kJapanese));
+}
+
+TEST(LanguagesTest, EnglishDialogsHaveTheSameControlsIdentifiersStylesAndLayout) {
+    for (const Dialog& want : ExpectedDialogs()) {
+        SCOPED_TRACE(testing::Message() << "dialog " << want.id);
+        const Dialog japanese = ReadDialog(want.id, kJapanese);
+        const Dialog english = ReadDialog(want.id, kEnglish);
+        EXPECT_EQ(HeaderLayout(english), HeaderLayout(japanese));
+        ExpectEnglishFor(japanese.caption, english.caption);
+        ASSERT_EQ(english.controls.size(), japanese.controls.size());
+        for (std::size_t i = 0; i < japanese.controls.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "control #" << i + 1);
+            const Control& j = japanese.controls[i];
+            const Control& e = english.controls[i];
+            EXPECT_EQ(e.id, j.id);
+            EXPECT_EQ(Utf8(e.cls), Utf8(j.cls));
+            EXPECT_EQ(e.style, j.style);
+            EXPECT_EQ(std::tie(e.x, e.y, e.cx, e.cy), std::tie(j.x, j.y, j.cx, j.cy));
+            EXPECT_EQ(e.image, j.image);
+            ExpectEnglishFor(j.text, e.text);
+        }
+    }
+}
+
+TEST(LanguagesTest, EnglishMenusHaveTheSameItemsAndTheMenuBarTheSameData) {
+    for (std::uint16_t menu : {102, 130}) {  // the main menu, the edit menu
+        const std::vector<std::string> japanese = FlatMenu(kJapanese, menu);
+        const std::vector<std::string> english = FlatMenu(kEnglish, menu);
+        ASSERT_EQ(english.size(), japanese.size()) << "menu " << menu;
+        for (std::size_t i = 0; i < japanese.size(); ++i) {
+            // The kind of item and its command stay; the words are English.
+            const std::size_t space = japanese[i].find(' ');
+            const std::size_t words = space == std::string::npos ? japanese[i].size() : space + 1;
+            EXPECT_EQ(english[i].substr(0, words), japanese[i].substr(0, words));
+            ExpectEnglishFor(Utf16(japanese[i].substr(words)), Utf16(english[i].substr(words)));
+        }
+    }
+    const auto ja = Find(kRtRcData, 102, kJapanese);
+    const auto en = Find(kRtRcData, 102, kEnglish);
+    EXPECT_TRUE(std::equal(ja.begin(), ja.end(), en.begin(), en.end()));
 }
 
 // ---------------------------------------------------------------------------

@@ -53,6 +53,7 @@ struct DialogView {
     int close;  // the command that closes it
     QString caption;
     std::vector<AccessibleControl> controls;  // in template order
+    LANGID language = mirabo::test::kJapanese;
 };
 
 void PrintTo(const DialogView& view, std::ostream* os) { *os << view.name; }
@@ -89,6 +90,29 @@ const std::vector<DialogView>& Views() {
          {Picture(kIcon), Label("Mirabo for PocketPC(TAVORN版)"), Label("(C) 2026 Mirabo"),
           Label("プログラム製作　Mirabo"), Label("public ver. 1.1"), Label("mirabo@example.org"),
           Label("https://mirabo.example.org/")}},
+        // In English, names and descriptions are English.
+        {"CoordinateRotationInEnglish", IDD_COORDINATE_ROTATION, CoordinateDlgProc, IDC_BACK,
+         QStringLiteral("Coordinate Rotation"),
+         {Field("Point X"), Field("Point Y"), Field("Angle"),
+          Button("Calculate"), Button("Back"), Button("Clear"),
+          ResultField("Rotated X"), ResultField("Rotated Y"),
+          Label("Point X"), Label("Point Y"), Label("Angle"), Label("Rotated X"), Label("Rotated Y"),
+          Picture("Coordinate rotation diagram: two lines from the origin ending at the points X1,Y1 and "
+                  "X2,Y2, with the angle α between them")},
+         mirabo::test::kEnglish},
+        {"OhmsLawInEnglish", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_BACK,
+         QStringLiteral("Ohm's Law"),
+         {Field("Volts"), Field("Amps"), Field("Ohms"), Field("Watts"),
+          Button("Calculate"), Button("Clear"), Button("Back"),
+          Label("Volts"), Label("Amps"), Label("Ohms"), Label("Watts")},
+         mirabo::test::kEnglish},
+        {"AboutBoxInEnglish", IDD_ABOUT, AboutDlgProc, IDOK,
+         QStringLiteral("About Mirabo for WindowsCE"),
+         {Picture("Mirabo icon: a red circle and a yellow right triangle on black"),
+          Label("Mirabo for PocketPC (TAVORN)"), Label("(C) 2026 Mirabo"),
+          Label("Programmed by Mirabo"), Label("public ver. 1.1"), Label("mirabo@example.org"),
+          Label("https://mirabo.example.org/")},
+         mirabo::test::kEnglish},
     };
     // clang-format on
     return views;
@@ -98,6 +122,7 @@ class DialogViewTest : public ::testing::TestWithParam<DialogView> {};
 
 TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNameAndValue) {
     const DialogView& v = GetParam();
+    mirabo::test::UiLanguage language(v.language);
     AccessibilityListener listener;
     RunDialog(v.templateId, v.procedure, [&](HWND dialog) {
         QAccessibleInterface* accessible = AccessibleOf(dialog);

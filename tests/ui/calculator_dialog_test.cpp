@@ -33,6 +33,24 @@ const QString kCalcException =
 const QString kConfirmNonFinite = QStringLiteral(
     "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか");
 
+// Each message in English, beside its Japanese.
+const std::vector<std::pair<QString, QString>> kEnglishMessages = {
+    {kMissingInput, QStringLiteral("Missing input\nor a typing error.")},
+    {kNegativeNotAllowed,
+     QStringLiteral("Missing input or a typing error.\nNegative values are not allowed.")},
+    {kCalcException, QStringLiteral("Calculation error.\nDivision by zero, or a wrong input value.")},
+    {kConfirmNonFinite,
+     QStringLiteral("The results cannot be shown normally.\nInputs or results may be infinite,\n"
+                    "not a number, or not computable.\nShow them anyway?")},
+};
+
+QString InEnglish(const QString& japanese) {
+    for (const auto& [ja, en] : kEnglishMessages)
+        if (ja == japanese) return en;
+    ADD_FAILURE() << "no English for " << japanese.toStdString();
+    return {};
+}
+
 using Fields = std::vector<std::pair<int, QString>>;
 
 struct CalculatorDialog {
@@ -41,6 +59,7 @@ struct CalculatorDialog {
     DLGPROC procedure;
     std::vector<int> tabOrder;  // the tab stops, in template order
     QString caption;
+    QString englishCaption;
     Fields missingInput;  // typed, gives the missing-input message
     QString missingText;
     Fields valid;  // typed, calculates without a message
@@ -53,25 +72,25 @@ const std::vector<CalculatorDialog>& Dialogs() {
         {"CoordinateRotation", &mirabo::kCoordinateRotation, CoordinateDlgProc,
          {IDC_COORD_X, IDC_COORD_Y, IDC_COORD_ANGLE, IDC_COORD_CALCULATE, IDC_BACK, IDC_COORD_CLEAR,
           IDC_COORD_X_RESULT, IDC_COORD_Y_RESULT},
-         QStringLiteral("座標移動の計算"),
+         QStringLiteral("座標移動の計算"), QStringLiteral("Coordinate Rotation"),
          {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}}, kMissingInput,
          {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}}, false},
         {"RightTriangle", &mirabo::kRightTriangle, RightTriangleDlgProc,
          {IDC_RIGHT_A, IDC_RIGHT_B, IDC_RIGHT_C, IDC_RIGHT_ALPHA, IDC_RIGHT_BETA, IDC_RIGHT_CALCULATE,
           IDC_RIGHT_CLEAR, IDC_BACK},
-         QStringLiteral("直角三角関数の計算"),
+         QStringLiteral("直角三角関数の計算"), QStringLiteral("Right Triangle"),
          {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, kMissingInput,
          {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}}, true},
         {"ObliqueTriangle", &mirabo::kObliqueTriangle, ObliqueTriangleDlgProc,
          {IDC_OBLIQUE_A, IDC_OBLIQUE_B, IDC_OBLIQUE_C, IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR, IDC_BACK,
           IDC_OBLIQUE_ALPHA, IDC_OBLIQUE_BETA, IDC_OBLIQUE_GAMMA},
-         QStringLiteral("非直角三角形の計算"),
+         QStringLiteral("非直角三角形の計算"), QStringLiteral("Oblique Triangle"),
          {{IDC_OBLIQUE_A, "3"}, {IDC_OBLIQUE_B, "4"}, {IDC_OBLIQUE_ALPHA, "53.13"}}, kNegativeNotAllowed,
          {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}}, false},
         {"OhmsLaw", &mirabo::kOhmsLaw, OhmsLawDlgProc,
          {IDC_OHM_VOLTAGE, IDC_OHM_CURRENT, IDC_OHM_RESISTANCE, IDC_OHM_POWER, IDC_OHM_CALCULATE,
           IDC_OHM_CLEAR, IDC_BACK},
-         QStringLiteral("オームの法則の計算"),
+         QStringLiteral("オームの法則の計算"), QStringLiteral("Ohm's Law"),
          {{IDC_OHM_RESISTANCE, "4"}, {IDC_OHM_POWER, "16"}}, kMissingInput,
          {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}}, true},
     };
@@ -139,6 +158,37 @@ TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
         EXPECT_EQ(mirabo::testing::ScreenWidget()->windowTitle(), d.caption);
     });
     EXPECT_EQ(result, 2);
+}
+
+// In English: the English caption and buttons, the missing-input message in
+// English, and the same numbers as in Japanese.
+TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
+    const CalculatorDialog& d = GetParam();
+    Fields japanese;
+    InDialog(d, [&](HWND dialog) {
+        TypeFields(dialog, d.valid);
+        Click(dialog, CalculateOf(d));
+        japanese = ReadFields(dialog, d);
+    });
+    mirabo::test::UiLanguage english(mirabo::test::kEnglish);
+    InDialog(d, [&](HWND dialog) {
+        EXPECT_EQ(mirabo::test::TextOf(dialog), d.englishCaption);
+        EXPECT_EQ(mirabo::testing::TitleStripCaption(), d.englishCaption);
+        EXPECT_EQ(FieldText(dialog, CalculateOf(d)), QStringLiteral("Calculate"));
+        EXPECT_EQ(FieldText(dialog, ClearOf(d)), QStringLiteral("Clear"));
+        EXPECT_EQ(FieldText(dialog, IDC_BACK), QStringLiteral("Back"));
+        TypeFields(dialog, d.missingInput);
+        MessageBoxSeen seen;
+        AnswerNextMessageBox(IDOK, &seen, dialog);
+        Click(dialog, CalculateOf(d));
+        EXPECT_EQ(seen.text, InEnglish(d.missingText));
+        EXPECT_EQ(seen.caption, d.englishCaption);
+        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        Click(dialog, ClearOf(d));
+        TypeFields(dialog, d.valid);
+        Click(dialog, CalculateOf(d));
+        EXPECT_EQ(ReadFields(dialog, d), japanese);
+    });
 }
 
 TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
@@ -409,6 +459,7 @@ struct MessageCase {
     QStringList buttons;
     int answer;   // IDOK, IDYES, IDNO, or -1 for the Esc key
     bool written; // whether the fields change
+    LANGID language = mirabo::test::kJapanese;
 };
 
 void PrintTo(const MessageCase& message, std::ostream* os) { *os << message.name; }
@@ -418,6 +469,7 @@ class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
     const MessageCase& m = GetParam();
     const CalculatorDialog& d = Dialogs()[m.dialog];
+    mirabo::test::UiLanguage language(m.language);
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, m.typed);
         Fields before = ReadFields(dialog, d);
@@ -431,7 +483,7 @@ TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
         EXPECT_TRUE(seen.shown);
         EXPECT_EQ(seen.text, m.text);
         EXPECT_EQ(seen.buttons, m.buttons);
-        EXPECT_EQ(seen.caption, d.caption);
+        EXPECT_EQ(seen.caption, m.language == mirabo::test::kEnglish ? d.englishCaption : d.caption);
         if (m.written) {
             EXPECT_NE(ReadFields(dialog, d), before);
         } else {
@@ -446,6 +498,7 @@ TEST_P(MessageTest, ShowsTheTextAndButtonsAndActsOnTheAnswer) {
 
 const QStringList kOk{QStringLiteral("OK")};
 const QStringList kYesNo{QStringLiteral("はい"), QStringLiteral("いいえ")};
+const QStringList kYesNoInEnglish{QStringLiteral("Yes"), QStringLiteral("No")};
 
 INSTANTIATE_TEST_SUITE_P(
     Solvers, MessageTest,
@@ -465,7 +518,13 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"OhmsLawInfiniteAnsweredYes", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
                     kConfirmNonFinite, kYesNo, IDYES, true},
         MessageCase{"RightTriangleInfiniteAnsweredYes", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
-                    kConfirmNonFinite, kYesNo, IDYES, true}),
+                    kConfirmNonFinite, kYesNo, IDYES, true},
+        MessageCase{"RightTriangleZeroLegsInEnglish", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
+                    InEnglish(kCalcException), kOk, IDOK, false, mirabo::test::kEnglish},
+        MessageCase{"OhmsLawInfiniteAnsweredNoInEnglish", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
+                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
+        MessageCase{"RightTriangleInfiniteAnsweredYesInEnglish", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
+                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
     [](const ::testing::TestParamInfo<MessageCase>& info) { return std::string(info.param.name); });
 
 TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead) {

@@ -15,6 +15,22 @@ class QWidget;
 
 namespace mirabo::test {
 
+// The program's resources in another language while it lives, as a user of
+// that language gets them (the thread's UI language); the one before after.
+class UiLanguage {
+public:
+    explicit UiLanguage(LANGID language) : before_(GetThreadUILanguage()) { SetThreadUILanguage(language); }
+    ~UiLanguage() { SetThreadUILanguage(before_); }
+    UiLanguage(const UiLanguage&) = delete;
+    UiLanguage& operator=(const UiLanguage&) = delete;
+
+private:
+    LANGID before_;
+};
+
+constexpr LANGID kJapanese = 0x0411;
+constexpr LANGID kEnglish = 0x0409;
+
 // Fails the current test for a modal loop nobody expected, and closes it.
 void InstallUnexpectedModalLoopHandler();
 

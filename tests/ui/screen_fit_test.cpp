@@ -180,16 +180,18 @@ const DialogUnderTest kDialogs[] = {
 
 const double kScales[] = {0.5, 0.75, 1, 1.25, 1.5, 1.75, 2, 2.5, 3, 3.75, 4, 4.25};
 
-class ScaledLayoutTest : public ::testing::TestWithParam<std::tuple<double, DialogUnderTest>> {
+class ScaledLayoutTest : public ::testing::TestWithParam<std::tuple<double, DialogUnderTest, LANGID>> {
 protected:
     void TearDown() override { mirabo::testing::UseScreenScale(2); }
 };
 
 // Every control lies whole inside its dialog, the dialog inside the work area,
-// and the text of a label or button is not cut by its control.
+// and the text of a label or button is not cut by its control, in Japanese
+// and in English.
 TEST_P(ScaledLayoutTest, NothingIsClipped) {
-    const auto& [scale, d] = GetParam();
+    const auto& [scale, d, language] = GetParam();
     ASSERT_TRUE(mirabo::testing::UseScreenScale(scale));
+    mirabo::test::UiLanguage inLanguage(language);
     mirabo::test::RunDialog(d.templateId, d.procedure, [&](HWND dialog) {
         QWidget* dialogWidget = mirabo::testing::WidgetOf(dialog);
         QRect work = mirabo::testing::WorkArea();
@@ -213,6 +215,14 @@ TEST_P(ScaledLayoutTest, NothingIsClipped) {
             if (auto* label = dynamic_cast<mirabo::platform::StaticWidget*>(child)) {
                 laidOut = label->TextRect();
                 flags = Qt::AlignTop | Qt::AlignLeft;
+                // A label's words wrap at its width: each label is one line,
+                // or its next lines lie under the control below it. (Below
+                // scale 1 the stand-in font wraps the Japanese "抵抗（Ω）".)
+                QRect wrapped = metrics.boundingRect(laidOut, flags | Qt::TextWordWrap, text);
+                if (scale >= 1) {
+                    EXPECT_LT(wrapped.height(), metrics.height() + metrics.lineSpacing() / 2)
+                        << what << " wraps onto a second line";
+                }
             }
             QRect line = metrics.boundingRect(laidOut, flags | Qt::TextSingleLine, text);
             ink.translate(line.left(), line.top() + metrics.ascent());
@@ -229,10 +239,13 @@ TEST_P(ScaledLayoutTest, NothingIsClipped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Scales, ScaledLayoutTest, ::testing::Combine(::testing::ValuesIn(kScales), ::testing::ValuesIn(kDialogs)),
+    Scales, ScaledLayoutTest,
+    ::testing::Combine(::testing::ValuesIn(kScales), ::testing::ValuesIn(kDialogs),
+                       ::testing::Values(mirabo::test::kJapanese, mirabo::test::kEnglish)),
     [](const auto& info) {
         QString scale = QString::number(std::get<0>(info.param)).replace(QLatin1Char('.'), QLatin1Char('_'));
-        return std::get<1>(info.param).name + std::string("At") + scale.toStdString();
+        const char* language = std::get<2>(info.param) == mirabo::test::kEnglish ? "InEnglish" : "";
+        return std::get<1>(info.param).name + std::string("At") + scale.toStdString() + language;
     });
 
 }  // namespace

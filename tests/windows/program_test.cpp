@@ -57,7 +57,10 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
     std::vector<std::wstring> buttons;
     for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT))
         buttons.push_back(TextOf(b));
-    EXPECT_EQ(buttons, (std::vector<std::wstring>{L"関数", L"計算", L"バージョン"}));
+    // In the user's language: Japanese for a Japanese UI language, else English.
+    const std::vector<std::wstring> japanese = {L"関数", L"計算", L"バージョン"};
+    const std::vector<std::wstring> english = {L"Functions", L"Calculations", L"Version"};
+    EXPECT_EQ(buttons, PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? japanese : english);
     // The screen is landscape, 4:3, with the bar along its bottom.
     RECT client, barRect;
     GetClientRect(main_, &client);

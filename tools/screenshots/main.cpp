@@ -4,6 +4,7 @@
 // PNG files:
 //   OUTPUT_FOLDER/<dialog>_empty.png and OUTPUT_FOLDER/<dialog>.png
 //   OUTPUT_FOLDER/main_window_menu.png and OUTPUT_FOLDER/about_box.png
+// in the language the program would show (LANG=en_US.UTF-8 for English).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include "platform/testing.h"
 #include "platform/win32.h"
 #include "res/resource.h"
+#include "resfile/resource_language.h"
 #include "ui/calculator_dialogs.h"
 #include "ui/main_window.h"
 
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    SetThreadUILanguage(mirabo::LanguageOfEnvironment());
     QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "could not create %s\n", argv[1]);
