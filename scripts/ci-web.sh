@@ -6,7 +6,9 @@
 #      programs (arguments, files read through the real file system, standard
 #      input, every exit status) byte for byte, and the generated table of
 #      cases through both builds of the calculators, where a text may differ
-#      only where the exact values behind it do; those values are counted.
+#      only where the exact values behind it do; those values are counted;
+#   3. the web app built from the same sources and tested in headless Chromium
+#      (tests/web/run.sh).
 # Installs what it needs. Expects nothing of the other stages.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
@@ -111,3 +113,6 @@ echo "--encoding cp932 refused with status 64: $(head -n 1 "$work/web.err")"
 "$lin/tests/cli/calc_table" run "$work/table.tsv" "$work/linux.results"
 "$node" "$web/tests/cli/calc_table.js" run "$work/table.tsv" "$work/web.results"
 "$lin/tests/cli/calc_table" compare "$work/linux.results" "$work/web.results" | tail -n 4
+
+echo "== The web app in headless Chromium"
+bash tests/web/run.sh
