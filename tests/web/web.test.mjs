@@ -148,8 +148,10 @@ describe("whatever is typed, the calculator's own message", () => {
   }
 });
 
-describe("the language: the program's own, Japanese, whatever the browser prefers while it has no other", () => {
-  for (const languages of ["ja-JP,ja", "en-US,en", "fr-FR"]) {
+describe("the language: Japanese for Japanese, English for any other, with a switch between them", () => {
+  const JAPANESE = { lang: "ja", menus: ["関数", "計算", "バージョン"], switchShown: true };
+  const ENGLISH = { lang: "en", menus: ["Functions", "Calculations", "Version"], switchShown: true };
+  for (const [languages, expected] of [["ja-JP,ja", JAPANESE], ["en-US,en", ENGLISH], ["fr-FR", ENGLISH]]) {
     test(languages, async () => {
       page = await openPage(DESKTOP, { languages });
       const shown = await page.evaluate(() => ({
@@ -157,7 +159,7 @@ describe("the language: the program's own, Japanese, whatever the browser prefer
         menus: [...document.querySelectorAll("#menubar button")].map((b) => b.textContent),
         switchShown: !document.getElementById("languages").hidden,
       }));
-      assert.deepEqual(shown, { lang: "ja", menus: ["関数", "計算", "バージョン"], switchShown: false });
+      assert.deepEqual(shown, expected);
     });
   }
 });

@@ -53,6 +53,8 @@ std::string Describe() {
         ",\"template\":" + std::to_string(IDD_ABOUT) + "},\"exit\":" + std::to_string(IDM_EXIT) +
         ",\"back\":" + std::to_string(IDC_BACK) + ",\"buttonsYesNo\":" + std::to_string(kButtonsYesNo) +
         ",\"answerYes\":" + std::to_string(kAnswerYes) + ",\"answerNo\":" + std::to_string(kAnswerNo) +
+        ",\"buttonTexts\":{\"ok\":" + std::to_string(IDS_BUTTON_OK) + ",\"yes\":" + std::to_string(IDS_BUTTON_YES) +
+        ",\"no\":" + std::to_string(IDS_BUTTON_NO) + "}" +
         ",\"calculators\":[";
     bool first = true;
     for (const Calculator* c : kCalculators) {

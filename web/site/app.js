@@ -323,10 +323,10 @@ function showMessage(open, event) {
   const yesNo = event.buttons === state.core.buttonsYesNo;
   const buttons = yesNo
     ? [
-        { text: "はい", answer: state.core.answerYes },
-        { text: "いいえ", answer: state.core.answerNo },
+        { text: text(state.core.buttonTexts.yes), answer: state.core.answerYes },
+        { text: text(state.core.buttonTexts.no), answer: state.core.answerNo },
       ]
-    : [{ text: "OK", answer: 1 }];
+    : [{ text: text(state.core.buttonTexts.ok), answer: 1 }];
   return ask($("message"), caption, text(event.message), buttons, yesNo ? state.core.answerNo : 1);
 }
 
