@@ -24,7 +24,7 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-void SendMouse(DWORD flags, LONG x = 0, LONG y = 0) {
+void SendMouse(DWORD flags, LONG x, LONG y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = x;
@@ -186,8 +186,28 @@ bool BringToFront(HWND window) {
     return WaitFor([root] { return GetForegroundWindow() == root; }, 3000);
 }
 
-void Click(HWND window) {
-    BringToFront(window);
+namespace {
+
+// Whether the window keeps one place on the screen for a while: a window
+// still being laid out moves under the pointer between its press and release.
+bool Settled(HWND window) {
+    RECT last = {};
+    int steady = 0;
+    return WaitFor(
+        [&] {
+            RECT now;
+            if (!IsWindow(window) || !IsWindowVisible(window) || !GetWindowRect(window, &now)) return false;
+            steady = EqualRect(&now, &last) ? steady + 1 : 0;
+            last = now;
+            return steady >= 3;
+        },
+        5000);
+}
+
+}  // namespace
+
+bool Click(HWND window) {
+    if (!BringToFront(window) || !Settled(window)) return false;
     RECT rect;
     GetWindowRect(window, &rect);
     const POINT target = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -195,25 +215,35 @@ void Click(HWND window) {
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const LONG x = (target.x * 65535 + (screenWidth - 1) / 2) / (screenWidth - 1);
     const LONG y = (target.y * 65535 + (screenHeight - 1) / 2) / (screenHeight - 1);
-    // The pointer is where the click goes before the button goes down.
-    WaitFor(
-        [&] {
-            SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
-            Sleep(30);
-            POINT at;
-            GetCursorPos(&at);
-            return at.x == target.x && at.y == target.y && WindowFromPoint(at) == window;
-        },
-        2000);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    const DWORD at = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // The pointer is over the window before the button goes down.
+    if (!WaitFor(
+            [&] {
+                SendMouse(at, x, y);
+                Sleep(30);
+                POINT now;
+                GetCursorPos(&now);
+                return now.x == target.x && now.y == target.y && WindowFromPoint(now) == window;
+            },
+            2000)) {
+        return false;
+    }
+    // Press and release each say where they happen: a pointer position
+    // the window system reports late cannot move the release off the window.
+    SendMouse(at | MOUSEEVENTF_LEFTDOWN, x, y);
+    // A button is released once it shows the press it has taken.
+    const bool button = _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
+    const bool pressed =
+        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 5000);
+    SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    Sleep(50);
+    return pressed;
 }
 
-void PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers) {
-    BringToFront(window);
+bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers) {
+    if (!BringToFront(window)) return false;
     PressKey(key, std::move(modifiers));
+    return true;
 }
 
 void PressKey(WORD key, std::vector<WORD> modifiers) {
@@ -244,8 +274,20 @@ bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
     if (button == NULL) return false;
     // The bar takes taps once no dialog is over the window any more.
     if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, 5000)) return false;
-    Click(button);
-    if (WaitForPopupMenu() == NULL) return false;
+    if (!Click(button) || WaitForPopupMenu() == NULL) return false;
+    // Keys go to the pop-up once the program's thread tracks it and has the
+    // keyboard: a pop-up shows before its menu loop starts.
+    const DWORD thread = GetWindowThreadProcessId(mainWindow, NULL);
+    if (!WaitFor(
+            [&] {
+                GUITHREADINFO info = {};
+                info.cbSize = sizeof(info);
+                return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
+                       GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
+            },
+            5000)) {
+        return false;
+    }
     // The arrow keys pass over separators; Enter chooses.
     for (int i = 0; i <= item; ++i) {
         PressKey(VK_DOWN);

@@ -69,13 +69,16 @@ void SetText(HWND control, const std::wstring& text);
 // empty for any), searching the whole tree; null if none.
 HWND FindDescendant(HWND parent, const std::wstring& className, const std::wstring& text);
 
-// Brings the window's top-level window to the front and clicks the middle
-// of `window` with the left mouse button.
-void Click(HWND window);
+// Brings the window's top-level window to the front, waits until `window`
+// stays in one place, and clicks its middle with the left mouse button.
+// False when the window did not reach the front, kept moving, was not under
+// the pointer, or (a button) did not take the press.
+bool Click(HWND window);
 // Presses and releases a key with the given modifiers held (VK_CONTROL, ...).
 void PressKey(WORD key, std::vector<WORD> modifiers = {});
-// The same once the window's top-level window is the foreground window.
-void PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers = {});
+// The same once the window's top-level window is the foreground window;
+// false, with no key pressed, when it did not become it.
+bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers = {});
 // Makes the window's top-level window the foreground window; false when it
 // has not become it after 3 seconds.
 bool BringToFront(HWND window);

@@ -75,16 +75,16 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
 TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
     HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
     for (const wchar_t* button : {L"関数", L"計算", L"バージョン"}) {
-        Click(FindDescendant(bar, L"Button", button));
+        EXPECT_TRUE(Click(FindDescendant(bar, L"Button", button)));
         EXPECT_NE(WaitForPopupMenu(), nullptr);
-        PressKeyIn(main_, VK_ESCAPE);
+        EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
         EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
         EXPECT_TRUE(IsWindowEnabled(main_));
     }
     // From the keyboard alone: F10 opens the first pop-up.
-    PressKeyIn(main_, VK_F10);
+    EXPECT_TRUE(PressKeyIn(main_, VK_F10));
     EXPECT_NE(WaitForPopupMenu(), nullptr);
-    PressKeyIn(main_, VK_ESCAPE);
+    EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
     EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
 }
 
@@ -98,12 +98,12 @@ TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
             EXPECT_EQ(TextOf(GetDlgItem(dialog, field.id)), L"");
         EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 1001));
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
-        Click(GetDlgItem(dialog, calculator.calculateId));
+        EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         for (const FieldText& field : calculator.results) {
             EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
                 << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
         }
-        Click(GetDlgItem(dialog, IDCANCEL));
+        EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
     }
@@ -115,15 +115,15 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
         HWND dialog = OpenCalculator(calculator);
         ASSERT_NE(dialog, nullptr);
         SetText(GetDlgItem(dialog, calculator.example.back().id), calculator.example.back().text);
-        Click(GetDlgItem(dialog, calculator.calculateId));
+        EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         HWND box = program_.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no message";
         EXPECT_NE(FindDescendant(box, L"Static", calculator.missingInput), nullptr);
-        PressKeyIn(box, VK_RETURN);
+        EXPECT_TRUE(PressKeyIn(box, VK_RETURN));
         EXPECT_TRUE(program_.WaitUntilGone(box));
         HWND first = GetDlgItem(dialog, 1001);
         EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, 5000));
-        PressKeyIn(dialog, VK_ESCAPE);  // Esc is Back
+        EXPECT_TRUE(PressKeyIn(dialog, VK_ESCAPE));  // Esc is Back
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
     }
 }
@@ -143,9 +143,9 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
             // The right triangle: 98 characters, then three keys.
             HWND a = GetDlgItem(dialog, 1001);
             SetText(a, std::wstring(98, L'0'));
-            Click(a);
-            PressKeyIn(dialog, VK_END);
-            for (int i = 0; i < 3; ++i) PressKeyIn(dialog, '3');
+            EXPECT_TRUE(Click(a));
+            EXPECT_TRUE(PressKeyIn(dialog, VK_END));
+            for (int i = 0; i < 3; ++i) EXPECT_TRUE(PressKeyIn(dialog, '3'));
             EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, 5000)) << TextOf(a).size();
             Sleep(200);
             EXPECT_EQ(TextOf(a), std::wstring(98, L'0') + L"3");
@@ -160,7 +160,7 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
                 for (const wchar_t* c = t.text; *c != L'\0'; ++c) PostMessageW(field, WM_CHAR, *c, 1);
                 EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, 5000));
             }
-            Click(GetDlgItem(dialog, calculator.calculateId));
+            EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
             const FieldText results[] = {
                 {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};
             for (const FieldText& field : results) {
@@ -168,7 +168,7 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
                     << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
             }
         }
-        Click(GetDlgItem(dialog, IDCANCEL));
+        EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
     }
@@ -181,15 +181,15 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
     } closers[] = {{"OK button", false}, {"Esc", true}};
     for (const auto& closer : closers) {
         SCOPED_TRACE(closer.how);
-        PressKeyIn(main_, 'A', {VK_CONTROL});
+        EXPECT_TRUE(PressKeyIn(main_, 'A', {VK_CONTROL}));
         HWND about = program_.WaitForWindow(kAboutCaption);
         ASSERT_NE(about, nullptr);
         if (closer.escape) {
-            PressKeyIn(about, VK_ESCAPE);
+            EXPECT_TRUE(PressKeyIn(about, VK_ESCAPE));
         } else {
             HWND ok = FindDescendant(about, L"Button", L"OK");
             ASSERT_NE(ok, nullptr);
-            Click(ok);
+            EXPECT_TRUE(Click(ok));
         }
         EXPECT_TRUE(program_.WaitUntilGone(about));
         EXPECT_TRUE(program_.Running());
@@ -197,7 +197,7 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
 }
 
 TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
-    PressKeyIn(main_, 'Q', {VK_CONTROL});
+    EXPECT_TRUE(PressKeyIn(main_, 'Q', {VK_CONTROL}));
     EXPECT_EQ(program_.WaitForExit(10000), 0);
 }
 
@@ -224,7 +224,7 @@ TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
             return front == dialog || front == main_;
         },
         5000));
-    Click(GetDlgItem(dialog, IDCANCEL));
+    EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ int wmain(int argc, wchar_t** argv) {
     bool ok = true;
 
     HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
-    Click(FindDescendant(bar, L"Button", L"関数"));
-    ok = WaitForPopupMenu() != NULL && Shoot(mainWindow, folder, L"main_window_menu") && ok;
+    ok = Click(FindDescendant(bar, L"Button", L"関数")) && WaitForPopupMenu() != NULL &&
+         Shoot(mainWindow, folder, L"main_window_menu") && ok;
     PressKey(VK_ESCAPE);
     WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 3000);
 
@@ -61,11 +61,11 @@ int wmain(int argc, wchar_t** argv) {
             continue;
         }
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
-        Click(GetDlgItem(dialog, calculator.calculateId));
+        ok = Click(GetDlgItem(dialog, calculator.calculateId)) && ok;
         WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, 5000);
         const std::wstring name(calculator.name, calculator.name + std::strlen(calculator.name));
         ok = Shoot(mainWindow, folder, name) && ok;
-        Click(GetDlgItem(dialog, IDCANCEL));
+        ok = Click(GetDlgItem(dialog, IDCANCEL)) && ok;
         program.WaitUntilGone(dialog);
     }
 
