@@ -362,7 +362,9 @@ async function start() {
   state.lang = chooseLanguage(resources.languages, navigator.languages);
   const select = $("language");
   if (resources.languages.length > 1) {
-    for (const lang of resources.languages) select.append(new Option(lang.tag, lang.tag));
+    // Each language by its own name: 日本語, English.
+    const nameOf = (tag) => new Intl.DisplayNames([tag], { type: "language" }).of(tag) ?? tag;
+    for (const lang of resources.languages) select.append(new Option(nameOf(lang.tag), lang.tag));
     select.value = state.lang.tag;
     select.addEventListener("change", () => {
       state.lang = resources.languages.find((l) => l.tag === select.value);
