@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -224,6 +225,12 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
         if (!file) {
             env.err << "mirabo-calc: cannot open " << TerminalSafe(*request.file) << '\n';
             return kExitNoInput;
+        }
+        // A folder is no table: where a system lets one open, it reads as a
+        // failed read, as it does where the read itself fails.
+        std::error_code ignored;
+        if (std::filesystem::is_directory(*request.file, ignored)) {
+            file.setstate(std::ios::badbit);
         }
         in = &file;
         where = TerminalSafe(*request.file) + ", line ";

@@ -4,6 +4,10 @@
 set -E
 trap 'ci_status=$?
   if [[ $- == *e* ]]; then
-    printf "%s:%s: stopped by \"%s\" (status %s)\n" "${BASH_SOURCE[0]##*/}" "$LINENO" \
-      "$BASH_COMMAND" "$ci_status" | tee /dev/stderr
+    ci_said=$(printf "%s:%s: stopped by \"%s\" (status %s)" "${BASH_SOURCE[0]##*/}" "$LINENO" \
+      "$BASH_COMMAND" "$ci_status")
+    # Written to the open descriptors: reopening /dev/stderr would empty a
+    # log file that takes both streams.
+    printf "%s\n" "$ci_said"
+    printf "%s\n" "$ci_said" >&2
   fi' ERR

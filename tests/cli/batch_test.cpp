@@ -376,12 +376,16 @@ TEST(BatchTest, InputThatCannotBeReadEndsWithItsStatusAndMessage) {
         // Without a converter, cp932 is refused before anything is read (below).
         if (encoding == "cp932" && !Cp932Source::Available()) continue;
         SCOPED_TRACE(encoding);
+#ifndef __EMSCRIPTEN__
+        // (A WebAssembly build does not catch exceptions, so its streams cannot
+        // be failed this way; the folder below fails them there too.)
         FailingBuffer bytes;
         std::istream failing(&bytes);
         const BatchRun failed = Batch({"right", "--encoding", encoding}, failing);
         EXPECT_EQ(failed.status, kExitIoError);
         EXPECT_EQ(failed.out, "");
         EXPECT_EQ(failed.err, "mirabo-calc: line 1: the input could not be read\n");
+#endif
 #ifndef _WIN32
         // A folder opens here, and then cannot be read; its name is shown terminal-safe.
         std::filesystem::create_directory(folder);

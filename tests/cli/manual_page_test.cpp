@@ -84,8 +84,11 @@ TEST(ManualPageTest, NamesEverySpellingOfAnEncodingTheToolTakes) {
         CliEnvironment env{out, err, nullptr};
         std::string lower = name;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(RunCalc({"right", "--batch", "--encoding", name}, env) == 0, listed.count(lower) == 1)
-            << '"' << name << "\" " << err.str();
+        const int status = RunCalc({"right", "--batch", "--encoding", name}, env);
+        // Where the system has no CP932 converter, a CP932 spelling is known and
+        // refused for that alone.
+        const bool taken = status == 0 || err.str().find("no converter for CP932") != std::string::npos;
+        EXPECT_EQ(taken, listed.count(lower) == 1) << '"' << name << "\" " << err.str();
     }
 }
 
