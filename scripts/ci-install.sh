@@ -61,13 +61,17 @@ offered=$(bash -c 'source /usr/share/bash-completion/completions/mirabo-calc
 # mirabo from the PATH until its window maps, with the class the entry names
 # and its icon up to 256 pixels.
 runtime=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
+# A display no other X server holds (its lock file or socket would say so).
+number=$((90 + RANDOM % 100))
+while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
+display=:$number
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 program=""
 trap 'kill $program $xvfb 2>/dev/null || true; rm -rf "$runtime"' EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+xwininfo -root >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 (cd / && XDG_RUNTIME_DIR=$runtime exec mirabo) &
 program=$!
 window=""
