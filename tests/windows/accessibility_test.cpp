@@ -155,7 +155,7 @@ TEST(MenuBarAccessibilityTest, TheDrawnButtonsAreReadByTheirTexts) {
         names.push_back(AccessibleName(b));
     EXPECT_EQ(names, (std::vector<std::wstring>{L"関数", L"計算", L"バージョン"}));
     PostMessageW(main, WM_COMMAND, 40007, 0);  // Exit
-    EXPECT_EQ(program.WaitForExit(10000), 0);
+    EXPECT_EQ(program.WaitForExit(kPatience), 0);
 }
 
 }  // namespace

@@ -183,7 +183,7 @@ bool BringToFront(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
     if (GetForegroundWindow() == root) return true;
     SetForegroundWindow(root);
-    return WaitFor([root] { return GetForegroundWindow() == root; }, 3000);
+    return WaitFor([root] { return GetForegroundWindow() == root; }, kPatience);
 }
 
 namespace {
@@ -201,7 +201,7 @@ bool Settled(HWND window) {
             last = now;
             return steady >= 3;
         },
-        5000);
+        kPatience);
 }
 
 }  // namespace
@@ -225,7 +225,7 @@ bool Click(HWND window) {
                 GetCursorPos(&now);
                 return now.x == target.x && now.y == target.y && WindowFromPoint(now) == window;
             },
-            2000)) {
+            kPatience)) {
         return false;
     }
     // Press and release each say where they happen: a pointer position
@@ -234,7 +234,7 @@ bool Click(HWND window) {
     // A button is released once it shows the press it has taken.
     const bool button = _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
     const bool pressed =
-        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 5000);
+        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, kPatience);
     SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
     return pressed;
@@ -273,7 +273,7 @@ bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
     HWND button = bar ? FindDescendant(bar, L"Button", buttonText) : NULL;
     if (button == NULL) return false;
     // The bar takes taps once no dialog is over the window any more.
-    if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, 5000)) return false;
+    if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, kPatience)) return false;
     if (!Click(button) || WaitForPopupMenu() == NULL) return false;
     // Keys go to the pop-up once the program's thread tracks it and has the
     // keyboard: a pop-up shows before its menu loop starts.
@@ -285,7 +285,7 @@ bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
                 return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
                        GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
             },
-            5000)) {
+            kPatience)) {
         return false;
     }
     // The arrow keys pass over separators; Enter chooses.

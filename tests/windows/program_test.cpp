@@ -25,7 +25,7 @@ protected:
         if (HasFailure()) SaveDesktop();
         if (program_.Running()) {
             PostMessageW(main_, WM_COMMAND, 40007, 0);  // Exit
-            program_.WaitForExit(10000);
+            program_.WaitForExit(kPatience);
         }
     }
     HWND OpenCalculator(const Calculator& calculator) {
@@ -78,14 +78,14 @@ TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
         EXPECT_TRUE(Click(FindDescendant(bar, L"Button", button)));
         EXPECT_NE(WaitForPopupMenu(), nullptr);
         EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
-        EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
+        EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
         EXPECT_TRUE(IsWindowEnabled(main_));
     }
     // From the keyboard alone: F10 opens the first pop-up.
     EXPECT_TRUE(PressKeyIn(main_, VK_F10));
     EXPECT_NE(WaitForPopupMenu(), nullptr);
     EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
-    EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
+    EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
 }
 
 TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
@@ -100,12 +100,12 @@ TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
         EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         for (const FieldText& field : calculator.results) {
-            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
                 << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
         }
         EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
-        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
     }
 }
 
@@ -122,7 +122,7 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
         EXPECT_TRUE(PressKeyIn(box, VK_RETURN));
         EXPECT_TRUE(program_.WaitUntilGone(box));
         HWND first = GetDlgItem(dialog, 1001);
-        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, kPatience));
         EXPECT_TRUE(PressKeyIn(dialog, VK_ESCAPE));  // Esc is Back
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
     }
@@ -146,7 +146,7 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
             EXPECT_TRUE(Click(a));
             EXPECT_TRUE(PressKeyIn(dialog, VK_END));
             for (int i = 0; i < 3; ++i) EXPECT_TRUE(PressKeyIn(dialog, '3'));
-            EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, 5000)) << TextOf(a).size();
+            EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, kPatience)) << TextOf(a).size();
             Sleep(200);
             EXPECT_EQ(TextOf(a), std::wstring(98, L'0') + L"3");
             // "１２" and "５", as characters from an input method.
@@ -158,19 +158,19 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
                 HWND field = GetDlgItem(dialog, t.id);
                 SetText(field, L"");
                 for (const wchar_t* c = t.text; *c != L'\0'; ++c) PostMessageW(field, WM_CHAR, *c, 1);
-                EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, 5000));
+                EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, kPatience));
             }
             EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
             const FieldText results[] = {
                 {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};
             for (const FieldText& field : results) {
-                EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+                EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
                     << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
             }
         }
         EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
-        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
     }
 }
 
@@ -198,12 +198,12 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
 
 TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
     EXPECT_TRUE(PressKeyIn(main_, 'Q', {VK_CONTROL}));
-    EXPECT_EQ(program_.WaitForExit(10000), 0);
+    EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
 TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
     ASSERT_TRUE(ChooseFromMenu(main_, L"関数", 3));
-    EXPECT_EQ(program_.WaitForExit(10000), 0);
+    EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
 TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
@@ -215,7 +215,7 @@ TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
     SetForegroundWindow(other);
     RunningProgram second;
     ASSERT_TRUE(second.Start());
-    EXPECT_EQ(second.WaitForExit(20000), 0);
+    EXPECT_EQ(second.WaitForExit(kPatience), 0);
     EXPECT_TRUE(program_.Running());
     DestroyWindow(other);
     EXPECT_TRUE(WaitFor(
@@ -223,7 +223,7 @@ TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
             HWND front = GetForegroundWindow();
             return front == dialog || front == main_;
         },
-        5000));
+        kPatience));
     EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
 }
 

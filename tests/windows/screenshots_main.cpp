@@ -46,7 +46,7 @@ int wmain(int argc, wchar_t** argv) {
     ok = Click(FindDescendant(bar, L"Button", L"関数")) && WaitForPopupMenu() != NULL &&
          Shoot(mainWindow, folder, L"main_window_menu") && ok;
     PressKey(VK_ESCAPE);
-    WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 3000);
+    WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience);
 
     for (const Calculator& calculator : Calculators()) {
         HWND dialog = NULL;
@@ -62,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
         ok = Click(GetDlgItem(dialog, calculator.calculateId)) && ok;
-        WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, 5000);
+        WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, kPatience);
         const std::wstring name(calculator.name, calculator.name + std::strlen(calculator.name));
         ok = Shoot(mainWindow, folder, name) && ok;
         ok = Click(GetDlgItem(dialog, IDCANCEL)) && ok;
@@ -79,5 +79,5 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     ChooseFromMenu(mainWindow, L"関数", 3);
-    return program.WaitForExit(10000) == 0 && ok ? 0 : 1;
+    return program.WaitForExit(kPatience) == 0 && ok ? 0 : 1;
 }
