@@ -42,11 +42,12 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey /LANG=0 "CompanyName" "Mirabo 開発チーム"
-VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Mirabo project"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo developers"
 
 !define MUI_ICON "${STAGE}\mirabo.ico"
 !define MUI_UNICON "${STAGE}\mirabo.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mirabo.exe"
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
