@@ -69,6 +69,7 @@ bool RunningProgram::Start(const std::wstring& path) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!CreateProcessW(path.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                         &info)) {
+        std::fprintf(stderr, "CreateProcessW failed with error %lu\n", GetLastError());
         return false;
     }
     CloseHandle(info.hThread);
