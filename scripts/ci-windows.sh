@@ -92,32 +92,43 @@ listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
 for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
-status=0
-wine "$setup" /S /CurrentUser || status=$?
-[ "$status" = 0 ] || { echo "the silent installer ended with status $status"; exit 1; }
-# Ask again for a while: the install folder is the installer's last word.
-installed=""
-for _ in $(seq 50); do
-  installed=$(wine reg query 'HKCU\Software\Mirabo' /v InstallDir 2>/dev/null | tr -d '\r' |
-    sed -n 's/.*REG_SZ *//p') || true
-  [ -n "$installed" ] && break
-  sleep 0.2
-done
-[ -n "$installed" ] || { echo "the installer wrote no install folder"; exit 1; }
-folder=$(winepath -u "$installed")
+# Installed and uninstalled in each language: the installer speaks the
+# user's (it records the one it spoke, a Windows language identifier, for
+# the uninstaller).
 shortcut=$(winepath -u 'C:\users')/$(id -un)/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Mirabo\ 工学計算機.lnk
-ls "$folder"
-[ -f "$shortcut" ] || { echo "no Start-menu shortcut at $shortcut"; exit 1; }
-out=$(wine "$installed\\mirabo-calc.exe" right a=3 b=4)
-[ "$out" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ] || { echo "installed mirabo-calc.exe: $out"; exit 1; }
-wine "$installed\\uninstall.exe" /S
-# The uninstaller runs on from a copy of itself: give it a while to finish.
 left_behind() {
   [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query 'HKCU\Software\Mirabo' >/dev/null 2>&1 ||
     wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo' >/dev/null 2>&1
 }
-for _ in $(seq 100); do left_behind || break; sleep 0.2; done
-if left_behind; then
-  echo "the uninstaller left something behind"; exit 1
-fi
-echo "installed to $installed, ran mirabo-calc.exe, uninstalled: nothing left"
+registry_value() {
+  wine reg query 'HKCU\Software\Mirabo' /v "$1" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
+}
+for run in "ja_JP.UTF-8 1041" "en_US.UTF-8 1033"; do
+  read -r locale language <<<"$run"
+  export LANG=$locale
+  status=0
+  wine "$setup" /S /CurrentUser || status=$?
+  [ "$status" = 0 ] || { echo "the silent installer ended with status $status (LANG=$LANG)"; exit 1; }
+  # Ask again for a while: the install folder is the installer's last word.
+  installed=""
+  for _ in $(seq 50); do
+    installed=$(registry_value InstallDir) || true
+    [ -n "$installed" ] && break
+    sleep 0.2
+  done
+  [ -n "$installed" ] || { echo "the installer wrote no install folder"; exit 1; }
+  spoken=$(registry_value Language) || true
+  [ "$spoken" = "$language" ] || { echo "with LANG=$LANG the installer spoke language '$spoken', not $language"; exit 1; }
+  folder=$(winepath -u "$installed")
+  ls "$folder"
+  [ -f "$shortcut" ] || { echo "no Start-menu shortcut at $shortcut"; exit 1; }
+  out=$(wine "$installed\\mirabo-calc.exe" right a=3 b=4)
+  [ "$out" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ] || { echo "installed mirabo-calc.exe: $out"; exit 1; }
+  wine "$installed\\uninstall.exe" /S
+  # The uninstaller runs on from a copy of itself: give it a while to finish.
+  for _ in $(seq 100); do left_behind || break; sleep 0.2; done
+  if left_behind; then
+    echo "the uninstaller left something behind"; exit 1
+  fi
+  echo "LANG=$LANG: installed to $installed in language $spoken, ran mirabo-calc.exe, uninstalled: nothing left"
+done
