@@ -269,10 +269,18 @@ HWND WaitForPopupMenu(DWORD ms) {
     return found;
 }
 
-bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
+std::vector<HWND> MenuBarButtons(HWND mainWindow) {
+    std::vector<HWND> buttons;
     HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
-    HWND button = bar ? FindDescendant(bar, L"Button", buttonText) : NULL;
-    if (button == NULL) return false;
+    if (bar == NULL) return buttons;
+    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT)) buttons.push_back(b);
+    return buttons;
+}
+
+bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
+    const std::vector<HWND> buttons = MenuBarButtons(mainWindow);
+    if (buttonIndex < 0 || static_cast<std::size_t>(buttonIndex) >= buttons.size()) return false;
+    HWND button = buttons[buttonIndex];
     // The bar takes taps once no dialog is over the window any more.
     if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, kPatience)) return false;
     if (!Click(button) || WaitForPopupMenu() == NULL) return false;

@@ -94,11 +94,15 @@ bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers = {});
 // has not become it after 3 seconds.
 bool BringToFront(HWND window);
 
-// Opens the pop-up of menu-bar button `buttonText` in the main window with
-// the mouse and chooses its item number `item` (0 for the first, separators
-// not counted) with the keyboard. False when the button or pop-up is not
+// The main window's menu-bar buttons, left to right; none when it has no
+// menu bar.
+std::vector<HWND> MenuBarButtons(HWND mainWindow);
+// Opens the pop-up of menu-bar button number `button` (0 for the first) in
+// the main window with the mouse and chooses its item number `item` (0 for
+// the first, separators not counted) with the keyboard, in whatever
+// language the program speaks. False when the button or pop-up is not
 // found. (A pop-up's items cannot be read from another process everywhere.)
-bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item);
+bool ChooseFromMenu(HWND mainWindow, int button, int item);
 // The pop-up menu window that is open, or null after `ms`.
 HWND WaitForPopupMenu(DWORD ms = kPatience);
 

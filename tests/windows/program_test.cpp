@@ -30,7 +30,7 @@ protected:
     }
     HWND OpenCalculator(const Calculator& calculator) {
         if (!ChooseFromMenu(main_, calculator.button, calculator.item)) return NULL;
-        return program_.WaitForWindow(calculator.caption);
+        return program_.WaitForWindow(InProgramLanguage(calculator.caption));
     }
 
     // What the desktop showed when a test failed, for whoever reads the log:
@@ -54,13 +54,11 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
     EXPECT_EQ(TextOf(main_), L"Mirabo for PocketPC");
     HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
     ASSERT_NE(bar, nullptr);
-    std::vector<std::wstring> buttons;
-    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT))
-        buttons.push_back(TextOf(b));
+    std::vector<std::wstring> buttons, expected;
+    for (HWND b : MenuBarButtons(main_)) buttons.push_back(TextOf(b));
     // In the user's language: Japanese for a Japanese UI language, else English.
-    const std::vector<std::wstring> japanese = {L"関数", L"計算", L"バージョン"};
-    const std::vector<std::wstring> english = {L"Functions", L"Calculations", L"Version"};
-    EXPECT_EQ(buttons, PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? japanese : english);
+    for (const Translated& text : MenuBarButtonTexts()) expected.push_back(InProgramLanguage(text));
+    EXPECT_EQ(buttons, expected);
     // The screen is landscape, 4:3, with the bar along its bottom.
     RECT client, barRect;
     GetClientRect(main_, &client);
@@ -73,9 +71,10 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
 }
 
 TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
-    HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
-    for (const wchar_t* button : {L"関数", L"計算", L"バージョン"}) {
-        EXPECT_TRUE(Click(FindDescendant(bar, L"Button", button)));
+    const std::vector<HWND> buttons = MenuBarButtons(main_);
+    EXPECT_EQ(buttons.size(), MenuBarButtonTexts().size());
+    for (HWND button : buttons) {
+        EXPECT_TRUE(Click(button));
         EXPECT_NE(WaitForPopupMenu(), nullptr);
         EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
         EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
@@ -118,7 +117,7 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
         EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         HWND box = program_.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no message";
-        EXPECT_NE(FindDescendant(box, L"Static", calculator.missingInput), nullptr);
+        EXPECT_NE(FindDescendant(box, L"Static", InProgramLanguage(calculator.missingInput)), nullptr);
         EXPECT_TRUE(PressKeyIn(box, VK_RETURN));
         EXPECT_TRUE(program_.WaitUntilGone(box));
         HWND first = GetDlgItem(dialog, 1001);
@@ -182,7 +181,7 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
     for (const auto& closer : closers) {
         SCOPED_TRACE(closer.how);
         EXPECT_TRUE(PressKeyIn(main_, 'A', {VK_CONTROL}));
-        HWND about = program_.WaitForWindow(kAboutCaption);
+        HWND about = program_.WaitForWindow(InProgramLanguage(kAboutCaption));
         ASSERT_NE(about, nullptr);
         if (closer.escape) {
             EXPECT_TRUE(PressKeyIn(about, VK_ESCAPE));
@@ -202,7 +201,7 @@ TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
 }
 
 TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
-    ASSERT_TRUE(ChooseFromMenu(main_, L"関数", 3));
+    ASSERT_TRUE(ChooseFromMenu(main_, kFunctionsButton, kExitItem));
     EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
