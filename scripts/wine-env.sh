@@ -10,6 +10,18 @@
 #   wine_keep_server                            # one wineserver until wine_stop
 #   wine_stop                                   # when done
 
+# Wine puts some of a Windows process's memory at fixed addresses. Where
+# the kernel places a new process's own mappings at random, one start in
+# several hundred finds such an address taken ("failed to map the shared
+# user data", c0000018) and the process ends with status 1 before it runs a
+# line of its program, silently under WINEDEBUG=-all. So the script that
+# sources this file runs again, once, with the address space laid out
+# without randomness, a setting every process it starts inherits.
+if [ -z "${MIRABO_FIXED_LAYOUT:-}" ] && [ -f "$0" ] && setarch "$(uname -m)" -R true 2>/dev/null; then
+  export MIRABO_FIXED_LAYOUT=1
+  exec setarch "$(uname -m)" -R bash "$0" "$@"
+fi
+
 MIRABO_WINE_DIR="${MIRABO_WINE_DIR:-/tmp/mirabo-wine-$(id -u)}"
 export WINEPREFIX="$MIRABO_WINE_DIR/prefix"
 export WINEDEBUG="${WINEDEBUG:--all}"
