@@ -1,6 +1,6 @@
 // The Win32 calls under the program that need Qt to state, with a window
-// class of the test's own: keys typed into windows and their accelerators,
-// the menu bar and the desktop window's icon. What both platforms share is
+// class of the test's own: the keys Qt's events post to windows, the menu
+// bar and the desktop window's icon. What both platforms share is
 // stated in tests/win32.
 #include <QAbstractButton>
 #include <QIcon>
@@ -78,67 +78,6 @@ TEST_F(Win32Test, GetMessageWaitsWhileQtRuns) {
     EXPECT_EQ(msg.hwnd, window);
     EXPECT_EQ(msg.wParam, 5u);
 }
-
-struct KeyCase {
-    const char* name;
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    int command;  // 0: none
-};
-
-void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
-
-class AcceleratorTest : public Win32Test, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(AcceleratorTest, KeysTypedIntoAWindowAreTranslatedByTable3) {
-    const KeyCase& c = GetParam();
-    HWND window = Create();
-    HACCEL table = LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(3));
-    ASSERT_NE(table, nullptr);
-    QTest::keyClick(mirabo::testing::WidgetOf(window), static_cast<Qt::Key>(c.key), c.modifiers);
-    PostQuitMessage(0);
-    g_received.clear();
-    int translated = 0;
-    MSG msg;
-    // The key itself, not the modifier keys pressed around it.
-    std::vector<UINT> dispatched;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        if (TranslateAcceleratorW(msg.hwnd, table, &msg)) {
-            ++translated;
-        } else {
-            TranslateMessage(&msg);
-            if (msg.wParam == static_cast<WPARAM>(c.key) &&
-                (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN))
-                dispatched.push_back(msg.message);
-            DispatchMessageW(&msg);
-        }
-    }
-    std::vector<Received> commands;
-    for (const Received& r : g_received) {
-        if (r.message == WM_COMMAND) commands.push_back(r);
-    }
-    if (c.command != 0) {
-        EXPECT_EQ(translated, 1);
-        EXPECT_EQ(commands, (std::vector<Received>{{WM_COMMAND, MAKEWPARAM(c.command, 1), 0}}));
-        EXPECT_TRUE(dispatched.empty()) << "a translated key is not dispatched";
-    } else {
-        EXPECT_EQ(translated, 0);
-        EXPECT_TRUE(commands.empty());
-        ASSERT_FALSE(dispatched.empty());
-        EXPECT_EQ(dispatched.front(),
-                  static_cast<UINT>(c.modifiers & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, AcceleratorTest,
-    ::testing::Values(KeyCase{"CtrlA", Qt::Key_A, Qt::ControlModifier, 40003},
-                      KeyCase{"CtrlQ", Qt::Key_Q, Qt::ControlModifier, 1},
-                      KeyCase{"A", Qt::Key_A, Qt::NoModifier, 0},
-                      KeyCase{"ShiftCtrlA", Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, 0},
-                      KeyCase{"AltQ", Qt::Key_Q, Qt::AltModifier, 0},
-                      KeyCase{"CtrlB", Qt::Key_B, Qt::ControlModifier, 0}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Win32Test, TranslateMessageAddsTheCharacterAfterTheKey) {
     HWND window = Create();

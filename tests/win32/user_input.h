@@ -24,6 +24,12 @@ void ClickMessageBoxButton(HWND box, int answer);
 // Whether the message box has the button that gives `answer`.
 bool HasMessageBoxButton(HWND box, int answer);
 
+// Presses and releases a key in a window of the program with the modifier
+// keys held, as the system posts it to the window's queue (with Alt, as a
+// system key); the modifier keys stay held until ReleaseModifierKeys.
+void PressKeyInWindow(HWND window, WORD key, bool control, bool shift, bool alt);
+void ReleaseModifierKeys();
+
 // The window that has the keyboard focus, or null.
 HWND FocusedWindow();
 // The modal window on top (a dialog or a message box), or null.

@@ -44,6 +44,16 @@ void PressKey(WORD key, bool shift, bool keypad) {
     QCoreApplication::processEvents();
 }
 
+void PressKeyInWindow(HWND window, WORD key, bool control, bool shift, bool alt) {
+    Qt::KeyboardModifiers modifiers;
+    if (control) modifiers |= Qt::ControlModifier;
+    if (shift) modifiers |= Qt::ShiftModifier;
+    if (alt) modifiers |= Qt::AltModifier;
+    QTest::keyClick(mirabo::testing::WidgetOf(window), QtKey(key, false, false), modifiers);
+}
+
+void ReleaseModifierKeys() {}  // Qt's key events carry their modifiers
+
 void TypeText(const std::wstring& text) {
     QTest::keyClicks(FocusedWidget(), QString::fromStdWString(text));
     QCoreApplication::processEvents();

@@ -42,6 +42,26 @@ void PressKey(WORD key, bool shift, bool keypad) {
     SetKeyboardState(before);
 }
 
+void PressKeyInWindow(HWND window, WORD key, bool control, bool shift, bool alt) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = control ? 0x80 : 0;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(state);
+    // Bit 29: Alt is down; bits 30 and 31: the key was down and goes up.
+    const LPARAM context = alt ? (1 << 29) : 0;
+    PostMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1 | context);
+    PostMessageW(window, alt ? WM_SYSKEYUP : WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u) | context);
+}
+
+void ReleaseModifierKeys() {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = state[VK_SHIFT] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+}
+
 void TypeText(const std::wstring& text) {
     HWND target = KeyTarget();
     for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);

@@ -1,6 +1,6 @@
 // Window classes, windows and the message queue through the Win32 API alone:
 // strings, the messages a window gets as it is made and destroyed and their
-// order, sent and posted messages, and the quit message.
+// order, sent and posted messages, the quit message, and accelerators.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -232,5 +232,64 @@ TEST_F(WindowTest, AModalLoopHandsPostedMessagesToTheirWindows) {
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
 }
+
+// The program's accelerator table 3 (Ctrl+A: 40003, Ctrl+Q: 1) on keys
+// pressed in a window: a translated key becomes the table's command, sent at
+// once, and is not dispatched; any other key goes on as it came.
+struct KeyCase {
+    const char* name;
+    WORD key;
+    bool control, shift, alt;
+    int command;  // 0: none
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
+
+class AcceleratorTest : public WindowTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(AcceleratorTest, KeysAreTranslatedByTable3) {
+    const KeyCase& c = GetParam();
+    HWND window = Create();
+    HACCEL table = LoadAcceleratorsW(nullptr, MAKEINTRESOURCEW(3));
+    ASSERT_NE(table, nullptr);
+    mirabo::test::PressKeyInWindow(window, c.key, c.control, c.shift, c.alt);
+    PostQuitMessage(0);
+    g_received.clear();
+    int translated = 0;
+    // The key itself, not the modifier keys pressed around it.
+    std::vector<UINT> dispatched;
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (TranslateAcceleratorW(msg.hwnd, table, &msg)) {
+            ++translated;
+            continue;
+        }
+        TranslateMessage(&msg);
+        if (msg.wParam == c.key && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN))
+            dispatched.push_back(msg.message);
+        DispatchMessageW(&msg);
+    }
+    mirabo::test::ReleaseModifierKeys();
+    if (c.command != 0) {
+        EXPECT_EQ(translated, 1);
+        EXPECT_EQ(g_received, (std::vector<Received>{{WM_COMMAND, MAKEWPARAM(c.command, 1), 0}}));
+        EXPECT_TRUE(dispatched.empty()) << "a translated key is not dispatched";
+    } else {
+        EXPECT_EQ(translated, 0);
+        EXPECT_TRUE(g_received.empty());
+        EXPECT_EQ(dispatched, (std::vector<UINT>{static_cast<UINT>(c.alt ? WM_SYSKEYDOWN : WM_KEYDOWN)}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, AcceleratorTest,
+                         ::testing::Values(KeyCase{"CtrlA", 'A', true, false, false, 40003},
+                                           KeyCase{"CtrlQ", 'Q', true, false, false, 1},
+                                           KeyCase{"A", 'A', false, false, false, 0},
+                                           KeyCase{"ShiftCtrlA", 'A', true, true, false, 0},
+                                           KeyCase{"AltQ", 'Q', false, false, true, 0},
+                                           KeyCase{"CtrlB", 'B', true, false, false, 0}),
+                         [](const ::testing::TestParamInfo<KeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
