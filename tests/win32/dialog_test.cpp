@@ -435,10 +435,11 @@ TEST_P(MessageBoxTest, AnswersAsPressed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, MessageBoxTest,
-    // "If the message box has no Cancel button, pressing ESC will no
-    // effect - unless an MB_OK button is present. If an MB_OK button is
-    // displayed and the user presses ESC, the return value will be IDOK."
-    // (MessageBoxW)
+    // "If a message box has a Cancel button, the function returns the IDCANCEL
+    // value if either the ESC key is pressed or the Cancel button is selected.
+    // If the message box has no Cancel button, pressing ESC has no effect."
+    // (the message box functions' return value); MessageBoxW's page makes an
+    // exception of a box with an OK button, which answers Esc with IDOK.
     ::testing::Values(
         BoxCase{"OkClicked", MB_OK, {}, IDOK}, BoxCase{"OkByEnter", MB_OK, {VK_RETURN}, IDOK},
         BoxCase{"OkByEscape", MB_OK, {VK_ESCAPE}, IDOK, "Wine answers Esc in an OK box with IDCANCEL"},
