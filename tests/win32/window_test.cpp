@@ -141,10 +141,14 @@ TEST_F(WindowTest, CreateFailsForAnUnknownClassAndWhenWmCreateRefuses) {
                               nullptr, nullptr),
               nullptr);
     g_createResult = -1;
-    EXPECT_EQ(Create(), nullptr);
+    // A title of this case's own: FindWindowW looks at every program's
+    // windows, and the other cases' windows, made side by side, are "test".
+    EXPECT_EQ(CreateWindowExW(0, kClass, L"refused test", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr),
+              nullptr);
     ASSERT_FALSE(g_received.empty());
     EXPECT_EQ(g_received.front().message, static_cast<UINT>(WM_CREATE));
-    EXPECT_EQ(FindWindowW(kClass, L"test"), nullptr) << "the window is gone";
+    EXPECT_EQ(FindWindowW(kClass, L"refused test"), nullptr) << "the window is gone";
 }
 
 // ShowWindow answers whether the window was visible before; FindWindowW

@@ -208,7 +208,14 @@ bool Settled(HWND window) {
 }  // namespace
 
 bool Click(HWND window) {
-    if (!BringToFront(window) || !Settled(window)) return false;
+    // A click that cannot be made says which step stopped it.
+    const auto stopped = [window](const char* why) {
+        std::fprintf(stderr, "click on %p (%ls \"%ls\"): %s\n", static_cast<void*>(window), ClassOf(window).c_str(),
+                     TextOf(window).c_str(), why);
+        return false;
+    };
+    if (!BringToFront(window)) return stopped("its window did not come to the front");
+    if (!Settled(window)) return stopped("it did not keep one place");
     RECT rect;
     GetWindowRect(window, &rect);
     const POINT target = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -227,7 +234,7 @@ bool Click(HWND window) {
                 return now.x == target.x && now.y == target.y && WindowFromPoint(now) == window;
             },
             kPatience)) {
-        return false;
+        return stopped("the pointer could not be put over it");
     }
     // Press and release each say where they happen: a pointer position
     // the window system reports late cannot move the release off the window.
@@ -238,7 +245,7 @@ bool Click(HWND window) {
         !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, kPatience);
     SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
-    return pressed;
+    return pressed || stopped("it never showed the press");
 }
 
 bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers) {
