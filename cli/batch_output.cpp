@@ -256,9 +256,10 @@ const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& 
         text_ += messages_.Line(message.id);
         separator = " / ";
         if (message.buttons == kButtonsYesNo) {
-            text_ += message.answer == kAnswerYes        ? " → yes"
-                     : answering_ == Answering::NotAsked ? " → no (not asked; --yes answers yes)"
-                                                         : " → no";
+            // " → yes", " → no", with the arrow U+2192 in UTF-8.
+            text_ += message.answer == kAnswerYes        ? " \xE2\x86\x92 yes"
+                     : answering_ == Answering::NotAsked ? " \xE2\x86\x92 no (not asked; --yes answers yes)"
+                                                         : " \xE2\x86\x92 no";
         }
     }
     return text_;
