@@ -50,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
 
     for (const Calculator& calculator : Calculators()) {
         HWND dialog = NULL;
-        if (ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
+        if (calculator.caption != nullptr && ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
             dialog = program.WaitForWindow(calculator.caption);
         }
         if (dialog == NULL) {
