@@ -2,9 +2,9 @@
 # What a screen reader reads of Mirabo, out of process: the desktop program on
 # a virtual X display (Xvfb) in a session bus of its own with the desktop's
 # accessibility bus, read and driven through AT-SPI by
-# tests/accessibility/read_with_atspi.py; then the same program with no
-# accessibility bus at all, which must start and end as usual. Installs what
-# it needs and builds first.
+# tests/accessibility/read_with_atspi.py, in Japanese and in English; then
+# the same program with no accessibility bus at all, which must start and end
+# as usual. Installs what it needs and builds first.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
@@ -32,8 +32,14 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
 export XDG_RUNTIME_DIR="$work"
 
-echo "== Mirabo through the accessibility bus"
-/usr/bin/python3 tests/accessibility/read_with_atspi.py "$program"
+# Once in each language: the locale chooses it, and every name read is
+# expected in it.
+for run in "ja ja_JP.UTF-8" "en en_US.UTF-8"; do
+  read -r language locale <<<"$run"
+  echo "== Mirabo through the accessibility bus, LANG=$locale"
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" \
+    /usr/bin/python3 tests/accessibility/read_with_atspi.py "$program" "$language"
+done
 
 echo "== Mirabo with no accessibility bus"
 env -u AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \

@@ -25,20 +25,17 @@ mkdir -p "$stage"
 x86_64-w64-mingw32-strip -o "$stage/mirabo.exe" "$dir/ui/mirabo.exe"
 x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/cli/mirabo-calc.exe"
 cp README.md "$stage/README.md"
-# Windows line ends, so that Notepad of any age shows the lines.
-sed 's/$/\r/' >"$stage/LICENSE.txt" <<'TEXT'
-Mirabo, an engineering calculator with a Japanese interface.
-
-Copyright (C) 2026 Mirabo project <mirabo@example.org>
-Homepage: https://mirabo.example.org/
-
-The terms under which Mirabo may be copied and passed on have not been
-published yet; ask the Mirabo project at the address above.
+# The licence, with Windows line ends so that Notepad of any age shows the
+# lines, and what the programs carry of the compiler's run-time libraries.
+{
+  cat LICENSE
+  cat <<'TEXT'
 
 mirabo.exe and mirabo-calc.exe contain the run-time libraries of GCC and
 mingw-w64 (GCC Runtime Library Exception; mingw-w64 runtime licence: ZPL and
 public domain).
 TEXT
+} | sed 's/$/\r/' >"$stage/LICENSE.txt"
 
 # The zip: one folder, files in a fixed order with the time of the last commit.
 stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || date +%Y%m%d%H%M.%S)

@@ -1,13 +1,26 @@
 # Sourced by the Windows scripts: a Wine of our own for running the Windows
 # build on Linux. Sets WINEPREFIX (a new prefix under $MIRABO_WINE_DIR, by
 # default /tmp/mirabo-wine-$UID), a Japanese locale (LANG=ja_JP.UTF-8, made
-# under the same folder when the system has not got it) so that Wine stands
-# Japanese fonts in for the Windows ones, one virtual desktop of 1024 x 768,
-# and, unless DISPLAY is set already, an Xvfb server that ends with the shell.
+# under the same folder when the system has not got it, and en_US.UTF-8 for
+# runs in English beside it) so that Wine stands Japanese fonts in for the
+# Windows ones, one virtual desktop of 1024 x 768, and, unless DISPLAY is set
+# already, an Xvfb server that ends with the shell.
 #
 #   source scripts/wine-env.sh; wine_start     # then: wine program.exe ...
 #   wine_keep_server                            # one wineserver until wine_stop
 #   wine_stop                                   # when done
+
+# Wine puts some of a Windows process's memory at fixed addresses. Where
+# the kernel places a new process's own mappings at random, one start in
+# several hundred finds such an address taken ("failed to map the shared
+# user data", c0000018) and the process ends with status 1 before it runs a
+# line of its program, silently under WINEDEBUG=-all. So the script that
+# sources this file runs again, once, with the address space laid out
+# without randomness, a setting every process it starts inherits.
+if [ -z "${MIRABO_FIXED_LAYOUT:-}" ] && [ -f "$0" ] && setarch "$(uname -m)" -R true 2>/dev/null; then
+  export MIRABO_FIXED_LAYOUT=1
+  exec setarch "$(uname -m)" -R bash "$0" "$@"
+fi
 
 MIRABO_WINE_DIR="${MIRABO_WINE_DIR:-/tmp/mirabo-wine-$(id -u)}"
 export WINEPREFIX="$MIRABO_WINE_DIR/prefix"
@@ -21,11 +34,21 @@ unset LC_ALL
 
 wine_start() {
   mkdir -p "$MIRABO_WINE_DIR"
-  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    if [ ! -d "$MIRABO_WINE_DIR/locales/ja_JP.UTF-8" ]; then
-      mkdir -p "$MIRABO_WINE_DIR/locales"
-      localedef -i ja_JP -f UTF-8 "$MIRABO_WINE_DIR/locales/ja_JP.UTF-8" 2>/dev/null || true
-    fi
+  # Both locales the tests run in, made here when the system lacks one (with
+  # LOCPATH, the system's own are out of reach): without its locale, Wine
+  # takes file names in ASCII, and a file with Japanese in its name, such as
+  # the Start-menu shortcut, cannot be made in English.
+  local name missing=""
+  for name in ja_JP en_US; do
+    locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || missing=yes
+  done
+  if [ -n "$missing" ]; then
+    for name in ja_JP en_US; do
+      if [ ! -d "$MIRABO_WINE_DIR/locales/$name.UTF-8" ]; then
+        mkdir -p "$MIRABO_WINE_DIR/locales"
+        localedef -i "$name" -f UTF-8 "$MIRABO_WINE_DIR/locales/$name.UTF-8" 2>/dev/null || true
+      fi
+    done
     export LOCPATH="$MIRABO_WINE_DIR/locales"
   fi
   if [ -z "${DISPLAY:-}" ]; then

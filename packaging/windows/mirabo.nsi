@@ -4,8 +4,11 @@
 ;
 ; Installs for the current user (the default, no administrator rights) or for
 ; every user (/AllUsers, or the choice on the first page); /S installs
-; silently. The Start-menu shortcut is named in Japanese. The uninstaller
-; removes every file, the shortcut and the registry keys it wrote.
+; silently. Its pages speak the user's language: Japanese for a Japanese
+; Windows, English for any other (NSIS takes the first language below when
+; none matches); the uninstaller speaks the language the installer spoke.
+; The Start-menu shortcut is named in Japanese. The uninstaller removes every
+; file, the shortcut and the registry keys it wrote.
 
 ; A 64-bit installer for the 64-bit programs (Unicode).
 Target amd64-unicode
@@ -42,23 +45,27 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey /LANG=0 "CompanyName" "Mirabo 開発チーム"
-VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 Mirabo project"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo developers"
 
 !define MUI_ICON "${STAGE}\mirabo.ico"
 !define MUI_UNICON "${STAGE}\mirabo.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mirabo.exe"
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
-!insertmacro MUI_LANGUAGE "Japanese"
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString NEEDS_X64 ${LANG_ENGLISH} "Mirabo runs on 64-bit Windows."
+LangString NEEDS_X64 ${LANG_JAPANESE} "Mirabo は 64 ビット版の Windows で動きます。"
 
 Function .onInit
   ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Mirabo は 64 ビット版の Windows で動きます。"
+    MessageBox MB_ICONSTOP "$(NEEDS_X64)"
     Abort
   ${EndIf}
   SetRegView 64
@@ -68,6 +75,9 @@ FunctionEnd
 Function un.onInit
   SetRegView 64
   !insertmacro MULTIUSER_UNINIT
+  ReadRegStr $0 SHCTX "${REGKEY}" "Language"
+  StrCmp $0 "" +2
+  StrCpy $LANGUAGE $0
 FunctionEnd
 
 Section "Mirabo"
@@ -80,6 +90,7 @@ Section "Mirabo"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\mirabo.exe" "" "$INSTDIR\mirabo.exe" 0
 
   WriteRegStr SHCTX "${REGKEY}" "InstallMode" "$MultiUser.InstallMode"
+  WriteRegStr SHCTX "${REGKEY}" "Language" "$LANGUAGE"
   WriteRegStr SHCTX "${REGKEY}" "InstallDir" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayVersion" "${VERSION}"

@@ -35,6 +35,7 @@ bool IsVisibleAndEnabled(const Window* window, const QWidget* dialog) {
 // Focus moved by the dialog manager (first focus, Tab): an edit control's
 // whole text is selected, so that typing replaces it.
 void GiveDialogFocus(Window* control, Qt::FocusReason reason) {
+    if (auto* button = dynamic_cast<PushButtonWidget*>(control->Widget())) button->SetFocusedByProgram(false);
     control->Widget()->setFocus(reason);
     if (auto* edit = qobject_cast<QLineEdit*>(control->Widget())) edit->selectAll();
 }
@@ -365,7 +366,10 @@ bool DialogWindow::HandleKey(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (modifiers) return false;
-        if (focused != nullptr && focused->IsPushButton()) {
+        // A push button the focus reached by Tab or by the user takes Enter;
+        // SetFocus alone does not make a button the default one.
+        if (focused != nullptr && focused->IsPushButton() &&
+            !static_cast<PushButtonWidget*>(focused->Widget())->FocusedByProgram()) {
             Command(focused->Id(), BN_CLICKED, focused->Handle());
         } else if (Window* button = DefaultButton()) {
             if (button->Widget()->isEnabled()) Command(button->Id(), BN_CLICKED, button->Handle());

@@ -150,7 +150,8 @@ bool MessageBoxWindow::HandleKey(QKeyEvent* event) {
         if (count > 0) Answer(buttons_[focused < 0 ? 0 : focused].first);
         return true;
     case Qt::Key_Escape:
-        Answer(escapeAnswer_);
+        // A box without a Cancel or an OK button ignores Esc.
+        if (escapeAnswer_ != 0) Answer(escapeAnswer_);
         return true;
     default:
         return false;
@@ -176,16 +177,16 @@ int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType)
     case MB_YESNO:
         buttons = {{IDYES, mirabo::platform::ProgramString(IDS_BUTTON_YES)},
                    {IDNO, mirabo::platform::ProgramString(IDS_BUTTON_NO)}};
-        escapeAnswer = IDNO;
+        escapeAnswer = 0;
         break;
     default:
         return 0;  // button sets the program does not use
     }
     Window* ownerWindow = Window::FromHandle(hWnd);
     mirabo::platform::TopLevelWindow* owner = ownerWindow ? ownerWindow->TopLevel() : nullptr;
-    // Without a caption of its own the box takes its owner's.
+    // Without a caption of its own the box has the default title, whatever
+    // its owner.
     QString caption = lpCaption != nullptr ? mirabo::platform::FromWide(lpCaption)
-                      : owner != nullptr   ? owner->Text()
                                            : mirabo::platform::ProgramString(IDS_DEFAULT_CAPTION);
     auto* box = new MessageBoxWindow(mirabo::platform::FromWide(lpText), caption, std::move(buttons),
                                      escapeAnswer, owner);

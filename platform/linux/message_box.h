@@ -18,6 +18,8 @@ public:
     // One button: the answer it gives and its label.
     using Button = std::pair<int, QString>;
 
+    // `escapeAnswer`: what Esc and the desktop's close box answer; 0 where
+    // they do nothing (a box without a Cancel or an OK button).
     MessageBoxWindow(const QString& text, const QString& caption, std::vector<Button> buttons,
                      int escapeAnswer, TopLevelWindow* owner);
     ~MessageBoxWindow() override;
@@ -33,8 +35,11 @@ public:
     QAbstractButton* ButtonFor(int answer) const;
 
     bool HandleKey(QKeyEvent* event) override;
-    void CloseFromShell() override { Answer(escapeAnswer_); }
-    void AbortModal() override { Answer(escapeAnswer_); }
+    void CloseFromShell() override {
+        if (escapeAnswer_ != 0) Answer(escapeAnswer_);
+    }
+    // The program is ending: the last button's answer where Esc has none.
+    void AbortModal() override { Answer(escapeAnswer_ != 0 ? escapeAnswer_ : buttons_.back().first); }
 
 private:
     QString text_;

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
 
@@ -21,6 +22,11 @@ PushButtonWidget::PushButtonWidget(QWidget* parent, double scale, Look look)
 void PushButtonWidget::SetDefault(bool isDefault) {
     default_ = isDefault;
     update();
+}
+
+void PushButtonWidget::mousePressEvent(QMouseEvent* event) {
+    focusedByProgram_ = false;
+    QAbstractButton::mousePressEvent(event);
 }
 
 QSize PushButtonWidget::sizeHint() const {

@@ -26,16 +26,23 @@ public:
     // The default button has a heavier frame.
     void SetDefault(bool isDefault);
     bool IsDefault() const { return default_; }
+    // Whether the button last got the keyboard focus from the program's
+    // SetFocus rather than from the dialog manager (Tab, the first focus) or
+    // the user's click: such a button is not the default one.
+    bool FocusedByProgram() const { return focusedByProgram_; }
+    void SetFocusedByProgram(bool byProgram) { focusedByProgram_ = byProgram; }
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     double scale_;
     Look look_;
     bool default_ = false;
+    bool focusedByProgram_ = false;
 };
 
 // A static control: a text drawn with the platform's rules (word breaks,

@@ -12,6 +12,7 @@
 #include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/single_instance.h"
+#include "platform/linux/widgets.h"
 #include "platform/linux/window.h"
 
 namespace mirabo::platform {
@@ -141,6 +142,9 @@ HWND WINAPI SetFocus(HWND hWnd) {
     }
     Window* window = Window::FromHandle(hWnd);
     if (window == nullptr) return nullptr;
+    // Unlike the dialog manager's focus, SetFocus leaves the default button
+    // as it is.
+    if (auto* button = dynamic_cast<PushButtonWidget*>(window->Widget())) button->SetFocusedByProgram(true);
     window->Widget()->setFocus(Qt::OtherFocusReason);
     return previous;
 }

@@ -2,16 +2,20 @@
 """Mirabo as a screen reader meets it: the program runs on an X display with
 the desktop's accessibility bus, and everything below is read and done
 through that bus (AT-SPI) alone, except the typing, which goes through the
-X keyboard. It opens the right triangle from the 関数 menu, reads the
-dialog and its five fields, types 3 Tab 4, presses 計算する and reads the
-results and the text-change and focus events, empties the form with クリア,
-reads the message box that 計算する then brings up, reads the coordinate
-rotation's read-only result fields, and ends the program with 終了.
+X keyboard. It opens the right triangle from the 関数 (Functions) menu,
+reads the dialog, its five fields and its picture, types 3 Tab 4, presses
+計算する (Calculate) and reads the results and the text-change and focus
+events, empties the form with クリア (Clear), reads the message box that
+計算する then brings up, reads the coordinate rotation's read-only result
+fields, and ends the program with 終了 (Exit).
 
-    read_with_atspi.py PROGRAM
+    read_with_atspi.py PROGRAM ja|en
 
-Needs DISPLAY and a session bus (dbus-run-session). Prints the tree of the
-dialog after the calculation; exits 0 when everything matched, 1 otherwise.
+The program runs with the environment as it is, whose locale must choose
+the language named (LANG=ja_JP.UTF-8 or LANG=en_US.UTF-8); every name is
+expected in that language. Needs DISPLAY and a session bus
+(dbus-run-session). Prints the tree of the dialog after the calculation;
+exits 0 when everything matched, 1 otherwise.
 """
 import os
 import subprocess
@@ -22,11 +26,9 @@ import pyatspi
 from gi.repository import GLib
 
 TITLE = "Mirabo for PocketPC"
-DIALOG = "直角三角関数の計算"
-MISSING_INPUT = "入力値が不足、\n或いはタイプミス"
 
 # The right triangle's fields in tab order: the name each is read with and
-# its text after 3 Tab 4 and 計算する.
+# its text after 3 Tab 4 and Calculate; the same in every language.
 FIELDS = [
     ("a", "3.000"),
     ("b", "4.000"),
@@ -35,29 +37,63 @@ FIELDS = [
     ("β", "36.870"),
 ]
 
-# The coordinate rotation's fields: name, and whether only the program
-# writes into it.
-ROTATION = "座標移動の計算"
-ROTATION_FIELDS = [
-    ("移動するXの値", False),
-    ("移動するYの値", False),
-    ("移動する角度", False),
-    ("移動後のXの値", True),
-    ("移動後のYの値", True),
-]
+# Which of the coordinate rotation's fields only the program writes into.
+ROTATION_READ_ONLY = [False, False, False, True, True]
 
-# What the dialog holds besides the fields: role and name, in template order.
-OTHERS = [
-    (pyatspi.ROLE_PUSH_BUTTON, "計算する"),
-    (pyatspi.ROLE_PUSH_BUTTON, "クリア"),
-    (pyatspi.ROLE_PUSH_BUTTON, "戻る"),
-    (pyatspi.ROLE_LABEL, "a"),
-    (pyatspi.ROLE_LABEL, "b"),
-    (pyatspi.ROLE_LABEL, "c"),
-    (pyatspi.ROLE_LABEL, "α"),
-    (pyatspi.ROLE_LABEL, "β"),
-    (pyatspi.ROLE_IMAGE, None),  # named with what it shows; any text will do
-]
+# What is read in each language (res/mirabo.rc): the first menu-bar button,
+# its items used here, the dialogs' captions, buttons and picture, the
+# message for missing input and its button, and the coordinate rotation's
+# field names.
+LANGUAGES = {
+    "ja": {
+        "functions": "関数",
+        "right_item": "直角三角形の計算",
+        "dialog": "直角三角関数の計算",
+        "calculate": "計算する",
+        "clear": "クリア",
+        "back": "戻る",
+        "picture": "直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、"
+                   "c と b の間の角が β、a と b の間が直角",
+        "missing_input": "入力値が不足、\n或いはタイプミス",
+        "ok": "OK",
+        "rotation_item": "座標移動の計算",
+        "rotation": "座標移動の計算",
+        "rotation_fields": ["移動するXの値", "移動するYの値", "移動する角度", "移動後のXの値", "移動後のYの値"],
+        "exit": "終了",
+    },
+    "en": {
+        "functions": "Functions",
+        "right_item": "Right Triangle",
+        "dialog": "Right Triangle",
+        "calculate": "Calculate",
+        "clear": "Clear",
+        "back": "Back",
+        "picture": "Right triangle diagram: base a, right vertical side b, hypotenuse c. "
+                   "Angle α between a and c, angle β between c and b, a right angle between a and b",
+        "missing_input": "Missing input\nor a typing error.",
+        "ok": "OK",
+        "rotation_item": "Coordinate Rotation",
+        "rotation": "Coordinate Rotation",
+        "rotation_fields": ["Point X", "Point Y", "Angle", "Rotated X", "Rotated Y"],
+        "exit": "Exit",
+    },
+}
+TEXT = LANGUAGES["ja"]  # the language of this run, set by main
+
+
+def others():
+    """What the dialog holds besides the fields: role and name, in template order."""
+    return [
+        (pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]),
+        (pyatspi.ROLE_PUSH_BUTTON, TEXT["clear"]),
+        (pyatspi.ROLE_PUSH_BUTTON, TEXT["back"]),
+        (pyatspi.ROLE_LABEL, "a"),
+        (pyatspi.ROLE_LABEL, "b"),
+        (pyatspi.ROLE_LABEL, "c"),
+        (pyatspi.ROLE_LABEL, "α"),
+        (pyatspi.ROLE_LABEL, "β"),
+        (pyatspi.ROLE_IMAGE, TEXT["picture"]),  # named with what it shows
+    ]
 
 passed = []
 failures = []
@@ -155,14 +191,17 @@ def dump(accessible, depth=0):
 
 
 def open_dialog(app, frame, item, caption):
-    """Chooses the item of the 関数 menu and waits for its dialog."""
-    press(wait_for("the 関数 button", lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数")))
+    """Chooses the item of the first menu and waits for its dialog."""
+    functions = TEXT["functions"]
+    press(wait_for("the %s button" % functions, lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, functions)))
     press(wait_for("the item " + item, lambda: find(app, pyatspi.ROLE_MENU_ITEM, item)))
     return wait_for("the dialog " + caption,
                     lambda: (lambda d: d if showing(d) else None)(find(frame, pyatspi.ROLE_DIALOG, caption)))
 
 
-def main(program):
+def main(program, language):
+    global TEXT
+    TEXT = LANGUAGES[language]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     process = subprocess.Popen([program], env=env)
     try:
@@ -184,16 +223,14 @@ def run(process):
     frame = wait_for("the desktop window", lambda: find(app, pyatspi.ROLE_FRAME, TITLE))
     print("application %r, frame %r" % (app.name, frame.name))
 
-    dialog = open_dialog(app, frame, "直角三角形の計算", DIALOG)
+    dialog = open_dialog(app, frame, TEXT["right_item"], TEXT["dialog"])
 
     fields = [a for a in descendants(dialog) if a.getRole() == pyatspi.ROLE_TEXT]
     check([f.name for f in fields] == [name for name, _ in FIELDS],
           "field names %r" % [f.name for f in fields])
     check(all(text_of(f) == "" for f in fields), "fields start empty")
-    others = [(a.getRole(), a.name) for a in children(dialog) if a.getRole() != pyatspi.ROLE_TEXT]
-    check([role for role, _ in others] == [role for role, _ in OTHERS] and
-          all(want is None or name == want for (_, name), (_, want) in zip(others, OTHERS)) and
-          all(name for _, name in others), "the dialog's other controls %r" % others)
+    read = [(a.getRole(), a.name) for a in children(dialog) if a.getRole() != pyatspi.ROLE_TEXT]
+    check(read == others(), "the dialog's other controls %r" % read)
     wait_for("the focus in field a", lambda: fields[0].getState().contains(pyatspi.STATE_FOCUSED))
 
     changes = []
@@ -208,51 +245,53 @@ def run(process):
     wait_for("3 and 4 in fields a and b", lambda: text_of(fields[0]) == "3" and text_of(fields[1]) == "4")
     pump(0.3)
     check((pyatspi.ROLE_TEXT, "b", 1) in focus, "Tab announced field b taking the focus: %r" % focus)
-    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "計算する"))
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]))
     wait_for("the results", lambda: text_of(fields[4]) != "")
     pump(0.5)
     for field, (name, value) in zip(fields, FIELDS):
         check(text_of(field) == value, "field %s reads %r, not %r" % (name, text_of(field), value))
         check(("object:text-changed:insert", name, value) in changes,
               "no text-change event gave field %s its %r" % (name, value))
-    print("after 3 Tab 4 and 計算する:")
+    print("after 3 Tab 4 and %s:" % TEXT["calculate"])
     dump(dialog)
 
     changes.clear()
-    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "クリア"))
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["clear"]))
     wait_for("the fields emptied", lambda: all(text_of(f) == "" for f in fields))
     pump(0.5)
     for field, (name, value) in zip(fields, FIELDS):
         check(("object:text-changed:delete", name, value) in changes,
               "no text-change event took %r out of field %s" % (value, name))
-    check((pyatspi.ROLE_TEXT, "a", 1) in focus[-3:], "クリア announced field a taking the focus")
+    check((pyatspi.ROLE_TEXT, "a", 1) in focus[-3:], "%s announced field a taking the focus" % TEXT["clear"])
 
-    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "計算する"))
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]))
     alert = wait_for("the message box", lambda: next(
         (a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_ALERT and showing(a)), None))
     print("message box:")
     dump(alert)
-    check([a.name for a in children(alert) if a.getRole() == pyatspi.ROLE_LABEL] == [MISSING_INPUT],
+    check([a.name for a in children(alert) if a.getRole() == pyatspi.ROLE_LABEL] == [TEXT["missing_input"]],
           "the message box's text")
-    ok = find(alert, pyatspi.ROLE_PUSH_BUTTON, "OK")
+    ok = find(alert, pyatspi.ROLE_PUSH_BUTTON, TEXT["ok"])
     check(ok is not None and ok.getState().contains(pyatspi.STATE_FOCUSED), "its OK button has the focus")
     press(ok)
     wait_for("the message box to go", lambda: not showing(alert))
 
-    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
+    press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["back"]))
     wait_for("the dialog to close", lambda: not showing(dialog))
 
-    rotation = open_dialog(app, frame, ROTATION, ROTATION)
+    rotation = open_dialog(app, frame, TEXT["rotation_item"], TEXT["rotation"])
     fields = [(a.name, a.getState().contains(pyatspi.STATE_READ_ONLY))
               for a in descendants(rotation) if a.getRole() == pyatspi.ROLE_TEXT]
-    check(fields == ROTATION_FIELDS, "the coordinate rotation's fields %r" % fields)
-    press(find(rotation, pyatspi.ROLE_PUSH_BUTTON, "戻る"))
+    check(fields == list(zip(TEXT["rotation_fields"], ROTATION_READ_ONLY)), "the coordinate rotation's fields %r" % fields)
+    press(find(rotation, pyatspi.ROLE_PUSH_BUTTON, TEXT["back"]))
     wait_for("the dialog to close", lambda: not showing(rotation))
 
-    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, "関数"))
-    press(wait_for("the 終了 item", lambda: find(app, pyatspi.ROLE_MENU_ITEM, "終了")))
+    press(find(frame, pyatspi.ROLE_PUSH_BUTTON, TEXT["functions"]))
+    press(wait_for("the %s item" % TEXT["exit"], lambda: find(app, pyatspi.ROLE_MENU_ITEM, TEXT["exit"])))
     process.wait(timeout=10)
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    if len(sys.argv) != 3 or sys.argv[2] not in LANGUAGES:
+        sys.exit("usage: read_with_atspi.py PROGRAM ja|en")
+    sys.exit(main(sys.argv[1], sys.argv[2]))

@@ -273,10 +273,10 @@ const std::vector<MessageView>& Messages() {
     // clang-format off
     static const std::vector<MessageView> messages = {
         {"MissingInput", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE,
-         {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("直角三角関数の計算"),
+         {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("エラー"),
          {Label("入力値が不足、\n或いはタイプミス"), Button("OK")}, IDOK},
         {"InfiniteResultQuestion", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE,
-         {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("オームの法則の計算"),
+         {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("エラー"),
          {Label("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります "
                 "。\n無視して表示しますか"),
           Button("はい"), Button("いいえ")}, IDNO},

@@ -90,20 +90,6 @@ void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner) {
     });
 }
 
-void AnswerNextMessageBoxWithKey(int key, MessageBoxSeen* seen) {
-    ++g_pendingAnswers;
-    mirabo::testing::OnNextModalLoop([key, seen](HWND box) {
-        if (!TakeBox(box, seen, nullptr)) return;
-        HWND focused = mirabo::testing::FocusedWindow();
-        QWidget* target = mirabo::testing::WidgetOf(focused ? focused : box);
-        QTest::keyClick(target, static_cast<Qt::Key>(key));
-        if (mirabo::testing::IsModalRunning(box)) {
-            ADD_FAILURE() << "the key did not close the message box";
-            mirabo::testing::MessageBoxButton(box, seen->buttons.size() > 1 ? IDNO : IDOK)->click();
-        }
-    });
-}
-
 bool AllAnswersUsed() {
     bool used = g_pendingAnswers == 0;
     if (!used) {

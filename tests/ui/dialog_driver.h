@@ -52,8 +52,6 @@ struct MessageBoxSeen {
 // Answers the next message box by clicking the button of `answer`, after
 // noting what it showed; `owner` is the window expected to be disabled.
 void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner = nullptr);
-// As above, answering with a key (Qt::Key_Escape, Qt::Key_Return, ...).
-void AnswerNextMessageBoxWithKey(int key, MessageBoxSeen* seen);
 // True when no queued answer was left unused; drops unused ones.
 bool AllAnswersUsed();
 

@@ -1,7 +1,8 @@
-// What screen readers are told on Windows: the fields named after the
-// labels beside them and the pictures with their words (given by the
-// platform layer through the system's accessibility property service), and
-// the menu bar's drawn buttons still read by their texts.
+// What screen readers are told on Windows, in the language the program
+// speaks here: the fields named after the labels beside them and the
+// pictures with their words (given by the platform layer through the
+// system's accessibility property service), and the menu bar's drawn
+// buttons still read by their texts.
 #include <gtest/gtest.h>
 
 // clang-format off
@@ -14,25 +15,37 @@
 #include <vector>
 
 #include "platform/windows/accessible_names.h"
+#include "tests/windows/calculators.h"
 #include "tests/windows/program_driver.h"
 
 namespace mirabo::wintest {
 namespace {
 
-const wchar_t kCoordinatePicture[] =
-    L"座標移動の図：原点から延びる二本の線の先に点 X1,Y1 と点 X2,Y2、二本の線の間の角が α";
-const wchar_t kRightPicture[] =
-    L"直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、c と b の間の角が β、a と b の間が直角";
-const wchar_t kObliquePicture[] =
-    L"三角形の図：底辺 a、右の辺 b、斜めの辺 c。a と c の間の角が α、c と b の間の角が β、a と b の間の角が γ";
-const wchar_t kIcon[] = L"Mirabo のアイコン：黒地に赤い円と黄色の直角三角形";
+// What the pictures show, in each language (res/mirabo.rc).
+const Translated kCoordinatePicture = {
+    L"座標移動の図：原点から延びる二本の線の先に点 X1,Y1 と点 X2,Y2、二本の線の間の角が α",
+    L"Coordinate rotation diagram: two lines from the origin ending at the points X1,Y1 and X2,Y2, with the "
+    L"angle α between them"};
+const Translated kRightPicture = {
+    L"直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、c と b の間の角が β、a と b の間が直角",
+    L"Right triangle diagram: base a, right vertical side b, hypotenuse c. Angle α between a and c, angle β "
+    L"between c and b, a right angle between a and b"};
+const Translated kObliquePicture = {
+    L"三角形の図：底辺 a、右の辺 b、斜めの辺 c。a と c の間の角が α、c と b の間の角が β、a と b の間の角が γ",
+    L"Triangle diagram: base a, right side b, slanted side c. Angle α between a and c, angle β between c and b, "
+    L"angle γ between a and b"};
+const Translated kIcon = {L"Mirabo のアイコン：黒地に赤い円と黄色の直角三角形",
+                          L"Mirabo icon: a red circle and a yellow right triangle on black"};
+
+// A symbol reads the same in every language.
+Translated Same(const wchar_t* text) { return {text, text}; }
 
 // A template's named controls: fields by identifier, and its one picture
-// (identifier -1 here).
+// (identifier -1 here), each name in both languages.
 struct NamedTemplate {
     const char* name;
     int templateId;
-    std::map<int, std::wstring> names;
+    std::map<int, Translated> names;
 };
 
 const int kPicture = -1;
@@ -41,19 +54,30 @@ const int kPicture = -1;
 const std::vector<NamedTemplate>& Templates() {
     static const std::vector<NamedTemplate> templates = {
         {"CoordinateRotation", 104,
-         {{1001, L"移動するXの値"}, {1002, L"移動するYの値"}, {1003, L"移動する角度"},
-          {1006, L"移動後のXの値"}, {1007, L"移動後のYの値"}, {kPicture, kCoordinatePicture}}},
+         {{1001, {L"移動するXの値", L"Point X"}}, {1002, {L"移動するYの値", L"Point Y"}},
+          {1003, {L"移動する角度", L"Angle"}}, {1006, {L"移動後のXの値", L"Rotated X"}},
+          {1007, {L"移動後のYの値", L"Rotated Y"}}, {kPicture, kCoordinatePicture}}},
         {"RightTriangle", 105,
-         {{1001, L"a"}, {1002, L"b"}, {1003, L"c"}, {1004, L"α"}, {1005, L"β"}, {kPicture, kRightPicture}}},
+         {{1001, Same(L"a")}, {1002, Same(L"b")}, {1003, Same(L"c")}, {1004, Same(L"α")}, {1005, Same(L"β")},
+          {kPicture, kRightPicture}}},
         {"ObliqueTriangle", 108,
-         {{1001, L"a"}, {1002, L"b"}, {1003, L"c"}, {1006, L"α"}, {1007, L"β"}, {1008, L"γ"},
-          {kPicture, kObliquePicture}}},
-        {"OhmsLaw", 121, {{1001, L"電圧（V)"}, {1002, L"電流（A)"}, {1003, L"抵抗（Ω）"}, {1004, L"電力（W)"}}},
+         {{1001, Same(L"a")}, {1002, Same(L"b")}, {1003, Same(L"c")}, {1006, Same(L"α")}, {1007, Same(L"β")},
+          {1008, Same(L"γ")}, {kPicture, kObliquePicture}}},
+        {"OhmsLaw", 121,
+         {{1001, {L"電圧（V)", L"Volts"}}, {1002, {L"電流（A)", L"Amps"}}, {1003, {L"抵抗（Ω）", L"Ohms"}},
+          {1004, {L"電力（W)", L"Watts"}}}},
         {"AboutBox", 103, {{kPicture, kIcon}}},
     };
     return templates;
 }
 // clang-format on
+
+// The names expected in the language the program speaks here.
+std::map<int, std::wstring> NamesInProgramLanguage(const std::map<int, Translated>& names) {
+    std::map<int, std::wstring> chosen;
+    for (const auto& [id, name] : names) chosen[id] = InProgramLanguage(name);
+    return chosen;
+}
 
 void PrintTo(const NamedTemplate& t, std::ostream* os) { *os << t.name; }
 
@@ -127,7 +151,7 @@ protected:
 };
 
 TEST_P(NamedTemplateTest, FieldsAreNamedAfterTheLabelsBesideThemAndPicturesWithTheirWords) {
-    EXPECT_EQ(ById(windows::NameControlsForScreenReaders(dialog_)), GetParam().names);
+    EXPECT_EQ(ById(windows::NameControlsForScreenReaders(dialog_)), NamesInProgramLanguage(GetParam().names));
 }
 
 TEST_P(NamedTemplateTest, ScreenReadersGetTheNamesGiven) {
@@ -148,14 +172,12 @@ TEST(MenuBarAccessibilityTest, TheDrawnButtonsAreReadByTheirTexts) {
     ASSERT_TRUE(program.Start());
     HWND main = program.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    HWND bar = FindDescendant(main, L"MiraboMenuBar", L"");
-    ASSERT_NE(bar, nullptr);
-    std::vector<std::wstring> names;
-    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT))
-        names.push_back(AccessibleName(b));
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"関数", L"計算", L"バージョン"}));
+    std::vector<std::wstring> names, expected;
+    for (HWND b : MenuBarButtons(main)) names.push_back(AccessibleName(b));
+    for (const Translated& text : MenuBarButtonTexts()) expected.push_back(InProgramLanguage(text));
+    EXPECT_EQ(names, expected);
     PostMessageW(main, WM_COMMAND, 40007, 0);  // Exit
-    EXPECT_EQ(program.WaitForExit(10000), 0);
+    EXPECT_EQ(program.WaitForExit(kPatience), 0);
 }
 
 }  // namespace

@@ -69,6 +69,7 @@ bool RunningProgram::Start(const std::wstring& path) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!CreateProcessW(path.c_str(), commandLine.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                         &info)) {
+        std::fprintf(stderr, "CreateProcessW failed with error %lu\n", GetLastError());
         return false;
     }
     CloseHandle(info.hThread);
@@ -183,7 +184,7 @@ bool BringToFront(HWND window) {
     HWND root = GetAncestor(window, GA_ROOT);
     if (GetForegroundWindow() == root) return true;
     SetForegroundWindow(root);
-    return WaitFor([root] { return GetForegroundWindow() == root; }, 3000);
+    return WaitFor([root] { return GetForegroundWindow() == root; }, kPatience);
 }
 
 namespace {
@@ -201,7 +202,7 @@ bool Settled(HWND window) {
             last = now;
             return steady >= 3;
         },
-        5000);
+        kPatience);
 }
 
 }  // namespace
@@ -225,7 +226,7 @@ bool Click(HWND window) {
                 GetCursorPos(&now);
                 return now.x == target.x && now.y == target.y && WindowFromPoint(now) == window;
             },
-            2000)) {
+            kPatience)) {
         return false;
     }
     // Press and release each say where they happen: a pointer position
@@ -234,7 +235,7 @@ bool Click(HWND window) {
     // A button is released once it shows the press it has taken.
     const bool button = _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
     const bool pressed =
-        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, 5000);
+        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, kPatience);
     SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
     return pressed;
@@ -268,12 +269,20 @@ HWND WaitForPopupMenu(DWORD ms) {
     return found;
 }
 
-bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
+std::vector<HWND> MenuBarButtons(HWND mainWindow) {
+    std::vector<HWND> buttons;
     HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
-    HWND button = bar ? FindDescendant(bar, L"Button", buttonText) : NULL;
-    if (button == NULL) return false;
+    if (bar == NULL) return buttons;
+    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT)) buttons.push_back(b);
+    return buttons;
+}
+
+bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
+    const std::vector<HWND> buttons = MenuBarButtons(mainWindow);
+    if (buttonIndex < 0 || static_cast<std::size_t>(buttonIndex) >= buttons.size()) return false;
+    HWND button = buttons[buttonIndex];
     // The bar takes taps once no dialog is over the window any more.
-    if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, 5000)) return false;
+    if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, kPatience)) return false;
     if (!Click(button) || WaitForPopupMenu() == NULL) return false;
     // Keys go to the pop-up once the program's thread tracks it and has the
     // keyboard: a pop-up shows before its menu loop starts.
@@ -285,7 +294,7 @@ bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item) {
                 return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
                        GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
             },
-            5000)) {
+            kPatience)) {
         return false;
     }
     // The arrow keys pass over separators; Enter chooses.

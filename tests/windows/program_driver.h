@@ -11,6 +11,13 @@
 
 namespace mirabo::wintest {
 
+// How long the driver waits for the program to do what it was asked. A
+// program starved of the processor by a busy machine answers seconds late,
+// and a condition asked of it meanwhile reads a state older than the input
+// already queued for it; only a program that is wrong keeps a test waiting
+// this long.
+constexpr DWORD kPatience = 30000;
+
 // The program's path: MIRABO_PROGRAM in the environment, else the one the
 // build put beside the tests.
 std::wstring ProgramPath();
@@ -31,15 +38,15 @@ public:
     DWORD ProcessId() const { return processId_; }
 
     // The program's main window once it shows, or null after `ms`.
-    HWND WaitForMainWindow(DWORD ms = 20000);
+    HWND WaitForMainWindow(DWORD ms = kPatience);
     // The program's top-level window with this caption once it is visible
     // and enabled (a dialog or message box), or null after `ms`.
-    HWND WaitForWindow(const std::wstring& caption, DWORD ms = 10000);
+    HWND WaitForWindow(const std::wstring& caption, DWORD ms = kPatience);
     // The program's message box (a dialog of class #32770 with a static
     // text) once it shows, or null after `ms`.
-    HWND WaitForMessageBox(DWORD ms = 10000);
+    HWND WaitForMessageBox(DWORD ms = kPatience);
     // Whether `window` is gone or hidden after at most `ms`.
-    bool WaitUntilGone(HWND window, DWORD ms = 10000);
+    bool WaitUntilGone(HWND window, DWORD ms = kPatience);
     // The program's visible, enabled top-level windows.
     std::vector<HWND> Windows() const;
 
@@ -48,13 +55,17 @@ private:
     DWORD processId_ = 0;
 };
 
-// Waits for `condition` for at most `ms`, checking every 20 ms.
+// Waits for `condition` for at most `ms`, checking every 20 ms. A condition
+// that itself waits for the program can outlast `ms` in one call and then
+// read what was true before; so the deadline passes only after a check that
+// began once it had passed.
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;
     for (;;) {
+        const bool late = GetTickCount64() >= end;
         if (condition()) return true;
-        if (GetTickCount64() >= end) return false;
+        if (late) return false;
         Sleep(20);
     }
 }
@@ -83,13 +94,17 @@ bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers = {});
 // has not become it after 3 seconds.
 bool BringToFront(HWND window);
 
-// Opens the pop-up of menu-bar button `buttonText` in the main window with
-// the mouse and chooses its item number `item` (0 for the first, separators
-// not counted) with the keyboard. False when the button or pop-up is not
+// The main window's menu-bar buttons, left to right; none when it has no
+// menu bar.
+std::vector<HWND> MenuBarButtons(HWND mainWindow);
+// Opens the pop-up of menu-bar button number `button` (0 for the first) in
+// the main window with the mouse and chooses its item number `item` (0 for
+// the first, separators not counted) with the keyboard, in whatever
+// language the program speaks. False when the button or pop-up is not
 // found. (A pop-up's items cannot be read from another process everywhere.)
-bool ChooseFromMenu(HWND mainWindow, const std::wstring& buttonText, int item);
+bool ChooseFromMenu(HWND mainWindow, int button, int item);
 // The pop-up menu window that is open, or null after `ms`.
-HWND WaitForPopupMenu(DWORD ms = 5000);
+HWND WaitForPopupMenu(DWORD ms = kPatience);
 
 // The window with the keyboard focus and the one with the caret in the
 // thread that owns `window`.

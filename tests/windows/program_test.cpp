@@ -25,16 +25,16 @@ protected:
         if (HasFailure()) SaveDesktop();
         if (program_.Running()) {
             PostMessageW(main_, WM_COMMAND, 40007, 0);  // Exit
-            program_.WaitForExit(10000);
+            program_.WaitForExit(kPatience);
         }
     }
     HWND OpenCalculator(const Calculator& calculator) {
-        if (calculator.caption == nullptr) {
+        if (calculator.caption.japanese == nullptr) {
             ADD_FAILURE() << calculator.name << " has no expected texts in tests/windows/calculators.cpp";
             return NULL;
         }
         if (!ChooseFromMenu(main_, calculator.button, calculator.item)) return NULL;
-        return program_.WaitForWindow(calculator.caption);
+        return program_.WaitForWindow(InProgramLanguage(calculator.caption));
     }
 
     // What the desktop showed when a test failed, for whoever reads the log:
@@ -58,13 +58,11 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
     EXPECT_EQ(TextOf(main_), L"Mirabo for PocketPC");
     HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
     ASSERT_NE(bar, nullptr);
-    std::vector<std::wstring> buttons;
-    for (HWND b = GetWindow(bar, GW_CHILD); b != NULL; b = GetWindow(b, GW_HWNDNEXT))
-        buttons.push_back(TextOf(b));
+    std::vector<std::wstring> buttons, expected;
+    for (HWND b : MenuBarButtons(main_)) buttons.push_back(TextOf(b));
     // In the user's language: Japanese for a Japanese UI language, else English.
-    const std::vector<std::wstring> japanese = {L"関数", L"計算", L"バージョン"};
-    const std::vector<std::wstring> english = {L"Functions", L"Calculations", L"Version"};
-    EXPECT_EQ(buttons, PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? japanese : english);
+    for (const Translated& text : MenuBarButtonTexts()) expected.push_back(InProgramLanguage(text));
+    EXPECT_EQ(buttons, expected);
     // The screen is landscape, 4:3, with the bar along its bottom.
     RECT client, barRect;
     GetClientRect(main_, &client);
@@ -77,19 +75,20 @@ TEST_F(ProgramTest, ShowsTheScreenWithTitleAndMenuBar) {
 }
 
 TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
-    HWND bar = FindDescendant(main_, L"MiraboMenuBar", L"");
-    for (const wchar_t* button : {L"関数", L"計算", L"バージョン"}) {
-        EXPECT_TRUE(Click(FindDescendant(bar, L"Button", button)));
+    const std::vector<HWND> buttons = MenuBarButtons(main_);
+    EXPECT_EQ(buttons.size(), MenuBarButtonTexts().size());
+    for (HWND button : buttons) {
+        EXPECT_TRUE(Click(button));
         EXPECT_NE(WaitForPopupMenu(), nullptr);
         EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
-        EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
+        EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
         EXPECT_TRUE(IsWindowEnabled(main_));
     }
     // From the keyboard alone: F10 opens the first pop-up.
     EXPECT_TRUE(PressKeyIn(main_, VK_F10));
     EXPECT_NE(WaitForPopupMenu(), nullptr);
     EXPECT_TRUE(PressKeyIn(main_, VK_ESCAPE));
-    EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 5000));
+    EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
 }
 
 TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
@@ -104,12 +103,12 @@ TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
         EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         for (const FieldText& field : calculator.results) {
-            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
                 << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
         }
         EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
-        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
     }
 }
 
@@ -122,11 +121,11 @@ TEST_F(ProgramTest, MissingInputShowsItsMessageAndPutsTheCaretInTheFirstField) {
         EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
         HWND box = program_.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no message";
-        EXPECT_NE(FindDescendant(box, L"Static", calculator.missingInput), nullptr);
+        EXPECT_NE(FindDescendant(box, L"Static", InProgramLanguage(calculator.missingInput)), nullptr);
         EXPECT_TRUE(PressKeyIn(box, VK_RETURN));
         EXPECT_TRUE(program_.WaitUntilGone(box));
         HWND first = GetDlgItem(dialog, 1001);
-        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return FocusOf(dialog) == first && CaretOwnerOf(dialog) == first; }, kPatience));
         EXPECT_TRUE(PressKeyIn(dialog, VK_ESCAPE));  // Esc is Back
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
     }
@@ -150,7 +149,7 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
             EXPECT_TRUE(Click(a));
             EXPECT_TRUE(PressKeyIn(dialog, VK_END));
             for (int i = 0; i < 3; ++i) EXPECT_TRUE(PressKeyIn(dialog, '3'));
-            EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, 5000)) << TextOf(a).size();
+            EXPECT_TRUE(WaitFor([&] { return TextOf(a).size() == 99; }, kPatience)) << TextOf(a).size();
             Sleep(200);
             EXPECT_EQ(TextOf(a), std::wstring(98, L'0') + L"3");
             // "１２" and "５", as characters from an input method.
@@ -162,19 +161,19 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
                 HWND field = GetDlgItem(dialog, t.id);
                 SetText(field, L"");
                 for (const wchar_t* c = t.text; *c != L'\0'; ++c) PostMessageW(field, WM_CHAR, *c, 1);
-                EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, 5000));
+                EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, kPatience));
             }
             EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
             const FieldText results[] = {
                 {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};
             for (const FieldText& field : results) {
-                EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, 5000))
+                EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
                     << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
             }
         }
         EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
-        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, 5000));
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
     }
 }
 
@@ -186,7 +185,7 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
     for (const auto& closer : closers) {
         SCOPED_TRACE(closer.how);
         EXPECT_TRUE(PressKeyIn(main_, 'A', {VK_CONTROL}));
-        HWND about = program_.WaitForWindow(kAboutCaption);
+        HWND about = program_.WaitForWindow(InProgramLanguage(kAboutCaption));
         ASSERT_NE(about, nullptr);
         if (closer.escape) {
             EXPECT_TRUE(PressKeyIn(about, VK_ESCAPE));
@@ -202,12 +201,12 @@ TEST_F(ProgramTest, CtrlAOpensTheAboutBoxWhichOkAndEscClose) {
 
 TEST_F(ProgramTest, CtrlQEndsTheProgramWithZero) {
     EXPECT_TRUE(PressKeyIn(main_, 'Q', {VK_CONTROL}));
-    EXPECT_EQ(program_.WaitForExit(10000), 0);
+    EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
 TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
-    ASSERT_TRUE(ChooseFromMenu(main_, L"関数", 3));
-    EXPECT_EQ(program_.WaitForExit(10000), 0);
+    ASSERT_TRUE(ChooseFromMenu(main_, kFunctionsButton, kExitItem));
+    EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
 TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
@@ -219,7 +218,7 @@ TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
     SetForegroundWindow(other);
     RunningProgram second;
     ASSERT_TRUE(second.Start());
-    EXPECT_EQ(second.WaitForExit(20000), 0);
+    EXPECT_EQ(second.WaitForExit(kPatience), 0);
     EXPECT_TRUE(program_.Running());
     DestroyWindow(other);
     EXPECT_TRUE(WaitFor(
@@ -227,7 +226,7 @@ TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
             HWND front = GetForegroundWindow();
             return front == dialog || front == main_;
         },
-        5000));
+        kPatience));
     EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
 }
 

@@ -1,12 +1,14 @@
 // mirabo_wine_screenshots OUTPUT_FOLDER: starts mirabo.exe and saves PNG
-// pictures of its window as a person sees it: the main window with the 関数
-// menu open, each calculator after its first example, and the About box.
-// The program ends by its Exit item afterwards.
+// pictures of its window as a person sees it, in the language it speaks
+// here: the main window with the first menu (関数, Functions) open, each
+// calculator after its first example, and the About box. The program ends
+// by its Exit item afterwards.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/windows/calculators.h"
 #include "tests/windows/program_driver.h"
@@ -42,16 +44,17 @@ int wmain(int argc, wchar_t** argv) {
     if (mainWindow == NULL) return 1;
     bool ok = true;
 
-    HWND bar = FindDescendant(mainWindow, L"MiraboMenuBar", L"");
-    ok = Click(FindDescendant(bar, L"Button", L"関数")) && WaitForPopupMenu() != NULL &&
+    const std::vector<HWND> buttons = MenuBarButtons(mainWindow);
+    ok = !buttons.empty() && Click(buttons[kFunctionsButton]) && WaitForPopupMenu() != NULL &&
          Shoot(mainWindow, folder, L"main_window_menu") && ok;
     PressKey(VK_ESCAPE);
-    WaitFor([] { return WaitForPopupMenu(0) == NULL; }, 3000);
+    WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience);
 
     for (const Calculator& calculator : Calculators()) {
         HWND dialog = NULL;
-        if (calculator.caption != nullptr && ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
-            dialog = program.WaitForWindow(calculator.caption);
+        if (calculator.caption.japanese != nullptr &&
+            ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
+            dialog = program.WaitForWindow(InProgramLanguage(calculator.caption));
         }
         if (dialog == NULL) {
             std::fprintf(stderr, "%s did not open\n", calculator.name);
@@ -62,22 +65,24 @@ int wmain(int argc, wchar_t** argv) {
         }
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
         ok = Click(GetDlgItem(dialog, calculator.calculateId)) && ok;
-        WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, 5000);
+        WaitFor([&] { return TextOf(GetDlgItem(dialog, calculator.results.back().id)) != L""; }, kPatience);
         const std::wstring name(calculator.name, calculator.name + std::strlen(calculator.name));
         ok = Shoot(mainWindow, folder, name) && ok;
         ok = Click(GetDlgItem(dialog, IDCANCEL)) && ok;
         program.WaitUntilGone(dialog);
     }
 
-    if (ChooseFromMenu(mainWindow, L"バージョン", 0)) {
-        if (HWND about = program.WaitForWindow(kAboutCaption)) {
-            ok = Shoot(mainWindow, folder, L"about_box") && ok;
-            PressKey(VK_ESCAPE);
-            program.WaitUntilGone(about);
-        } else {
-            ok = false;
-        }
+    HWND about = ChooseFromMenu(mainWindow, kVersionButton, kAboutItem)
+                     ? program.WaitForWindow(InProgramLanguage(kAboutCaption))
+                     : NULL;
+    if (about != NULL) {
+        ok = Shoot(mainWindow, folder, L"about_box") && ok;
+        PressKey(VK_ESCAPE);
+        program.WaitUntilGone(about);
+    } else {
+        std::fprintf(stderr, "the About box did not open\n");
+        ok = false;
     }
-    ChooseFromMenu(mainWindow, L"関数", 3);
-    return program.WaitForExit(10000) == 0 && ok ? 0 : 1;
+    ChooseFromMenu(mainWindow, kFunctionsButton, kExitItem);
+    return program.WaitForExit(kPatience) == 0 && ok ? 0 : 1;
 }
