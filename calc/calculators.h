@@ -23,7 +23,7 @@ enum class FieldRole {
 struct CalculatorField {
     int controlId;
     std::string_view name;   // on the command line
-    std::string_view alias;  // also accepted on the command line, or empty
+    std::string_view alias;  // also accepted on the command line (UTF-8), or empty
     FieldRole role;
 };
 
@@ -65,8 +65,8 @@ inline constexpr CalculatorField kRightTriangleFields[] = {
     {IDC_RIGHT_A,     "a",     "",  FieldRole::Input},
     {IDC_RIGHT_B,     "b",     "",  FieldRole::Input},
     {IDC_RIGHT_C,     "c",     "",  FieldRole::Input},
-    {IDC_RIGHT_ALPHA, "alpha", "α", FieldRole::Input},
-    {IDC_RIGHT_BETA,  "beta",  "β", FieldRole::Input},
+    {IDC_RIGHT_ALPHA, "alpha", "\xCE\xB1", FieldRole::Input},  // α
+    {IDC_RIGHT_BETA,  "beta",  "\xCE\xB2", FieldRole::Input},  // β
 };
 // clang-format on
 inline constexpr FieldText kRightTriangleExample[] = {{IDC_RIGHT_A, L"3"}, {IDC_RIGHT_B, L"4"}};
@@ -91,9 +91,9 @@ inline constexpr CalculatorField kObliqueTriangleFields[] = {
     {IDC_OBLIQUE_A,     "a",     "",  FieldRole::Input},
     {IDC_OBLIQUE_B,     "b",     "",  FieldRole::Input},
     {IDC_OBLIQUE_C,     "c",     "",  FieldRole::Input},
-    {IDC_OBLIQUE_ALPHA, "alpha", "α", FieldRole::Input},
-    {IDC_OBLIQUE_BETA,  "beta",  "β", FieldRole::Input},
-    {IDC_OBLIQUE_GAMMA, "gamma", "γ", FieldRole::Input},
+    {IDC_OBLIQUE_ALPHA, "alpha", "\xCE\xB1", FieldRole::Input},  // α
+    {IDC_OBLIQUE_BETA,  "beta",  "\xCE\xB2", FieldRole::Input},  // β
+    {IDC_OBLIQUE_GAMMA, "gamma", "\xCE\xB3", FieldRole::Input},  // γ
 };
 // clang-format on
 inline constexpr FieldText kObliqueTriangleExample[] = {

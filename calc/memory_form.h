@@ -1,6 +1,6 @@
 // A calculation form held in memory: the fields are strings, messages are
-// recorded and answered by a callback. The command-line tool, the benchmarks and
-// the tests drive the solvers through it.
+// recorded and answered by a callback. The benchmarks, the fuzz targets and the
+// tests drive the solvers through it.
 #pragma once
 
 #include <functional>

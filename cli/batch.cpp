@@ -179,10 +179,7 @@ RowOutcome Solve(BatchForm& form, std::uint32_t longFields) {
         return {RowStatus::Refused, false, SolveResult::Done, longFields};
     }
     const SolveResult result = form.Form().solve(form);
-    const RowStatus status = form.Written()                                  ? RowStatus::Written
-                             : result == SolveResult::StoppedForMissingInput ? RowStatus::Missing
-                                                                             : RowStatus::Refused;
-    return {status, true, result, 0};
+    return {StatusAfter(form, result), true, result, 0};
 }
 
 }  // namespace

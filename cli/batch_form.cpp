@@ -92,6 +92,17 @@ bool BatchForm::Type(std::size_t slot, std::string_view utf8) {
     return true;
 }
 
+bool BatchForm::Type(std::size_t slot, std::wstring_view text) {
+    wchar_t* out = texts_[slot];
+    if (text.size() + 1 > kFieldCapacity) {
+        out[0] = L'\0';
+        return false;
+    }
+    std::copy(text.begin(), text.end(), out);
+    out[text.size()] = L'\0';
+    return true;
+}
+
 void BatchForm::ReadField(FieldBuffer& buffer, int controlId) {
     const int slot = SlotOf(controlId);
     if (slot < 0) {
@@ -111,7 +122,7 @@ void BatchForm::SetFieldText(int controlId, const FieldBuffer& buffer) {
 void BatchForm::FocusField(int controlId) { focus_ = SlotOf(controlId); }
 
 int BatchForm::ShowMessage(int messageId, int buttons) {
-    const int answer = buttons == kButtonsYesNo ? answer_ : kAnswerOk;
+    const int answer = buttons != kButtonsYesNo ? kAnswerOk : ask_ ? ask_(messageId) : answer_;
     if (messageCount_ == messages_.size()) {
         messages_.push_back({messageId, buttons, answer});
     } else {

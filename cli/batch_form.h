@@ -1,8 +1,10 @@
-// The calculation form behind one batch row: the form's fields in fixed buffers,
-// its messages, focus and exact values, reused row after row without allocating.
+// The calculation form behind one batch row, and behind mirabo-calc's single
+// calculation: the form's fields in fixed buffers, its messages, focus and exact
+// values, reused row after row without allocating.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +27,10 @@ public:
     // `answer` answers every Yes/No question: kAnswerYes or kAnswerNo.
     BatchForm(const Calculator& form, int answer);
 
+    // Asks each Yes/No question instead, which gives kAnswerYes or kAnswerNo.
+    using Asker = std::function<int(int messageId)>;
+    void SetAsker(Asker ask) { ask_ = std::move(ask); }
+
     const Calculator& Form() const { return form_; }
     std::size_t FieldCount() const { return form_.fields.size(); }
 
@@ -34,6 +40,8 @@ public:
     // order). False, leaving the field empty, when the text is longer than the
     // 99 characters a field holds.
     bool Type(std::size_t slot, std::string_view utf8);
+    // The same with wide text.
+    bool Type(std::size_t slot, std::wstring_view text);
 
     const wchar_t* Text(std::size_t slot) const { return texts_[slot]; }
     bool Written() const { return written_; }
@@ -62,6 +70,7 @@ private:
 
     const Calculator& form_;
     int answer_;
+    Asker ask_;
     int firstId_;
     signed char slotOf_[kIdSpan];
     FieldBuffer texts_[kMaxFields];

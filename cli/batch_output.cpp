@@ -139,8 +139,9 @@ private:
 
 class JsonRowWriter : public RowWriter {
 public:
-    JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom)
-        : out_(out), message_(answering), bom_(bom) {
+    // `rowStatus`: the row's status and message end the object.
+    JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom, bool rowStatus)
+        : out_(out), message_(answering), bom_(bom), rowStatus_(rowStatus) {
         start_ = "{\"form\":" + JsonString(form.name) + ",\"result\":";
         for (const CalculatorField& field : form.fields) {
             names_.push_back(JsonString(field.name));
@@ -207,10 +208,12 @@ public:
             }
             out_.Put('}');
         }
-        out_.Put(",\"status\":\"");
-        out_.Put(RowStatusName(outcome.status));
-        out_.Put("\",\"message\":");
-        PutJsonString(out_, message_.Compose(form, outcome));
+        if (rowStatus_) {
+            out_.Put(",\"status\":\"");
+            out_.Put(RowStatusName(outcome.status));
+            out_.Put("\",\"message\":");
+            PutJsonString(out_, message_.Compose(form, outcome));
+        }
         out_.Put("}\n");
     }
 
@@ -219,11 +222,18 @@ private:
     RowMessage message_;
     KnownMessages texts_;
     bool bom_;
+    bool rowStatus_;
     std::string start_;
     std::vector<std::string> names_;  // each field's name as a JSON string
 };
 
 }  // namespace
+
+RowStatus StatusAfter(const BatchForm& form, SolveResult result) {
+    return form.Written()                                  ? RowStatus::Written
+           : result == SolveResult::StoppedForMissingInput ? RowStatus::Missing
+                                                           : RowStatus::Refused;
+}
 
 const char* RowStatusName(RowStatus status) {
     switch (status) {
@@ -256,9 +266,10 @@ const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& 
         text_ += messages_.Line(message.id);
         separator = " / ";
         if (message.buttons == kButtonsYesNo) {
-            text_ += message.answer == kAnswerYes        ? " → yes"
-                     : answering_ == Answering::NotAsked ? " → no (not asked; --yes answers yes)"
-                                                         : " → no";
+            // " → yes", " → no", with the arrow U+2192 in UTF-8.
+            text_ += message.answer == kAnswerYes        ? " \xE2\x86\x92 yes"
+                     : answering_ == Answering::NotAsked ? " \xE2\x86\x92 no (not asked; --yes answers yes)"
+                                                         : " \xE2\x86\x92 no";
         }
     }
     return text_;
@@ -271,7 +282,11 @@ std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculato
 
 std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
                                              bool bom) {
-    return std::make_unique<JsonRowWriter>(out, form, answering, bom);
+    return std::make_unique<JsonRowWriter>(out, form, answering, bom, true);
+}
+
+std::unique_ptr<RowWriter> MakeJsonObjectWriter(BufferedWriter& out, const Calculator& form) {
+    return std::make_unique<JsonRowWriter>(out, form, Answering::No, false, false);
 }
 
 }  // namespace mirabo

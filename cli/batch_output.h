@@ -20,6 +20,10 @@ enum class RowStatus {
     Refused,  // nothing written
 };
 
+// The status of a calculation that ran: Written when it wrote the fields, else
+// Missing when it stopped for missing input, else Refused.
+RowStatus StatusAfter(const BatchForm& form, SolveResult result);
+
 struct RowOutcome {
     RowStatus status;
     // Whether the solver ran; it does not when a text is too long for its field.
@@ -59,8 +63,13 @@ private:
 // `bom` puts a UTF-8 byte-order mark first.
 std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
                                             bool bom);
+// A row as one line holding the object of --json (form, result, fields,
+// messages, focus and values), with the row's status and message after them.
 std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
                                              bool bom);
+// The object of --json alone, for one calculation on the command line: the
+// same writer, without a status and a message.
+std::unique_ptr<RowWriter> MakeJsonObjectWriter(BufferedWriter& out, const Calculator& form);
 
 const char* RowStatusName(RowStatus status);
 

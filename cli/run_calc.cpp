@@ -1,7 +1,6 @@
 #include "cli/run_calc.h"
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -9,13 +8,13 @@
 #include <string_view>
 #include <utility>
 
-#include "calc/conversions.h"
-#include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "cli/batch.h"
+#include "cli/batch_form.h"
+#include "cli/batch_output.h"
+#include "cli/byte_streams.h"
 #include "cli/forms.h"
 #include "cli/message_texts.h"
-#include "text/json_string.h"
 #include "text/terminal_text.h"
 #include "text/utf8.h"
 
@@ -26,7 +25,7 @@ enum class Answer { Ask, Yes, No };
 
 struct Request {
     const Calculator* form = nullptr;
-    std::map<int, std::wstring> texts;
+    std::map<std::size_t, std::wstring> texts;  // by field slot
     Answer answer = Answer::Ask;
     bool json = false;
     bool help = false;
@@ -100,82 +99,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
             return "field " + std::string(field->name) + " holds at most " +
                    std::to_string(kFieldCapacity - 1) + " characters, not " + std::to_string(text.size());
         }
-        if (!request.texts.emplace(field->controlId, std::move(text)).second) {
+        const auto slot = static_cast<std::size_t>(field - request.form->fields.data());
+        if (!request.texts.emplace(slot, std::move(text)).second) {
             return "field " + std::string(field->name) + " given twice";
         }
     }
     return std::nullopt;
-}
-
-void WriteJsonString(std::ostream& out, std::string_view utf8) { out << JsonString(utf8); }
-
-std::string ShortestText(double value) {
-    char text[64];
-    const auto result = WriteShortest(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
-const char* FieldName(const Calculator& form, int controlId) {
-    for (const CalculatorField& field : form.fields) {
-        if (field.controlId == controlId) {
-            return field.name.data();
-        }
-    }
-    return nullptr;
-}
-
-void PrintJson(std::ostream& out, const Calculator& form, const MemoryForm& memory, SolveResult result) {
-    out << "{\"form\":";
-    WriteJsonString(out, form.name);
-    out << ",\"result\":" << static_cast<int>(result)
-        << ",\"written\":" << (memory.Written() ? "true" : "false");
-    out << ",\"fields\":{";
-    const char* separator = "";
-    for (const CalculatorField& field : form.fields) {
-        out << separator;
-        WriteJsonString(out, field.name);
-        out << ':';
-        WriteJsonString(out, Utf8FromWide(memory.Text(field.controlId)));
-        separator = ",";
-    }
-    out << "},\"messages\":[";
-    separator = "";
-    for (const MemoryForm::Message& message : memory.Messages()) {
-        out << separator << "{\"text\":";
-        WriteJsonString(out, MessageText(message.id));
-        out << ",\"buttons\":" << (message.buttons == kButtonsYesNo ? "\"yesno\"" : "\"ok\"");
-        out << ",\"answer\":"
-            << (message.answer == kAnswerYes  ? "\"yes\""
-                : message.answer == kAnswerNo ? "\"no\""
-                                              : "\"ok\"")
-            << ",\"id\":";
-        WriteJsonString(out, MessageNameOf(message.id));
-        out << '}';
-        separator = ",";
-    }
-    out << "],\"focus\":";
-    const char* focus = memory.Focus() ? FieldName(form, *memory.Focus()) : nullptr;
-    if (focus != nullptr) {
-        WriteJsonString(out, focus);
-    } else {
-        out << "null";
-    }
-    if (memory.Written()) {
-        out << ",\"values\":{";
-        separator = "";
-        for (const CalculatorField& field : form.fields) {
-            const auto it = memory.Values().find(field.controlId);
-            if (it != memory.Values().end()) {
-                out << separator;
-                WriteJsonString(out, field.name);
-                out << ':';
-                WriteJsonString(out, ShortestText(it->second));
-                separator = ",";
-            }
-        }
-        out << '}';
-    }
-    out << "}\n";
 }
 
 }  // namespace
@@ -197,38 +126,44 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         return 0;
     }
 
-    MemoryForm memory;
-    for (const auto& [controlId, text] : request.texts) {
-        memory.SetText(controlId, text);
+    // The same form and JSON writer as batch mode's rows, so that a single
+    // calculation and a row cannot come out differently.
+    BatchForm form(*request.form, request.answer == Answer::Yes ? kAnswerYes : kAnswerNo);
+    for (const auto& [slot, text] : request.texts) {
+        form.Type(slot, text);
     }
-    memory.SetAnswerer([&](int messageId) {
-        switch (request.answer) {
-        case Answer::Yes:
-            return kAnswerYes;
-        case Answer::No:
-            return kAnswerNo;
-        case Answer::Ask:
-            break;
-        }
-        return env.ask && env.ask(MessageText(messageId)) ? kAnswerYes : kAnswerNo;
-    });
+    if (request.answer == Answer::Ask) {
+        form.SetAsker([&](int messageId) {
+            return env.ask && env.ask(MessageText(messageId)) ? kAnswerYes : kAnswerNo;
+        });
+    }
 
-    const SolveResult result = request.form->solve(memory);
+    const SolveResult result = request.form->solve(form);
+    const RowStatus status = StatusAfter(form, result);
 
     if (request.json) {
-        PrintJson(env.out, *request.form, memory, result);
+        StreamSink sink(env.out);
+        BufferedWriter out(sink);
+        MakeJsonObjectWriter(out, *request.form)->Row(form, {status, true, result, 0});
+        out.Flush();
     } else {
-        for (const MemoryForm::Message& message : memory.Messages()) {
-            env.err << MessageText(message.id) << '\n';
+        for (std::size_t i = 0; i < form.MessageCount(); ++i) {
+            env.err << MessageText(form.MessagesBegin()[i].id) << '\n';
         }
-        for (const CalculatorField& field : request.form->fields) {
-            env.out << field.name << '=' << TerminalSafe(Utf8FromWide(memory.Text(field.controlId))) << '\n';
+        for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
+            env.out << request.form->fields[slot].name << '=' << TerminalSafe(Utf8FromWide(form.Text(slot)))
+                    << '\n';
         }
     }
-    if (memory.Written()) {
+    switch (status) {
+    case RowStatus::Written:
         return kExitWritten;
+    case RowStatus::Missing:
+        return kExitMissingInput;
+    case RowStatus::Refused:
+        break;
     }
-    return result == SolveResult::StoppedForMissingInput ? kExitMissingInput : kExitNotWritten;
+    return kExitNotWritten;
 }
 
 }  // namespace mirabo

@@ -65,7 +65,7 @@ Outcome Solve(const Calculator& form, const std::vector<std::wstring>& typed, st
     const bool rotation = form.name == "rotate";
 
     FUZZ_CHECK(result == 0 || result == 1);
-    const int missing = form.name == "oblique" ? MSG_NEGATIVE_NOT_ALLOWED : MSG_MISSING_INPUT;
+    const int missing = form.missingInputMessage;
     bool refused = false;
     int questions = 0;
     for (const MemoryForm::Message& message : memory.Messages()) {

@@ -61,6 +61,23 @@
 #define IDS_BUTTON_NO       212
 #define IDS_DEFAULT_CAPTION 213
 
+/* The button on the title strip that closes a dialog. */
+#define IDS_BUTTON_DONE 214
+
+/* The lines the Linux layer writes on stderr. Each "%1", "%2", ... is filled
+   in by the code (a path, a number, or another of these texts). */
+#define IDS_SCALE_NOT_USED          220 /* %1 why (IDS_SCALE_NOT_A_SCALE), %2 the scale used */
+#define IDS_SCALE_NOT_A_SCALE       221 /* %1 MIRABO_SCALE's text, %2 to %3 the scales it may ask for */
+#define IDS_SCALE_TOO_LARGE         222 /* %1 asked, %2x%3 the available area, %4 the scale used */
+#define IDS_NO_PRIVATE_FOLDER       223 /* %1 why: one of the five below */
+#define IDS_FOLDER_IS_LINK          224 /* %1 the folder's path */
+#define IDS_FOLDER_IS_NOT_A_FOLDER  225 /* %1 the path */
+#define IDS_FOLDER_CANNOT_BE_OPENED 226 /* %1 the path, %2 the system's reason */
+#define IDS_FOLDER_OF_ANOTHER_USER  227 /* %1 the path */
+#define IDS_FOLDER_OPEN_TO_OTHERS   228 /* %1 the path, %2 its mode in octal */
+#define IDS_NO_FOLDER_TO_MAKE       229 /* neither a runtime folder nor a home folder */
+#define IDS_RUNNING_COPY_NO_ANSWER  230 /* %1 how many seconds were waited */
+
 /* What the icon and each picture show, in words, for screen readers: the
    string with the same number as the picture. */
 #define IDS_ICON_DESCRIPTION                IDI_MIRABO

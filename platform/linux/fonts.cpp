@@ -20,11 +20,14 @@ struct FaceMapping {
 };
 
 // The handheld's faces by the names templates use, full-width and ASCII
-// spellings alike. Looked up case-insensitively.
+// spellings alike. Looked up case-insensitively. The full-width names are
+// written with escapes: "ＭＳ ゴシック" and "ＭＳ Ｐゴシック".
 const FaceMapping kFaces[] = {
-    {u"ＭＳ ゴシック", "IPAGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
+    {u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF", "IPAGothic",
+     "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
     {u"MS Gothic", "IPAGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
-    {u"ＭＳ Ｐゴシック", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
+    {u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF", "IPAPGothic",
+     "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"MS PGothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"MS UI Gothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"System", "", ""},

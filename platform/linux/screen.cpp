@@ -17,7 +17,9 @@
 #include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/screen_scale.h"
+#include "platform/linux/string_table.h"
 #include "platform/linux/widgets.h"
+#include "res/resource.h"
 
 namespace mirabo::platform {
 
@@ -190,7 +192,7 @@ Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     titleStrip_ = new TitleStrip(this, this);
     titleStrip_->setGeometry(TitleStripRect());
     doneButton_ = new PushButtonWidget(titleStrip_, scale_, PushButtonWidget::Look::TitleStrip);
-    doneButton_->setText(QStringLiteral("OK"));
+    doneButton_->setText(ProgramString(IDS_BUTTON_DONE));
     QFont font = ShellFont(scale_);
     font.setBold(true);
     doneButton_->setFont(font);

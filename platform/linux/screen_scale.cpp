@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/linux/string_table.h"
+#include "res/resource.h"
+
 namespace mirabo::platform {
 
 namespace {
@@ -24,9 +27,9 @@ std::optional<double> AskedScale(const char* text, QString* problem) {
     double value = std::strtod(text, &end);
     if (end == text || *end != '\0' || !(value >= kSmallestAskedScale && value <= kLargestAskedScale)) {
         if (problem != nullptr) {
-            *problem = QStringLiteral("MIRABO_SCALE=%1 is not a scale from %2 to %3")
-                           .arg(QString::fromLocal8Bit(text), ScaleText(kSmallestAskedScale),
-                                ScaleText(kLargestAskedScale));
+            *problem = FilledString(IDS_SCALE_NOT_A_SCALE,
+                                    {QString::fromLocal8Bit(text), ScaleText(kSmallestAskedScale),
+                                     ScaleText(kLargestAskedScale)});
         }
         return std::nullopt;
     }
@@ -55,14 +58,11 @@ ScaleChoice ChooseScale(QSize available, double devicePixelRatio, QSize content,
     ScaleChoice choice;
     choice.scale = FittingScale(available, devicePixelRatio, content, wanted.value_or(kDefaultScale));
     if (!problem.isEmpty()) {
-        choice.notice = QStringLiteral("mirabo: %1; using %2").arg(problem, ScaleText(choice.scale));
+        choice.notice = FilledString(IDS_SCALE_NOT_USED, {problem, ScaleText(choice.scale)});
     } else if (wanted && choice.scale < *wanted) {
         choice.notice =
-            QStringLiteral("mirabo: MIRABO_SCALE=%1 does not fit the screen's available %2x%3; using %4")
-                .arg(ScaleText(*wanted))
-                .arg(available.width())
-                .arg(available.height())
-                .arg(ScaleText(choice.scale));
+            FilledString(IDS_SCALE_TOO_LARGE, {ScaleText(*wanted), QString::number(available.width()),
+                                               QString::number(available.height()), ScaleText(choice.scale)});
     }
     return choice;
 }

@@ -44,7 +44,8 @@ double FittingScale(QSize available, double devicePixelRatio, QSize content, dou
 
 struct ScaleChoice {
     double scale;
-    // One line for the user when the scale asked for could not be used, else empty.
+    // One line for the user when the scale asked for could not be used, else
+    // empty; its text is the program's (IDS_SCALE_... of res/resource.h).
     QString notice;
 };
 

@@ -27,6 +27,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/linux/string_table.h"
+#include "res/resource.h"
 #include "text/terminal_text.h"
 
 namespace mirabo::platform {
@@ -35,9 +37,9 @@ namespace {
 constexpr std::string_view kRaiseRequest = "raise\n";
 constexpr std::string_view kAnswer = "ok\n";
 
-// Says something on stderr; the parts that come from outside the program
+// Says one line on stderr; the parts that come from outside the program
 // (paths) are made terminal-safe by the caller.
-void Say(const std::string& text) { std::cerr << "mirabo: " << text << '\n' << std::flush; }
+void Say(const std::string& line) { std::cerr << line << '\n' << std::flush; }
 
 // ---------------------------------------------------------------------------
 // The private folder.
@@ -59,21 +61,21 @@ std::optional<Folder> OpenPrivate(const QByteArray& path, std::string& problem) 
         const int error = errno;
         struct stat link {};
         if (lstat(path.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            problem = Shown(path) + " is a symbolic link";
+            problem = FilledUtf8(IDS_FOLDER_IS_LINK, {Shown(path)});
         } else if (error == ENOTDIR) {
-            problem = Shown(path) + " is not a folder";
+            problem = FilledUtf8(IDS_FOLDER_IS_NOT_A_FOLDER, {Shown(path)});
         } else {
-            problem = Shown(path) + ": " + std::strerror(error);
+            problem = FilledUtf8(IDS_FOLDER_CANNOT_BE_OPENED, {Shown(path), std::strerror(error)});
         }
         return std::nullopt;
     }
     struct stat st {};
     if (fstat(fd, &st) != 0 || st.st_uid != geteuid()) {
-        problem = Shown(path) + " belongs to another user";
+        problem = FilledUtf8(IDS_FOLDER_OF_ANOTHER_USER, {Shown(path)});
     } else if ((st.st_mode & 077) != 0) {
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
-        problem = Shown(path) + " is open to other users (mode " + mode + ")";
+        problem = FilledUtf8(IDS_FOLDER_OPEN_TO_OTHERS, {Shown(path), mode});
     } else {
         return Folder{fd, path};
     }
@@ -109,7 +111,7 @@ std::optional<Folder> FindPrivateFolder(std::string& problem) {
     }
     const QByteArray cache = CacheFolder();
     if (cache.isEmpty()) {
-        problem = "neither a runtime folder nor a home folder";
+        problem = FilledUtf8(IDS_NO_FOLDER_TO_MAKE, {});
         return std::nullopt;
     }
     const QByteArray ours = cache + "/mirabo";
@@ -123,9 +125,7 @@ const Folder* PrivateFolder() {
     static const std::optional<Folder> folder = [] {
         std::string problem;
         std::optional<Folder> found = FindPrivateFolder(problem);
-        if (!found)
-            Say("no private folder to meet other copies in (" + problem +
-                "); this copy does not look for them");
+        if (!found) Say(FilledUtf8(IDS_NO_PRIVATE_FOLDER, {problem}));
         return found;
     }();
     return folder ? &*folder : nullptr;
@@ -446,8 +446,7 @@ bool RaiseWindowInOtherCopy(const QString& className, const QString& title) {
             }
             break;
         }
-        Say("the running copy did not answer within " + std::to_string(kRaiseAnswerWaitMs / 1000) +
-            " seconds; it comes to the front when it can");
+        Say(FilledUtf8(IDS_RUNNING_COPY_NO_ANSWER, {std::to_string(kRaiseAnswerWaitMs / 1000)}));
         return false;
     }
 }

@@ -5,6 +5,9 @@
 #include <QString>
 
 #include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "platform/linux/win32_api.h"
 
@@ -17,5 +20,12 @@ QString StringInBlock(const unsigned char* data, std::size_t size, UINT index);
 
 // String `id` of the string table, or a null string when there is none.
 QString ProgramString(UINT id);
+
+// String `id` as LoadStringW gives it, in the thread's UI language, with each
+// "%1" to "%9" replaced by that argument. The arguments go in as they are (a
+// "%2" inside one stays), and a "%" followed by no argument's number stays.
+QString FilledString(UINT id, std::initializer_list<QString> arguments);
+// The same in UTF-8, with the arguments' bytes put in as they are.
+std::string FilledUtf8(UINT id, std::initializer_list<std::string_view> arguments);
 
 }  // namespace mirabo::platform

@@ -15,14 +15,21 @@ struct FaceStandIns {
     const wchar_t* standIns[5];
 };
 
+// The Japanese names, written with escapes: "ＭＳ ゴシック", "ＭＳ Ｐゴシック",
+// "IPAゴシック" and "IPAPゴシック".
+const wchar_t kGothic[] = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+const wchar_t kPGothic[] = L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
+const wchar_t kIpaGothic[] = L"IPA\u30B4\u30B7\u30C3\u30AF";
+const wchar_t kIpaPGothic[] = L"IPAP\u30B4\u30B7\u30C3\u30AF";
+
 // clang-format off
 const FaceStandIns kFaces[] = {
-    {L"ＭＳ ゴシック",    {L"ＭＳ ゴシック", L"MS Gothic", L"IPAGothic", L"IPAゴシック", L"Noto Sans Mono CJK JP"}},
-    {L"MS Gothic",        {L"MS Gothic", L"ＭＳ ゴシック", L"IPAGothic", L"IPAゴシック", L"Noto Sans Mono CJK JP"}},
-    {L"ＭＳ Ｐゴシック",  {L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic"}},
-    {L"MS PGothic",       {L"MS PGothic", L"ＭＳ Ｐゴシック", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic"}},
-    {L"MS UI Gothic",     {L"MS UI Gothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic UI", L"Meiryo UI"}},
-    {L"System",           {L"MS UI Gothic", L"IPAPGothic", L"IPAPゴシック", L"Yu Gothic UI", L"Meiryo UI"}},
+    {kGothic,             {kGothic, L"MS Gothic", L"IPAGothic", kIpaGothic, L"Noto Sans Mono CJK JP"}},
+    {L"MS Gothic",        {L"MS Gothic", kGothic, L"IPAGothic", kIpaGothic, L"Noto Sans Mono CJK JP"}},
+    {kPGothic,            {kPGothic, L"MS PGothic", L"IPAPGothic", kIpaPGothic, L"Yu Gothic"}},
+    {L"MS PGothic",       {L"MS PGothic", kPGothic, L"IPAPGothic", kIpaPGothic, L"Yu Gothic"}},
+    {L"MS UI Gothic",     {L"MS UI Gothic", L"IPAPGothic", kIpaPGothic, L"Yu Gothic UI", L"Meiryo UI"}},
+    {L"System",           {L"MS UI Gothic", L"IPAPGothic", kIpaPGothic, L"Yu Gothic UI", L"Meiryo UI"}},
 };
 // clang-format on
 

@@ -1,10 +1,12 @@
 #include "platform/windows/title_strip.h"
 
+#include <iterator>
 #include <string>
 
 #include "platform/windows/handheld_fonts.h"
 #include "platform/windows/screen_geometry.h"
 #include "platform/windows/strip_paint.h"
+#include "res/resource.h"
 
 namespace mirabo::windows {
 
@@ -122,7 +124,9 @@ HWND CreateTitleStrip(HWND window, int width, double scale, bool doneButton) {
     auto* data = new StripData;
     SetWindowLongPtrW(strip, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
     if (doneButton) {
-        data->done = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
+        wchar_t done[32] = L"";
+        LoadStringW(GetModuleHandleW(NULL), IDS_BUTTON_DONE, done, static_cast<int>(std::size(done)));
+        data->done = CreateWindowExW(0, L"BUTTON", done, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
                                      strip, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDoneId)),
                                      GetModuleHandleW(NULL), NULL);
     }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/app/program_driver.h"
 
@@ -236,14 +237,12 @@ INSTANTIATE_TEST_SUITE_P(Ways, EndingTest, ::testing::Values(Ending::CtrlQ, Endi
                          });
 
 struct CalculatorAndKey {
-    const char* name;
-    int button;
-    QString item;
+    const mirabo::Calculator* calculator;
     int key;
 };
 
 void PrintTo(const CalculatorAndKey& c, std::ostream* out) {
-    *out << c.name << (c.key == Qt::Key_A ? " Ctrl+A" : " Ctrl+Q");
+    *out << c.calculator->id << (c.key == Qt::Key_A ? " Ctrl+A" : " Ctrl+Q");
 }
 
 class AcceleratorInDialogTest : public ::testing::TestWithParam<CalculatorAndKey> {};
@@ -253,7 +252,8 @@ TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
     bool stillOpen = false;
     bool mainKept = false;
     int result = RunProgram([&] {
-        ChooseFromMenu(c.button, c.item);
+        // Its menu item's command (MenuCommandTest chooses the items themselves).
+        PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(c.calculator->menuCommand, 0), 0);
         When([] { return ActiveDialog() != nullptr; },
              [&] {
                  HWND dialog = ActiveDialog();
@@ -284,27 +284,19 @@ TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
     EXPECT_TRUE(mainKept);
 }
 
+// Every calculator of the register, with each key.
 std::vector<CalculatorAndKey> CalculatorsAndKeys() {
     std::vector<CalculatorAndKey> cases;
-    struct Calculator {
-        const char* name;
-        int button;
-        const char* item;
-    };
-    const Calculator calculators[] = {{"CoordinateRotation", 0, "座標移動の計算"},
-                                      {"ObliqueTriangle", 0, "非直角三角形の計算"},
-                                      {"RightTriangle", 0, "直角三角形の計算"},
-                                      {"OhmsLaw", 1, "オームの法則の計算"}};
-    for (const Calculator& calculator : calculators) {
-        cases.push_back({calculator.name, calculator.button, QString::fromUtf8(calculator.item), Qt::Key_A});
-        cases.push_back({calculator.name, calculator.button, QString::fromUtf8(calculator.item), Qt::Key_Q});
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
+        cases.push_back({calculator, Qt::Key_A});
+        cases.push_back({calculator, Qt::Key_Q});
     }
     return cases;
 }
 
 INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest, ::testing::ValuesIn(CalculatorsAndKeys()),
                          [](const ::testing::TestParamInfo<CalculatorAndKey>& info) {
-                             return std::string(info.param.name) +
+                             return std::string(info.param.calculator->id) +
                                     (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
                          });
 

@@ -175,6 +175,8 @@ TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
         std::string cell;  // the input's only cell, quoted there
         std::string csv;   // as the CSV row writes it; empty: the input stops there
         std::string json;  // as the JSON line writes it
+        // why the input stops, when it does
+        std::string problem = "bytes that are not UTF-8 text";
         // clang-format off
     } cases[] = {
         {"1,5",       "\"1,5\"",            R"("1,5")"},
@@ -190,6 +192,10 @@ TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
         // surrogate and a character past U+10FFFF.
         {"1\x80", "", ""}, {"1\xC3" "2", "", ""}, {"1\xE1\x80" "2", "", ""}, {"1\xF0\x90\x80" "2", "", ""},
         {"\xED\xA0\x80", "", ""}, {"\xF4\x90\x80\x80", "", ""},
+        // Overlong forms, and bytes that start nothing.
+        {"\xC0\xB1", "", ""}, {"\xE0\x80\xB1", "", ""}, {"1\xFF", "", ""}, {"1\xFE", "", ""},
+        // NUL, the one C0 control no text holds.
+        {std::string("1\0" "2", 3), "", "", "a NUL byte, which no text holds"},
     };
     // clang-format on
     const std::string header = "a,b,c,alpha,beta,status,message\r\n";
@@ -203,7 +209,7 @@ TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
             if (c.csv.empty()) {
                 EXPECT_EQ(run.status, kExitMalformedInput) << c.cell;
                 EXPECT_EQ(run.out, json ? "" : header) << c.cell;
-                EXPECT_EQ(run.err, "mirabo-calc: line 2: bytes that are not UTF-8 text\n") << c.cell;
+                EXPECT_EQ(run.err, "mirabo-calc: line 2: " + c.problem + "\n") << c.cell;
             } else {
                 EXPECT_EQ(run.out,
                           json ? R"({"form":"right","result":1,"written":false,"fields":{"a":)" + c.json +

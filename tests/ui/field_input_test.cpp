@@ -21,22 +21,10 @@ namespace {
 
 using namespace mirabo::test;
 
-struct Calculator {
-    const char* name;
-    const mirabo::Calculator* calculator;
-    DLGPROC procedure;
-};
+using Calculator = const mirabo::Calculator*;
 
-const Calculator kCalculators[] = {
-    {"CoordinateRotation", &mirabo::kCoordinateRotation, CoordinateDlgProc},
-    {"RightTriangle", &mirabo::kRightTriangle, RightTriangleDlgProc},
-    {"ObliqueTriangle", &mirabo::kObliqueTriangle, ObliqueTriangleDlgProc},
-    {"OhmsLaw", &mirabo::kOhmsLaw, OhmsLawDlgProc},
-};
-
-void PrintTo(const Calculator& c, std::ostream* out) { *out << c.name; }
-
-std::string NameOf(const ::testing::TestParamInfo<Calculator>& info) { return info.param.name; }
+// Every calculator of the register, named by its id: "right_triangle".
+std::string NameOf(const ::testing::TestParamInfo<Calculator>& info) { return std::string(info.param->id); }
 
 QWidget* FieldWidget(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
 
@@ -55,9 +43,9 @@ bool AsksForDirectInput(QWidget* widget) {
 class FieldInputTest : public ::testing::TestWithParam<Calculator> {};
 
 TEST_P(FieldInputTest, TypingStopsAtNinetyNineCharactersInEveryInputField) {
-    const Calculator& c = GetParam();
-    RunDialog(c.calculator->templateId, c.procedure, [&](HWND dialog) {
-        for (const mirabo::CalculatorField& field : c.calculator->fields) {
+    const mirabo::Calculator& c = *GetParam();
+    RunDialog(c.templateId, CalculatorDialogProcedure(c), [&](HWND dialog) {
+        for (const mirabo::CalculatorField& field : c.fields) {
             if (field.role != mirabo::FieldRole::Input) continue;
             SCOPED_TRACE(std::string(field.name));
             TypeInto(dialog, field.controlId, QString(120, QLatin1Char('7')));
@@ -72,8 +60,8 @@ TEST_P(FieldInputTest, TypingStopsAtNinetyNineCharactersInEveryInputField) {
 }
 
 TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
-    const Calculator& c = GetParam();
-    const int id = mirabo::FirstFieldId(*c.calculator);
+    const mirabo::Calculator& c = *GetParam();
+    const int id = mirabo::FirstFieldId(c);
     struct PasteCase {
         const char* name;
         QString before;
@@ -92,7 +80,7 @@ TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
         {"IntoAFullField",              QString(99, QLatin1Char('8')), 99, QStringLiteral("1"), QString(99, QLatin1Char('8'))},
     };
     // clang-format on
-    RunDialog(c.calculator->templateId, c.procedure, [&](HWND dialog) {
+    RunDialog(c.templateId, CalculatorDialogProcedure(c), [&](HWND dialog) {
         QWidget* field = FieldWidget(dialog, id);
         for (const PasteCase& p : cases) {
             SCOPED_TRACE(p.name);
@@ -115,16 +103,16 @@ TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
 }
 
 TEST_P(FieldInputTest, InputFieldsStartInDirectInputAndTheirContextsGoWithTheDialog) {
-    const Calculator& c = GetParam();
+    const mirabo::Calculator& c = *GetParam();
     const int before = mirabo::testing::InputContextCount();
-    RunDialog(c.calculator->templateId, c.procedure, [&](HWND dialog) {
+    RunDialog(c.templateId, CalculatorDialogProcedure(c), [&](HWND dialog) {
         // The field that has the focus as the dialog opens tells the input
         // method so at once.
         ASSERT_TRUE(QTest::qWaitForWindowActive(mirabo::testing::ScreenWidget()));
         QObject* focus = QGuiApplication::focusObject();
-        ASSERT_EQ(focus, FieldWidget(dialog, mirabo::FirstFieldId(*c.calculator)));
+        ASSERT_EQ(focus, FieldWidget(dialog, mirabo::FirstFieldId(c)));
         EXPECT_TRUE(HintsOf(focus) & Qt::ImhPreferLatin);
-        for (const mirabo::CalculatorField& field : c.calculator->fields) {
+        for (const mirabo::CalculatorField& field : c.fields) {
             SCOPED_TRACE(std::string(field.name));
             QWidget* widget = FieldWidget(dialog, field.controlId);
             if (field.role == mirabo::FieldRole::Input) {
@@ -143,40 +131,40 @@ TEST_P(FieldInputTest, InputFieldsStartInDirectInputAndTheirContextsGoWithTheDia
     EXPECT_EQ(mirabo::testing::InputContextCount(), before) << "the fields' contexts outlive the dialog";
 }
 
-INSTANTIATE_TEST_SUITE_P(Calculators, FieldInputTest, ::testing::ValuesIn(kCalculators), NameOf);
+INSTANTIATE_TEST_SUITE_P(Calculators, FieldInputTest, ::testing::ValuesIn(mirabo::kCalculators), NameOf);
 
 // Full-width text typed through the input method computes as the ASCII text
 // does, and a rejected one gives the calculator's message.
 TEST(FullWidthInput, TypedIntoTheDialogsComputesAsTheAsciiText) {
     struct Typed {
         const char* name;
-        const Calculator* calculator;
+        const mirabo::Calculator* calculator;
         std::vector<QString> keys;  // typed into the fields from the first, Tab between
         std::vector<std::pair<int, QString>> after;
         QString message;  // when it stops for missing input
     };
     // clang-format off
     const Typed cases[] = {
-        {"RightTriangle", &kCalculators[1], {QStringLiteral("１２"), QStringLiteral("５")},
+        {"RightTriangle", &mirabo::kRightTriangle, {QStringLiteral("１２"), QStringLiteral("５")},
          {{IDC_RIGHT_A, "12.000"}, {IDC_RIGHT_B, "5.000"}, {IDC_RIGHT_C, "13.000"},
           {IDC_RIGHT_ALPHA, "22.620"}, {IDC_RIGHT_BETA, "67.380"}}, QString()},
-        {"ObliqueTriangle", &kCalculators[2], {QStringLiteral("７"), QStringLiteral("８"), QStringLiteral("９")},
+        {"ObliqueTriangle", &mirabo::kObliqueTriangle, {QStringLiteral("７"), QStringLiteral("８"), QStringLiteral("９")},
          {{IDC_OBLIQUE_ALPHA, "58.412"}, {IDC_OBLIQUE_BETA, "48.190"}, {IDC_OBLIQUE_GAMMA, "73.398"}}, QString()},
-        {"ObliqueNegative", &kCalculators[2], {QStringLiteral("７"), QStringLiteral("８"), QStringLiteral("－９")},
+        {"ObliqueNegative", &mirabo::kObliqueTriangle, {QStringLiteral("７"), QStringLiteral("８"), QStringLiteral("－９")},
          {{IDC_OBLIQUE_C, "－９"}}, QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。")},
-        {"CoordinateRotation", &kCalculators[0], {QStringLiteral("−３"), QStringLiteral("１"), QStringLiteral("９０．０")},
+        {"CoordinateRotation", &mirabo::kCoordinateRotation, {QStringLiteral("−３"), QStringLiteral("１"), QStringLiteral("９０．０")},
          {{IDC_COORD_X_RESULT, "-1.000"}, {IDC_COORD_Y_RESULT, "-3.000"}}, QString()},
-        {"OhmsLaw", &kCalculators[3], {QStringLiteral("１２"), QStringLiteral("０．５")},
+        {"OhmsLaw", &mirabo::kOhmsLaw, {QStringLiteral("１２"), QStringLiteral("０．５")},
          {{IDC_OHM_RESISTANCE, "24.000"}, {IDC_OHM_POWER, "6.000"}}, QString()},
-        {"OhmsLawComma", &kCalculators[3], {QStringLiteral("１，２"), QStringLiteral("１")},
+        {"OhmsLawComma", &mirabo::kOhmsLaw, {QStringLiteral("１，２"), QStringLiteral("１")},
          {{IDC_OHM_VOLTAGE, "１，２"}}, QStringLiteral("入力値が不足、\n或いはタイプミス")},
     };
     // clang-format on
     for (const Typed& t : cases) {
         for (bool committed : {false, true}) {
             SCOPED_TRACE(std::string(t.name) + (committed ? " committed by the input method" : " typed"));
-            const mirabo::Calculator& calculator = *t.calculator->calculator;
-            RunDialog(calculator.templateId, t.calculator->procedure, [&](HWND dialog) {
+            const mirabo::Calculator& calculator = *t.calculator;
+            RunDialog(calculator.templateId, CalculatorDialogProcedure(calculator), [&](HWND dialog) {
                 for (std::size_t i = 0; i < t.keys.size(); ++i) {
                     if (i > 0) PressKey(Qt::Key_Tab);
                     if (committed) {

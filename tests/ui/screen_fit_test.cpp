@@ -36,39 +36,49 @@ struct ScaleCase {
     double ratio;       // device pixels per device-independent pixel
     const char* asked;  // MIRABO_SCALE; null: not set
     double scale;
-    bool notice;
+    const char* notice;  // the line for the user; null: none
 };
 
 // clang-format off
 const ScaleCase kScaleCases[] = {
-    {"FullHd",                      {1920, 1080}, 1,    nullptr, 2,    false},
-    {"Laptop1366UnderAPanel",       {1366, 728},  1,    nullptr, 2,    false},
-    {"Small800x600UnderAPanel",     {800, 570},   1,    nullptr, 2,    false},
-    {"Vga",                         {640, 480},   1,    nullptr, 1.75, false},
-    {"QtScaleFactor2On1280x800",    {640, 400},   2,    nullptr, 1.5,  false},
-    {"FontDpi192On1280x800",        {640, 400},   2,    nullptr, 1.5,  false},
-    {"HighDpi2560x1600",            {1280, 800},  2,    nullptr, 2,    false},
-    {"Ratio125On1920x1080",         {1536, 864},  1.25, nullptr, 2,    false},
-    {"Ratio150On1366x768",          {910, 512},   1.5,  nullptr, 2,    false},
-    {"Ratio150On1280x720",          {853, 480},   1.5,  nullptr, 1.75, false},
-    {"QtScaleFactor4On1280x800",    {320, 200},   4,    nullptr, 0.75, false},
-    {"TinyScreenGetsTheSmallest",   {200, 150},   1,    nullptr, 0.5,  false},
+    {"FullHd",                      {1920, 1080}, 1,    nullptr, 2,    nullptr},
+    {"Laptop1366UnderAPanel",       {1366, 728},  1,    nullptr, 2,    nullptr},
+    {"Small800x600UnderAPanel",     {800, 570},   1,    nullptr, 2,    nullptr},
+    {"Vga",                         {640, 480},   1,    nullptr, 1.75, nullptr},
+    {"QtScaleFactor2On1280x800",    {640, 400},   2,    nullptr, 1.5,  nullptr},
+    {"FontDpi192On1280x800",        {640, 400},   2,    nullptr, 1.5,  nullptr},
+    {"HighDpi2560x1600",            {1280, 800},  2,    nullptr, 2,    nullptr},
+    {"Ratio125On1920x1080",         {1536, 864},  1.25, nullptr, 2,    nullptr},
+    {"Ratio150On1366x768",          {910, 512},   1.5,  nullptr, 2,    nullptr},
+    {"Ratio150On1280x720",          {853, 480},   1.5,  nullptr, 1.75, nullptr},
+    {"QtScaleFactor4On1280x800",    {320, 200},   4,    nullptr, 0.75, nullptr},
+    {"TinyScreenGetsTheSmallest",   {200, 150},   1,    nullptr, 0.5,  nullptr},
     // A window with its frame exactly as wide or as high as the area fits.
-    {"WidthFitsExactly",            {656, 1080},  1,    nullptr, 2,    false},
-    {"HeightFitsExactly",           {1920, 528},  1,    nullptr, 2,    false},
-    {"LoweredToAScaleThatFitsExactly", {576, 468}, 1,   nullptr, 1.75, false},
-    {"AskedAndFitsExactly",         {976, 768},   1,    "3",     3,    false},
-    {"AskedAndFits",                {1920, 1080}, 1,    "3",     3,    false},
-    {"AskedBetweenSteps",           {1920, 1080}, 1,    "1.3",   1.3,  false},
-    {"Asked4On1280x800",            {1280, 800},  1,    "4",     3,    true},
-    {"Asked4On1280x800UnderAPanel", {1280, 770},  1,    "4",     3,    true},
-    {"Asked4On1280x1024",           {1280, 1024}, 1,    "4",     3.75, true},
-    {"Asked4WithQtScaleFactor2",    {640, 400},   2,    "4",     1.5,  true},
-    {"Asked8OnFullHd",              {1920, 1080}, 1,    "8",     4.25, true},
-    {"AskedSmallerThanTheDefault",  {640, 400},   2,    "1",     1,    false},
-    {"NotANumber",                  {1920, 1080}, 1,    "big",   2,    true},
-    {"OutOfRange",                  {1920, 1080}, 1,    "9",     2,    true},
-    {"Empty",                       {1920, 1080}, 1,    "",      2,    false},
+    {"WidthFitsExactly",            {656, 1080},  1,    nullptr, 2,    nullptr},
+    {"HeightFitsExactly",           {1920, 528},  1,    nullptr, 2,    nullptr},
+    {"LoweredToAScaleThatFitsExactly", {576, 468}, 1,   nullptr, 1.75, nullptr},
+    {"AskedAndFitsExactly",         {976, 768},   1,    "3",     3,    nullptr},
+    {"AskedAndFits",                {1920, 1080}, 1,    "3",     3,    nullptr},
+    {"AskedBetweenSteps",           {1920, 1080}, 1,    "1.3",   1.3,  nullptr},
+    {"Asked4On1280x800",            {1280, 800},  1,    "4",     3,
+     "mirabo: MIRABO_SCALE=4 does not fit the screen's available 1280x800; using 3"},
+    {"Asked4On1280x800UnderAPanel", {1280, 770},  1,    "4",     3,
+     "mirabo: MIRABO_SCALE=4 does not fit the screen's available 1280x770; using 3"},
+    {"Asked4On1280x1024",           {1280, 1024}, 1,    "4",     3.75,
+     "mirabo: MIRABO_SCALE=4 does not fit the screen's available 1280x1024; using 3.75"},
+    {"Asked4WithQtScaleFactor2",    {640, 400},   2,    "4",     1.5,
+     "mirabo: MIRABO_SCALE=4 does not fit the screen's available 640x400; using 1.5"},
+    {"Asked8OnFullHd",              {1920, 1080}, 1,    "8",     4.25,
+     "mirabo: MIRABO_SCALE=8 does not fit the screen's available 1920x1080; using 4.25"},
+    {"AskedSmallerThanTheDefault",  {640, 400},   2,    "1",     1,    nullptr},
+    {"NotANumber",                  {1920, 1080}, 1,    "big",   2,
+     "mirabo: MIRABO_SCALE=big is not a scale from 1 to 8; using 2"},
+    {"OutOfRange",                  {1920, 1080}, 1,    "9",     2,
+     "mirabo: MIRABO_SCALE=9 is not a scale from 1 to 8; using 2"},
+    {"Empty",                       {1920, 1080}, 1,    "",      2,    nullptr},
+    // The text goes into the line as it is, a "%2" in it too.
+    {"PercentInTheText",            {1920, 1080}, 1,    "%2x",   2,
+     "mirabo: MIRABO_SCALE=%2x is not a scale from 1 to 8; using 2"},
 };
 // clang-format on
 
@@ -80,7 +90,7 @@ TEST_P(ScaleChoiceTest, IsTheLargestThatFitsUpToTheOneAskedFor) {
     const ScaleCase& c = GetParam();
     mirabo::platform::ScaleChoice choice = ChooseScale(c.available, c.ratio, kHandheld, c.asked);
     EXPECT_DOUBLE_EQ(choice.scale, c.scale);
-    EXPECT_EQ(!choice.notice.isEmpty(), c.notice) << choice.notice.toStdString();
+    EXPECT_EQ(choice.notice.toStdString(), c.notice != nullptr ? c.notice : "");
     EXPECT_FALSE(choice.notice.contains(QLatin1Char('\n')));
     // The window with its frame fits, or the scale is the smallest there is.
     QSize frame = mirabo::platform::FrameRoom(c.ratio);
@@ -165,18 +175,21 @@ INSTANTIATE_TEST_SUITE_P(Desktops, DesktopFitTest, ::testing::ValuesIn(kDesktops
                          });
 
 struct DialogUnderTest {
-    const char* name;
+    std::string name;
     int templateId;
     DLGPROC procedure;
 };
 
-const DialogUnderTest kDialogs[] = {
-    {"CoordinateRotation", IDD_COORDINATE_ROTATION, CoordinateDlgProc},
-    {"RightTriangle", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc},
-    {"ObliqueTriangle", IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc},
-    {"OhmsLaw", IDD_OHMS_LAW, OhmsLawDlgProc},
-    {"About", 103, AboutDlgProc},
-};
+// Every calculator of the register, and the About box.
+std::vector<DialogUnderTest> Dialogs() {
+    std::vector<DialogUnderTest> dialogs;
+    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
+        dialogs.push_back(
+            {std::string(calculator->id), calculator->templateId, CalculatorDialogProcedure(*calculator)});
+    }
+    dialogs.push_back({"About", IDD_ABOUT, AboutDlgProc});
+    return dialogs;
+}
 
 const double kScales[] = {0.5, 0.75, 1, 1.25, 1.5, 1.75, 2, 2.5, 3, 3.75, 4, 4.25};
 
@@ -230,7 +243,7 @@ TEST_P(ScaledLayoutTest, NothingIsClipped) {
                 << what << " is cut: ink " << ink.x() << "," << ink.y() << " " << ink.width() << "x"
                 << ink.height() << " in " << child->width() << "x" << child->height();
         }
-        if (d.templateId == 103) {
+        if (d.templateId == IDD_ABOUT) {
             SendMessageW(dialog, WM_COMMAND, IDOK, 0);
         } else {
             EndDialog(dialog, IDC_BACK);
@@ -240,12 +253,12 @@ TEST_P(ScaledLayoutTest, NothingIsClipped) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scales, ScaledLayoutTest,
-    ::testing::Combine(::testing::ValuesIn(kScales), ::testing::ValuesIn(kDialogs),
+    ::testing::Combine(::testing::ValuesIn(kScales), ::testing::ValuesIn(Dialogs()),
                        ::testing::Values(mirabo::test::kJapanese, mirabo::test::kEnglish)),
     [](const auto& info) {
         QString scale = QString::number(std::get<0>(info.param)).replace(QLatin1Char('.'), QLatin1Char('_'));
         const char* language = std::get<2>(info.param) == mirabo::test::kEnglish ? "InEnglish" : "";
-        return std::get<1>(info.param).name + std::string("At") + scale.toStdString() + language;
+        return std::get<1>(info.param).name + "At" + scale.toStdString() + language;
     });
 
 }  // namespace

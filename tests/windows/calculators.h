@@ -1,7 +1,7 @@
-// The program's calculators as a person reaches them: the menu-bar button
-// and item that open each one, its caption, its Calculate button, and its
-// first example with the texts it gives; texts in each of the program's
-// languages.
+// The program's calculators as a person reaches them: every calculator of the
+// register (kCalculators), with the menu-bar button and item that open it, its
+// caption, its Calculate button, and its first example with the texts it
+// gives; texts in each of the program's languages.
 #pragma once
 
 #include <string>
@@ -27,17 +27,21 @@ struct FieldText {
 };
 
 struct Calculator {
-    const char* name;
+    const char* name;  // the register's id: "right_triangle"
+    // What a person sees, from the table of expected texts; the caption's
+    // texts null, and the results empty, for a calculator the table does not
+    // know yet.
     int button;  // the menu-bar button, 0 for the first
     int item;    // in the button's pop-up, separators not counted
     Translated caption;
     int calculateId;
     int clearId;
-    std::vector<FieldText> example;  // typed
+    std::vector<FieldText> example;  // typed: the register's first example
     std::vector<FieldText> results;  // every field after Calculate
     Translated missingInput;         // the message for missing input
 };
 
+// In the register's order.
 const std::vector<Calculator>& Calculators();
 
 // The menu-bar buttons' texts, left to right.

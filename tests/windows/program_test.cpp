@@ -29,6 +29,10 @@ protected:
         }
     }
     HWND OpenCalculator(const Calculator& calculator) {
+        if (calculator.caption.japanese == nullptr) {
+            ADD_FAILURE() << calculator.name << " has no expected texts in tests/windows/calculators.cpp";
+            return NULL;
+        }
         if (!ChooseFromMenu(main_, calculator.button, calculator.item)) return NULL;
         return program_.WaitForWindow(InProgramLanguage(calculator.caption));
     }

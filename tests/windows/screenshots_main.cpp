@@ -52,7 +52,8 @@ int wmain(int argc, wchar_t** argv) {
 
     for (const Calculator& calculator : Calculators()) {
         HWND dialog = NULL;
-        if (ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
+        if (calculator.caption.japanese != nullptr &&
+            ChooseFromMenu(mainWindow, calculator.button, calculator.item)) {
             dialog = program.WaitForWindow(InProgramLanguage(calculator.caption));
         }
         if (dialog == NULL) {
