@@ -542,6 +542,83 @@ private:
     int from_ = -1;
 };
 
+// On a terminal the question is asked there, once, and the typed answer
+// decides: the program runs with its standard input and error on a
+// pseudo-terminal.
+TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
+    // As the terminal shows it: each line end as "\r\n".
+    const std::string question =
+        "正常に表示出来ません。\r\n引数及び結果が無限値、非数、\r\n計算不可値である可能性があります 。\r\n"
+        "無視して表示しますか\r\n[y/N] ";
+    const struct {
+        const char* typed;
+        int status;
+        std::string out;
+        // clang-format off
+    } cases[] = {
+        {"n\n", 2, "V=1\nI=\nR=0\nP=\n"},
+        {"y\n", 0, "V=1.000\nI=∞\nR=0.000\nP=∞\n"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+        ASSERT_GE(terminal, 0);
+        ASSERT_EQ(grantpt(terminal), 0);
+        ASSERT_EQ(unlockpt(terminal), 0);
+        const std::string device = ptsname(terminal);
+        int out[2];
+        ASSERT_EQ(pipe(out), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, device.c_str(), O_RDWR | O_NOCTTY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, device.c_str(), O_RDWR | O_NOCTTY, 0);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, terminal);
+        std::string program = MIRABO_CALC_PATH;
+        std::vector<std::string> args = {"ohm", "V=1", "R=0"};
+        std::vector<char*> argv = {program.data()};
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> variables = {"LANG=C.UTF-8"};
+        std::vector<char*> envp;
+        for (std::string& variable : variables) envp.push_back(variable.data());
+        envp.push_back(nullptr);
+        pid_t child = 0;
+        const int started = posix_spawn(&child, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        ASSERT_EQ(started, 0);
+        // What the terminal shows: the question, then the answer as typed.
+        const auto shown = [&](std::size_t bytes) {
+            std::string got;
+            char chunk[1024];
+            while (got.size() < bytes) {
+                pollfd ready{terminal, POLLIN, 0};
+                if (poll(&ready, 1, 20000) != 1) break;
+                const ssize_t n = read(terminal, chunk, sizeof chunk);
+                if (n <= 0) break;
+                got.append(chunk, static_cast<std::size_t>(n));
+            }
+            return got;
+        };
+        EXPECT_EQ(shown(question.size()), question);
+        ASSERT_EQ(write(terminal, c.typed, 2), 2);
+        std::string written;
+        char chunk[1024];
+        for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;) written.append(chunk, static_cast<std::size_t>(n));
+        close(out[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        // The echo of the answer, and nothing more: the question is not shown again.
+        EXPECT_EQ(shown(std::string::npos), std::string(1, c.typed[0]) + "\r\n");
+        close(terminal);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status);
+        EXPECT_EQ(written, c.out);
+    }
+}
+
 // Batch mode writes a row's answer as soon as the row is complete: each row
 // goes in through a pipe only after the answer to the one before it came out.
 TEST(MiraboCalcTest, BatchModeAnswersEachRowBeforeTheNextArrives) {
