@@ -473,32 +473,45 @@ TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
 #endif
 
 #ifndef _WIN32
-extern "C" char** environ;
-
-// The program started with pipes for its standard input and output.
+// The program started in the locale C.UTF-8, its standard output a pipe.
+// Its standard input is a pipe too, and its standard error goes nowhere; or,
+// `onTerminal`, both are a pseudo-terminal, on which Send types and whose
+// screen Shown reads.
 class Conversation {
 public:
-    explicit Conversation(const std::vector<std::string>& args) {
-        int in[2];
+    Conversation(const std::vector<std::string>& args, bool onTerminal = false) : onTerminal_(onTerminal) {
+        int in[2] = {-1, -1};
         int out[2];
-        if (pipe(in) != 0 || pipe(out) != 0) return;
+        if (pipe(out) != 0) return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        if (onTerminal) {
+            to_ = posix_openpt(O_RDWR | O_NOCTTY);
+            if (to_ < 0 || grantpt(to_) != 0 || unlockpt(to_) != 0) return;
+            const char* device = ptsname(to_);
+            posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, device, O_RDWR | O_NOCTTY, 0);
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, device, O_RDWR | O_NOCTTY, 0);
+            posix_spawn_file_actions_addclose(&actions, to_);
+        } else {
+            if (pipe(in) != 0) return;
+            posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+            posix_spawn_file_actions_addclose(&actions, in[1]);
+            to_ = in[1];
+        }
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addclose(&actions, in[1]);
         posix_spawn_file_actions_addclose(&actions, out[0]);
         std::vector<std::string> all = {MIRABO_CALC_PATH};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& arg : all) argv.push_back(arg.data());
         argv.push_back(nullptr);
-        if (posix_spawn(&child_, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), environ) != 0) child_ = -1;
+        std::string locale = "LANG=C.UTF-8";
+        char* envp[] = {locale.data(), nullptr};
+        if (posix_spawn(&child_, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), envp) != 0) child_ = -1;
         posix_spawn_file_actions_destroy(&actions);
-        close(in[0]);
+        if (in[0] >= 0) close(in[0]);
         close(out[1]);
-        to_ = in[1];
         from_ = out[0];
     }
     ~Conversation() {
@@ -511,24 +524,18 @@ public:
     bool Send(const std::string& bytes) {
         return write(to_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
     }
-    // What the program writes until `bytes` bytes have come, the output ends,
-    // or nothing comes for `seconds`.
-    std::string Receive(std::size_t bytes, int seconds) {
-        std::string got;
-        char chunk[4096];
-        while (got.size() < bytes) {
-            pollfd ready{from_, POLLIN, 0};
-            if (poll(&ready, 1, seconds * 1000) != 1) break;
-            const ssize_t n = read(from_, chunk, sizeof chunk);
-            if (n <= 0) break;
-            got.append(chunk, static_cast<std::size_t>(n));
-        }
-        return got;
-    }
-    // Ends the input; gives the rest of the output and the exit status.
+    // What the program writes on its standard output, and what the terminal
+    // shows: until `bytes` bytes have come, the output ends, or nothing comes
+    // for `seconds`.
+    std::string Receive(std::size_t bytes, int seconds = 20) { return Collect(from_, bytes, seconds); }
+    std::string Shown(std::size_t bytes, int seconds = 20) { return Collect(to_, bytes, seconds); }
+    // Ends the input (a pipe's), waits for the end; gives the rest of the
+    // output and the exit status.
     int Finish(std::string& rest) {
-        close(to_);
-        to_ = -1;
+        if (!onTerminal_) {
+            close(to_);
+            to_ = -1;
+        }
         rest = Receive(std::string::npos, 60);
         int status = 0;
         const bool ended = waitpid(child_, &status, 0) == child_;
@@ -537,21 +544,34 @@ public:
     }
 
 private:
+    static std::string Collect(int from, std::size_t bytes, int seconds) {
+        std::string got;
+        char chunk[4096];
+        while (got.size() < bytes) {
+            pollfd ready{from, POLLIN, 0};
+            if (poll(&ready, 1, seconds * 1000) != 1) break;
+            const ssize_t n = read(from, chunk, sizeof chunk);
+            if (n <= 0) break;
+            got.append(chunk, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+
+    bool onTerminal_;
     pid_t child_ = -1;
     int to_ = -1;
     int from_ = -1;
 };
 
 // On a terminal the question is asked there, once, and the typed answer
-// decides: the program runs with its standard input and error on a
-// pseudo-terminal.
+// decides.
 TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
     // As the terminal shows it: each line end as "\r\n".
     const std::string question =
         "正常に表示出来ません。\r\n引数及び結果が無限値、非数、\r\n計算不可値である可能性があります 。\r\n"
         "無視して表示しますか\r\n[y/N] ";
     const struct {
-        const char* typed;
+        std::string typed;
         int status;
         std::string out;
         // clang-format off
@@ -562,60 +582,15 @@ TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
-        ASSERT_GE(terminal, 0);
-        ASSERT_EQ(grantpt(terminal), 0);
-        ASSERT_EQ(unlockpt(terminal), 0);
-        const std::string device = ptsname(terminal);
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, device.c_str(), O_RDWR | O_NOCTTY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, device.c_str(), O_RDWR | O_NOCTTY, 0);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, terminal);
-        std::string program = MIRABO_CALC_PATH;
-        std::vector<std::string> args = {"ohm", "V=1", "R=0"};
-        std::vector<char*> argv = {program.data()};
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> variables = {"LANG=C.UTF-8"};
-        std::vector<char*> envp;
-        for (std::string& variable : variables) envp.push_back(variable.data());
-        envp.push_back(nullptr);
-        pid_t child = 0;
-        const int started = posix_spawn(&child, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        ASSERT_EQ(started, 0);
-        // What the terminal shows: the question, then the answer as typed.
-        const auto shown = [&](std::size_t bytes) {
-            std::string got;
-            char chunk[1024];
-            while (got.size() < bytes) {
-                pollfd ready{terminal, POLLIN, 0};
-                if (poll(&ready, 1, 20000) != 1) break;
-                const ssize_t n = read(terminal, chunk, sizeof chunk);
-                if (n <= 0) break;
-                got.append(chunk, static_cast<std::size_t>(n));
-            }
-            return got;
-        };
-        EXPECT_EQ(shown(question.size()), question);
-        ASSERT_EQ(write(terminal, c.typed, 2), 2);
-        std::string written;
-        char chunk[1024];
-        for (ssize_t n; (n = read(out[0], chunk, sizeof chunk)) > 0;) written.append(chunk, static_cast<std::size_t>(n));
-        close(out[0]);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
+        Conversation program({"ohm", "V=1", "R=0"}, true);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.Shown(question.size()), question);
+        ASSERT_TRUE(program.Send(c.typed));
+        std::string out;
+        EXPECT_EQ(program.Finish(out), c.status);
+        EXPECT_EQ(out, c.out);
         // The echo of the answer, and nothing more: the question is not shown again.
-        EXPECT_EQ(shown(std::string::npos), std::string(1, c.typed[0]) + "\r\n");
-        close(terminal);
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status);
-        EXPECT_EQ(written, c.out);
+        EXPECT_EQ(program.Shown(std::string::npos, 5), c.typed.substr(0, 1) + "\r\n");
     }
 }
 
@@ -647,7 +622,7 @@ TEST(MiraboCalcTest, BatchModeAnswersEachRowBeforeTheNextArrives) {
         ASSERT_TRUE(program.Started());
         for (const auto& [sent, answer] : c.steps) {
             ASSERT_TRUE(program.Send(sent));
-            const std::string got = program.Receive(answer.size(), 20);
+            const std::string got = program.Receive(answer.size());
             EXPECT_EQ(got, answer) << "after " << testing::PrintToString(sent);
             if (got != answer) break;  // the rest would only wait as long again
         }
