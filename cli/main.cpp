@@ -26,7 +26,14 @@ int main(int argc, char** argv) {
         _setmode(_fileno(stdout), _O_BINARY);
     }
 #endif
-    if (isatty(STDIN_FILENO) == 1) {
+#ifdef __EMSCRIPTEN__
+    // Under Node every standard input reads as a terminal, /dev/null too:
+    // the question is never asked there, and goes unanswered as without one.
+    const bool terminal = false;
+#else
+    const bool terminal = isatty(STDIN_FILENO) == 1;
+#endif
+    if (terminal) {
         env.ask = [](const std::string& question) {
             std::cerr << question << "\n[y/N] " << std::flush;
             std::string line;
