@@ -44,9 +44,14 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
     bool no = false;
     std::optional<std::string> encoding;
     std::vector<std::string_view> positional;
+    bool options = true;  // until "--"
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--batch") {
+        if (!options || arg == "-") {
+            positional.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--batch") {
         } else if (arg == "--help" || arg == "-h") {
             request.help = true;
         } else if (arg == "--yes") {
@@ -64,8 +69,8 @@ std::optional<std::string> ParseBatch(const std::vector<std::string>& args, Batc
             encoding = args[++i];
         } else if (arg.starts_with("--encoding=")) {
             encoding = arg.substr(std::string_view("--encoding=").size());
-        } else if (arg.starts_with("-") && arg != "-") {
-            return "unknown option " + TerminalSafe(arg);
+        } else if (arg.starts_with("-")) {
+            return OptionProblem(arg);
         } else {
             positional.push_back(arg);
         }
@@ -119,19 +124,33 @@ std::string FieldList(const Calculator& form) {
     return list;
 }
 
-// The header row: which field each column fills.
+// What one column of the input is: the field at a slot, or a column carried
+// through (its index among the carried columns).
+struct Column {
+    bool carried;
+    std::size_t index;
+};
+
+// The header row: which field each column fills, and which columns are carried.
 class HeaderSink : public CsvCellSink {
 public:
     explicit HeaderSink(const Calculator& form) : form_(form) {}
 
     void Cell(std::size_t /*column*/, std::string_view text, bool whole) override {
-        if (problem_) {
+        if (problem_ || (cut_ = cut_ || !whole)) {
             return;
         }
         const CalculatorField* field = FindCliField(form_, text);
         if (field == nullptr) {
-            problem_ = "unknown column \"" + TerminalSafe(text) + (whole ? "\"" : "...\"") + " of " +
-                       std::string(form_.name) + " (its fields: " + FieldList(form_) + ")";
+            for (const std::string& name : carried_.names) {
+                if (name == text) {
+                    problem_ = "column \"" + TerminalSafe(text) + "\" given twice";
+                    return;
+                }
+            }
+            carried_.leading += used_ == 0 ? 1 : 0;
+            columns_.push_back({true, carried_.names.size()});
+            carried_.names.emplace_back(text);
             return;
         }
         const auto slot = static_cast<std::size_t>(field - form_.fields.data());
@@ -140,38 +159,81 @@ public:
             return;
         }
         used_ |= 1u << slot;
-        slots_.push_back(slot);
+        columns_.push_back({false, slot});
     }
 
     const std::optional<std::string>& Problem() const { return problem_; }
-    const std::vector<std::size_t>& Slots() const { return slots_; }
+    // Whether a cell was longer than the reader keeps.
+    bool Cut() const { return cut_; }
+    const std::vector<Column>& Columns() const { return columns_; }
+    const CarriedColumns& Carried() const { return carried_; }
+
+    // The one line that names the carried columns, or empty for none.
+    std::string Notice() const {
+        if (carried_.names.empty()) {
+            return {};
+        }
+        std::string notice = "mirabo-calc: not fields of " + std::string(form_.name) + " (" + FieldList(form_) +
+                             "), carried through unchanged: ";
+        for (std::size_t i = 0; i < carried_.names.size(); ++i) {
+            notice += (i > 0 ? ", \"" : "\"") + TerminalSafe(carried_.names[i]) + '"';
+        }
+        return notice + '\n';
+    }
 
 private:
     const Calculator& form_;
     std::uint32_t used_ = 0;
-    std::vector<std::size_t> slots_;  // by column
+    std::vector<Column> columns_;  // by column
+    CarriedColumns carried_;
+    bool cut_ = false;
     std::optional<std::string> problem_;
 };
 
-// A row: each cell typed into its column's field.
+// A row: each cell typed into its column's field, or kept as a carried cell.
 class RowSink : public CsvCellSink {
 public:
-    RowSink(BatchForm& form, const std::vector<std::size_t>& slots) : form_(form), slots_(slots) {}
+    RowSink(BatchForm& form, const std::vector<Column>& columns) : form_(form), columns_(columns) {}
 
     void Cell(std::size_t column, std::string_view text, bool whole) override {
-        const std::size_t slot = slots_[column];
-        if (!whole || !form_.Type(slot, text)) {
-            longFields_ |= 1u << slot;
+        cut_ = cut_ || !whole;
+        const Column where = columns_[column];
+        if (where.carried) {
+            form_.Carry(where.index, text);
+        } else if (!form_.Type(where.index, text)) {
+            form_.KeepLongText(where.index, text);
+            longFields_ |= 1u << where.index;
         }
     }
 
     void Reset() { longFields_ = 0; }
     std::uint32_t LongFields() const { return longFields_; }
+    // Whether a cell was longer than the reader keeps.
+    bool Cut() const { return cut_; }
 
 private:
     BatchForm& form_;
-    const std::vector<std::size_t>& slots_;
+    const std::vector<Column>& columns_;
     std::uint32_t longFields_ = 0;
+    bool cut_ = false;
+};
+
+// A source that first hands what the writer holds to its sink: before the
+// program waits for more input, every row read so far has been written.
+class FlushingSource : public ByteSource {
+public:
+    FlushingSource(ByteSource& source, BufferedWriter& out) : source_(source), out_(out) {}
+
+    std::size_t Read(std::span<char> into) override {
+        // Output that cannot be written ends the input too.
+        return out_.Flush() ? source_.Read(into) : 0;
+    }
+    Failure Failed() const override { return source_.Failed(); }
+    std::string Problem() const override { return source_.Problem(); }
+
+private:
+    ByteSource& source_;
+    BufferedWriter& out_;
 };
 
 RowOutcome Solve(BatchForm& form, std::uint32_t longFields) {
@@ -188,11 +250,12 @@ void PrintBatchUsage(std::ostream& out) {
     out << "--batch reads a CSV table (from FILE, or standard input without FILE or with -):\n"
            "a header row naming fields, in any order, then one case a row. It writes every\n"
            "field of each row, its status (written, missing or refused) and its messages,\n"
-           "as CSV, or as JSON Lines with --json. Without --yes or --no every question is\n"
-           "answered no. --encoding cp932 reads CSV saved in Shift_JIS (CP932); --bom puts a\n"
-           "UTF-8 byte-order mark before the output. Exit status: 0 every row was read,\n"
-           "64 usage error, 65 malformed input (its line is named), 66 FILE cannot be opened,\n"
-           "74 read or write error.\n"
+           "as CSV, or as JSON Lines with --json; columns that are no field come back\n"
+           "unchanged, and so does a cell too long for its field. Without --yes or --no\n"
+           "every question is answered no. --encoding cp932 reads CSV saved in Shift_JIS\n"
+           "(CP932); --bom puts a UTF-8 byte-order mark before the output.\n"
+           "Exit status: 0 every row was read, 64 usage error, 65 malformed input (its line\n"
+           "is named), 66 FILE cannot be opened, 74 read or write error.\n"
            "\n"
            "  $ printf 'a,b\\n3,4\\n1,\\n' | mirabo-calc right --batch\n"
            "  a,b,c,alpha,beta,status,message\n"
@@ -204,12 +267,15 @@ void PrintBatchUsage(std::ostream& out) {
 int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
     BatchRequest request;
     if (const auto problem = ParseBatch(args, request)) {
-        env.err << "mirabo-calc: " << *problem << '\n';
-        PrintCalcUsage(env.err);
+        env.err << "mirabo-calc: " << *problem << '\n' << kSeeHelp;
         return kExitUsage;
     }
     if (request.help) {
         PrintCalcUsage(env.out);
+        if (!env.out.flush()) {
+            env.err << kOutputFailed;
+            return kExitIoError;
+        }
         return 0;
     }
 
@@ -232,18 +298,24 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
         in = &file;
         where = TerminalSafe(*request.file) + ", line ";
     }
-    StreamSource raw(*in);
-    std::optional<Cp932Source> decoded;
-    ByteSource* source = &raw;
-    if (request.cp932) {
-        source = &decoded.emplace(raw);
+    // Standard input is read as its bytes arrive, where the system gives it as such.
+    std::optional<DescriptorSource> descriptor;
+    std::optional<StreamSource> stream;
+    ByteSource* raw = nullptr;
+    if (in != &file && env.in != nullptr && env.inDescriptor >= 0) {
+        raw = &descriptor.emplace(env.inDescriptor);
+    } else {
+        raw = &stream.emplace(*in);
     }
-    CsvReader reader(*source, kBatchCellLimit);
     StreamSink sink(env.out);
     BufferedWriter out(sink);
-    const std::unique_ptr<RowWriter> writer =
-        request.json ? MakeJsonRowWriter(out, *request.form, request.answering, request.bom)
-                     : MakeCsvRowWriter(out, *request.form, request.answering, request.bom);
+    FlushingSource flushing(*raw, out);
+    std::optional<Cp932Source> decoded;
+    ByteSource* source = &flushing;
+    if (request.cp932) {
+        source = &decoded.emplace(flushing);
+    }
+    CsvReader reader(*source, kBatchCellLimit);
 
     // Ends the run: what was written goes out, then the reason for stopping.
     const auto finish = [&](CsvReader::Result last) {
@@ -253,18 +325,32 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
             return last == CsvReader::Result::Malformed ? kExitMalformedInput : kExitIoError;
         }
         if (!written) {
-            env.err << "mirabo-calc: the output could not be written\n";
+            env.err << kOutputFailed;
             return kExitIoError;
         }
         return 0;
     };
 
+    // A cell too long to keep whole stops the run: it could not be given back.
+    const auto cut = [&] {
+        out.Flush();
+        env.err << "mirabo-calc: " << where << reader.RecordLine() << ": a cell longer than "
+                << kBatchCellLimit << " bytes\n";
+        return kExitMalformedInput;
+    };
+
     HeaderSink header(*request.form);
     const CsvReader::Result headerRead = reader.Next(header);
+    if (headerRead == CsvReader::Result::Record && header.Cut()) {
+        return cut();
+    }
     if (headerRead == CsvReader::Result::Record && header.Problem()) {
         env.err << "mirabo-calc: " << *header.Problem() << '\n';
         return kExitUsage;
     }
+    const std::unique_ptr<RowWriter> writer =
+        request.json ? MakeJsonRowWriter(out, *request.form, request.answering, request.bom, header.Carried())
+                     : MakeCsvRowWriter(out, *request.form, request.answering, request.bom, header.Carried());
     if (headerRead == CsvReader::Result::End) {
         writer->Begin();
         return finish(headerRead);
@@ -272,15 +358,20 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
     if (headerRead != CsvReader::Result::Record) {
         return finish(headerRead);
     }
-    reader.LimitCells(header.Slots().size());
+    env.err << header.Notice();
+    reader.LimitCells(header.Columns().size());
 
     writer->Begin();
     BatchForm form(*request.form, request.answering == Answering::Yes ? kAnswerYes : kAnswerNo);
-    RowSink row(form, header.Slots());
+    form.SetCarriedColumns(header.Carried().names.size());
+    RowSink row(form, header.Columns());
     for (;;) {
         form.Clear();
         row.Reset();
         const CsvReader::Result read = reader.Next(row);
+        if (read == CsvReader::Result::Record && row.Cut()) {
+            return cut();
+        }
         if (read != CsvReader::Result::Record) {
             return finish(read);
         }

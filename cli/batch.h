@@ -10,13 +10,14 @@
 
 namespace mirabo {
 
-// Exit statuses of batch mode besides 0 (every row read) and kExitUsage.
+// Exit statuses of batch mode besides 0 (every row read), kExitUsage and kExitIoError.
 constexpr int kExitMalformedInput = 65;
 constexpr int kExitNoInput = 66;
-constexpr int kExitIoError = 74;
 
-// The longest cell kept whole: enough for 99 characters in UTF-8.
-constexpr std::size_t kBatchCellLimit = 4 * 99;
+// The longest cell kept whole, to be given back as it was read (a field takes
+// 99 characters; a carried column, a note, may hold more); a longer one stops
+// the run as malformed input.
+constexpr std::size_t kBatchCellLimit = 1024 * 1024;
 
 // Runs batch mode over the arguments (without the program name): reads FILE,
 // or env.in when there is none or it is "-", and writes to env.out.

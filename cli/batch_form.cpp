@@ -40,6 +40,10 @@ void BatchForm::Clear() {
     for (std::size_t slot = 0; slot < kMaxFields; ++slot) {
         texts_[slot][0] = L'\0';
         hasValue_[slot] = false;
+        longTexts_[slot].clear();
+    }
+    for (std::string& cell : carried_) {
+        cell.clear();
     }
     written_ = false;
     focus_ = -1;

@@ -34,7 +34,8 @@ public:
     const Calculator& Form() const { return form_; }
     std::size_t FieldCount() const { return form_.fields.size(); }
 
-    // Every field empty; no message, focus, written field or value.
+    // Every field empty; no message, focus, written field, value, long text or
+    // carried cell.
     void Clear();
     // Types UTF-8 text into the field at `slot` (its place in the form's field
     // order). False, leaving the field empty, when the text is longer than the
@@ -44,6 +45,15 @@ public:
     bool Type(std::size_t slot, std::wstring_view text);
 
     const wchar_t* Text(std::size_t slot) const { return texts_[slot]; }
+
+    // The cells of the row that go into no field, kept as they were read, in
+    // storage reused row after row: the text of a cell too long for its field
+    // (the field stays empty), and the cells of the columns carried through.
+    void KeepLongText(std::size_t slot, std::string_view utf8) { longTexts_[slot].assign(utf8); }
+    std::string_view LongText(std::size_t slot) const { return longTexts_[slot]; }
+    void SetCarriedColumns(std::size_t count) { carried_.resize(count); }
+    void Carry(std::size_t column, std::string_view utf8) { carried_[column].assign(utf8); }
+    std::string_view Carried(std::size_t column) const { return carried_[column]; }
     bool Written() const { return written_; }
     bool HasValue(std::size_t slot) const { return hasValue_[slot]; }
     double Value(std::size_t slot) const { return values_[slot]; }
@@ -78,7 +88,9 @@ private:
     double values_[kMaxFields];
     bool written_ = false;
     int focus_ = -1;
-    std::vector<Message> messages_;  // the first messageCount_ are this row's
+    std::string longTexts_[kMaxFields];
+    std::vector<std::string> carried_;  // by carried column
+    std::vector<Message> messages_;     // the first messageCount_ are this row's
     std::size_t messageCount_ = 0;
 };
 

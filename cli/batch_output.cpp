@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 #include "calc/conversions.h"
 #include "calc/form.h"
@@ -102,25 +103,52 @@ void PutJsonString(BufferedWriter& out, std::string_view utf8) {
     EscapeJson(utf8, [&](const char* bytes, std::size_t size) { out.Put({bytes, size}); });
 }
 
+// A field's cell as the row leaves it: a text too long for the field as it was read.
+void PutCsvField(BufferedWriter& out, const BatchForm& form, const RowOutcome& outcome, std::size_t slot) {
+    if (outcome.longFields & (1u << slot)) {
+        PutCsvCell(out, form.LongText(slot));
+        out.Put(',');
+    } else {
+        PutCsvCell(out, form.Text(slot), ',');
+    }
+}
+
 class CsvRowWriter : public RowWriter {
 public:
-    CsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom)
-        : out_(out), form_(form), message_(answering), bom_(bom) {}
+    CsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom,
+                 CarriedColumns carried)
+        : out_(out), form_(form), message_(answering), bom_(bom), carried_(std::move(carried)) {}
 
     void Begin() override {
         if (bom_) {
             out_.Put("\xEF\xBB\xBF");
         }
+        for (std::size_t i = 0; i < carried_.leading; ++i) {
+            PutCsvCell(out_, carried_.names[i]);
+            out_.Put(',');
+        }
         for (const CalculatorField& field : form_.fields) {
             out_.Put(field.name);
+            out_.Put(',');
+        }
+        for (std::size_t i = carried_.leading; i < carried_.names.size(); ++i) {
+            PutCsvCell(out_, carried_.names[i]);
             out_.Put(',');
         }
         out_.Put("status,message\r\n");
     }
 
     void Row(const BatchForm& form, const RowOutcome& outcome) override {
+        for (std::size_t i = 0; i < carried_.leading; ++i) {
+            PutCsvCell(out_, form.Carried(i));
+            out_.Put(',');
+        }
         for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
-            PutCsvCell(out_, form.Text(slot), ',');
+            PutCsvField(out_, form, outcome, slot);
+        }
+        for (std::size_t i = carried_.leading; i < carried_.names.size(); ++i) {
+            PutCsvCell(out_, form.Carried(i));
+            out_.Put(',');
         }
         out_.Put(RowStatusName(outcome.status));
         out_.Put(',');
@@ -135,16 +163,22 @@ private:
     const Calculator& form_;
     RowMessage message_;
     bool bom_;
+    CarriedColumns carried_;
 };
 
 class JsonRowWriter : public RowWriter {
 public:
-    // `rowStatus`: the row's status and message end the object.
-    JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom, bool rowStatus)
+    // `rowStatus`: the row's status and message end the object, and the
+    // carried columns follow them.
+    JsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering, bool bom, bool rowStatus,
+                  const CarriedColumns& carried)
         : out_(out), message_(answering), bom_(bom), rowStatus_(rowStatus) {
         start_ = "{\"form\":" + JsonString(form.name) + ",\"result\":";
         for (const CalculatorField& field : form.fields) {
             names_.push_back(JsonString(field.name));
+        }
+        for (const std::string& name : carried.names) {
+            carriedKeys_.push_back(JsonString(name) + ':');
         }
     }
 
@@ -169,7 +203,11 @@ public:
             }
             out_.Put(names_[slot]);
             out_.Put(':');
-            PutJsonString(out_, form.Text(slot));
+            if (outcome.longFields & (1u << slot)) {
+                PutJsonString(out_, form.LongText(slot));  // as it was read
+            } else {
+                PutJsonString(out_, form.Text(slot));
+            }
         }
         out_.Put("},\"messages\":[");
         for (std::size_t i = 0; i < form.MessageCount(); ++i) {
@@ -213,8 +251,13 @@ public:
             out_.Put(RowStatusName(outcome.status));
             out_.Put("\",\"message\":");
             PutJsonString(out_, message_.Compose(form, outcome));
+            for (std::size_t i = 0; i < carriedKeys_.size(); ++i) {
+                out_.Put(i > 0 ? "," : ",\"carried\":{");
+                out_.Put(carriedKeys_[i]);
+                PutJsonString(out_, form.Carried(i));
+            }
         }
-        out_.Put("}\n");
+        out_.Put(rowStatus_ && !carriedKeys_.empty() ? "}}\n" : "}\n");
     }
 
 private:
@@ -224,7 +267,8 @@ private:
     bool bom_;
     bool rowStatus_;
     std::string start_;
-    std::vector<std::string> names_;  // each field's name as a JSON string
+    std::vector<std::string> names_;        // each field's name as a JSON string
+    std::vector<std::string> carriedKeys_;  // each carried column's name as a JSON key, with ':'
 };
 
 }  // namespace
@@ -266,27 +310,28 @@ const std::string& RowMessage::Compose(const BatchForm& form, const RowOutcome& 
         text_ += messages_.Line(message.id);
         separator = " / ";
         if (message.buttons == kButtonsYesNo) {
-            // " → yes", " → no", with the arrow U+2192 in UTF-8.
-            text_ += message.answer == kAnswerYes        ? " \xE2\x86\x92 yes"
-                     : answering_ == Answering::NotAsked ? " \xE2\x86\x92 no (not asked; --yes answers yes)"
-                                                         : " \xE2\x86\x92 no";
+            // " -> yes", " -> no", with the arrow U+2192 in UTF-8.
+            text_ += ' ';
+            text_ += message.answer == kAnswerYes        ? std::string_view("\xE2\x86\x92 yes")
+                     : answering_ == Answering::NotAsked ? kNotAskedAnswer
+                                                         : std::string_view("\xE2\x86\x92 no");
         }
     }
     return text_;
 }
 
 std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
-                                            bool bom) {
-    return std::make_unique<CsvRowWriter>(out, form, answering, bom);
+                                            bool bom, CarriedColumns carried) {
+    return std::make_unique<CsvRowWriter>(out, form, answering, bom, std::move(carried));
 }
 
 std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
-                                             bool bom) {
-    return std::make_unique<JsonRowWriter>(out, form, answering, bom, true);
+                                             bool bom, CarriedColumns carried) {
+    return std::make_unique<JsonRowWriter>(out, form, answering, bom, true, carried);
 }
 
 std::unique_ptr<RowWriter> MakeJsonObjectWriter(BufferedWriter& out, const Calculator& form) {
-    return std::make_unique<JsonRowWriter>(out, form, Answering::No, false, false);
+    return std::make_unique<JsonRowWriter>(out, form, Answering::No, false, false, CarriedColumns{});
 }
 
 }  // namespace mirabo

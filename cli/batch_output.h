@@ -60,13 +60,23 @@ private:
     KnownMessages messages_;
 };
 
+// The input's columns that are no field of the form, carried to the output
+// unchanged: their names in the input's order, the first `leading` of them
+// (those before the input's first field column) before the form's fields,
+// the others after them. In JSON Lines they follow "message" as "carried", an
+// object of their cells by column name; with none, there is no "carried".
+struct CarriedColumns {
+    std::vector<std::string> names;
+    std::size_t leading = 0;
+};
+
 // `bom` puts a UTF-8 byte-order mark first.
 std::unique_ptr<RowWriter> MakeCsvRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
-                                            bool bom);
+                                            bool bom, CarriedColumns carried = {});
 // A row as one line holding the object of --json (form, result, fields,
 // messages, focus and values), with the row's status and message after them.
 std::unique_ptr<RowWriter> MakeJsonRowWriter(BufferedWriter& out, const Calculator& form, Answering answering,
-                                             bool bom);
+                                             bool bom, CarriedColumns carried = {});
 // The object of --json alone, for one calculation on the command line: the
 // same writer, without a status and a message.
 std::unique_ptr<RowWriter> MakeJsonObjectWriter(BufferedWriter& out, const Calculator& form);

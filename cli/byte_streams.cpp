@@ -1,5 +1,14 @@
 #include "cli/byte_streams.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <climits>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -20,8 +29,39 @@ ByteSource::Failure StreamSource::Failed() const { return in_.bad() ? Failure::U
 
 std::string StreamSource::Problem() const { return in_.bad() ? "the input could not be read" : ""; }
 
+std::size_t DescriptorSource::Read(std::span<char> into) {
+    if (failed_) {
+        return 0;
+    }
+    for (;;) {
+#ifdef _WIN32
+        const int n = _read(descriptor_, into.data(),
+                            static_cast<unsigned>(into.size() < INT_MAX ? into.size() : INT_MAX));
+#else
+        const ssize_t n = read(descriptor_, into.data(), into.size());
+#endif
+        if (n >= 0) {
+            return static_cast<std::size_t>(n);
+        }
+#ifndef _WIN32
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // A descriptor left non-blocking by whoever shares it: wait for bytes.
+            pollfd ready{descriptor_, POLLIN, 0};
+            if (poll(&ready, 1, -1) >= 0 || errno == EINTR) {
+                continue;
+            }
+        }
+#endif
+        if (errno != EINTR) {
+            failed_ = true;
+            return 0;
+        }
+    }
+}
+
 bool StreamSink::Write(std::span<const char> bytes) {
     out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out_.flush();
     return out_.good();
 }
 

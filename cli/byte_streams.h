@@ -49,7 +49,23 @@ private:
     std::istream& in_;
 };
 
-// Writes to an output stream.
+// Reads a file descriptor of the system (standard input) as its bytes arrive:
+// a read gives what is there, waiting only when nothing is, and a failed read
+// (a folder, a closed descriptor) is told from the end.
+class DescriptorSource : public ByteSource {
+public:
+    explicit DescriptorSource(int descriptor) : descriptor_(descriptor) {}
+    std::size_t Read(std::span<char> into) override;
+    Failure Failed() const override { return failed_ ? Failure::Unreadable : Failure::None; }
+    std::string Problem() const override { return failed_ ? "the input could not be read" : ""; }
+
+private:
+    int descriptor_;
+    bool failed_ = false;
+};
+
+// Writes to an output stream, each piece flushed, so that a failed write is
+// seen when it happens.
 class StreamSink : public ByteSink {
 public:
     explicit StreamSink(std::ostream& out) : out_(out) {}

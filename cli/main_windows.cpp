@@ -100,7 +100,7 @@ int wmain(int argc, wchar_t** argv) {
         std::ostream err(&errBuffer);
         // Batch mode reads the table's bytes as they stand, line ends included.
         if (!StandardInputIsConsole()) _setmode(_fileno(stdin), _O_BINARY);
-        mirabo::CliEnvironment env{out, err, nullptr, &std::cin};
+        mirabo::CliEnvironment env{out, err, nullptr, &std::cin, _fileno(stdin)};
         if (StandardInputIsConsole()) {
             env.ask = [&err](const std::string& question) {
                 err << question << "\n[y/N] " << std::flush;
@@ -109,7 +109,11 @@ int wmain(int argc, wchar_t** argv) {
             };
         }
         status = mirabo::RunCalc(args, env);
-        out.flush();
+        // Whatever is left goes out; a failed write is never success.
+        if (!out.flush() && status != mirabo::kExitIoError) {
+            err << mirabo::kOutputFailed;
+            status = mirabo::kExitIoError;
+        }
         err.flush();
     }
     return status;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirabo {
@@ -14,6 +15,10 @@ std::string MessageText(int messageId);
 
 // The same text on one line: each line break, "\r\n" included, as one space.
 std::string MessageLine(int messageId);
+
+// The answer to a question nobody was asked, as batch mode and a run without a
+// terminal give it after the question.
+inline constexpr std::string_view kNotAskedAnswer = "\xE2\x86\x92 no (not asked; --yes answers yes)";
 
 // The messages met so far, for a run of many rows: each one read from the
 // resources once, then taken from here without allocating.

@@ -45,30 +45,48 @@ void PrintUsage(std::ostream& out) {
     out << "A field's TEXT holds at most 99 characters.\n"
            "--yes / --no answer the question about values that are not finite numbers;\n"
            "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
-           "2 nothing written, 64 usage error.\n"
+           "2 nothing written, 64 usage error, 74 the output could not be written.\n"
+           "-- ends the options: what follows is the form, NAME=TEXT or FILE.\n"
            "Messages are in Japanese, or in English when the first of LANGUAGE, LC_ALL,\n"
            "LC_MESSAGES and LANG that is set names a language other than ja, C or POSIX.\n";
     PrintBatchUsage(out);
 }
+
+}  // namespace
+
+std::string OptionProblem(std::string_view arg) {
+    const std::string_view name = arg.substr(0, arg.find('='));
+    for (const std::string_view flag : {"--yes", "--no", "--json", "--batch", "--bom", "--help"}) {
+        if (name == flag) {
+            return std::string(flag) + " takes no value: " + TerminalSafe(arg);
+        }
+    }
+    return "unknown option " + TerminalSafe(arg);
+}
+
+namespace {
 
 // Fills the request, or gives the reason the arguments are not usable.
 std::optional<std::string> Parse(const std::vector<std::string>& args, Request& request) {
     std::vector<std::string_view> assignments;
     bool yes = false;
     bool no = false;
+    bool options = true;  // until "--"
     for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && (arg == "--help" || arg == "-h")) {
             request.help = true;
-        } else if (arg == "--yes") {
+        } else if (options && arg == "--yes") {
             yes = true;
-        } else if (arg == "--no") {
+        } else if (options && arg == "--no") {
             no = true;
-        } else if (arg == "--json") {
+        } else if (options && arg == "--json") {
             request.json = true;
+        } else if (options && arg.starts_with("-")) {
+            return OptionProblem(arg);
         } else if (arg.find('=') != std::string::npos) {
             assignments.push_back(arg);
-        } else if (arg.starts_with("-")) {
-            return "unknown option " + TerminalSafe(arg);
         } else if (request.form != nullptr) {
             return "one form only, or NAME=TEXT: " + TerminalSafe(arg);
         } else if ((request.form = FindCliForm(arg)) == nullptr) {
@@ -107,23 +125,33 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     return std::nullopt;
 }
 
+// Ends a run whose output is written: a write that failed, at the last flush
+// too, is said on one line and ends the run with kExitIoError.
+int Finish(CliEnvironment& env, int status) {
+    if (!env.out.flush()) {
+        env.err << kOutputFailed;
+        return kExitIoError;
+    }
+    return status;
+}
+
 }  // namespace
 
 void PrintCalcUsage(std::ostream& out) { PrintUsage(out); }
 
 int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
-    if (std::find(args.begin(), args.end(), "--batch") != args.end()) {
+    const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+    if (std::find(args.begin(), optionsEnd, "--batch") != optionsEnd) {
         return RunBatch(args, env);
     }
     Request request;
     if (const auto problem = Parse(args, request)) {
-        env.err << "mirabo-calc: " << *problem << '\n';
-        PrintUsage(env.err);
+        env.err << "mirabo-calc: " << *problem << '\n' << kSeeHelp;
         return kExitUsage;
     }
     if (request.help) {
         PrintUsage(env.out);
-        return 0;
+        return Finish(env, 0);
     }
 
     // The same form and JSON writer as batch mode's rows, so that a single
@@ -148,7 +176,13 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
         out.Flush();
     } else {
         for (std::size_t i = 0; i < form.MessageCount(); ++i) {
-            env.err << MessageText(form.MessagesBegin()[i].id) << '\n';
+            const auto& message = form.MessagesBegin()[i];
+            if (message.buttons != kButtonsYesNo || request.answer != Answer::Ask) {
+                env.err << MessageText(message.id) << '\n';
+            } else if (!env.ask) {
+                env.err << MessageText(message.id) << '\n' << kNotAskedAnswer << '\n';
+            }
+            // (A question asked on the terminal was shown there.)
         }
         for (std::size_t slot = 0; slot < form.FieldCount(); ++slot) {
             env.out << request.form->fields[slot].name << '=' << TerminalSafe(Utf8FromWide(form.Text(slot)))
@@ -157,13 +191,13 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     }
     switch (status) {
     case RowStatus::Written:
-        return kExitWritten;
+        return Finish(env, kExitWritten);
     case RowStatus::Missing:
-        return kExitMissingInput;
+        return Finish(env, kExitMissingInput);
     case RowStatus::Refused:
         break;
     }
-    return kExitNotWritten;
+    return Finish(env, kExitNotWritten);
 }
 
 }  // namespace mirabo

@@ -1,7 +1,7 @@
 # bash completion for mirabo-calc: the forms, then the chosen form's field
 # names (as NAME=, each offered until it is given) and the options; in batch
 # mode the input file instead of the fields, and the encodings after
-# --encoding.
+# --encoding. After "--" no option is offered.
 
 _mirabo_calc() {
     # The words up to the cursor, split at blanks only: "=" is a word break
@@ -17,7 +17,7 @@ _mirabo_calc() {
 
     # Fields already given, by their names (the tool also takes α, β, γ and
     # v, i, r, p for alpha, beta, gamma and V, I, R, P).
-    local form="" word name
+    local form="" word name ended=""
     local -A given=()
     for word in "${words[@]:1}"; do
         case $word in
@@ -32,7 +32,8 @@ _mirabo_calc() {
                 esac
                 given[$name]=1
                 ;;
-            -*) given[$word]=1 ;;
+            --) ended=1 ;;
+            -*) [[ -z $ended ]] && given[$word]=1 ;;
         esac
     done
 
@@ -43,7 +44,7 @@ _mirabo_calc() {
         mapfile -t COMPREPLY < <(compgen -W "cp932 utf-8" -- "$cur")
         return
     fi
-    if [[ $cur == -* ]]; then
+    if [[ $cur == -* && -z $ended ]]; then
         local options=() option
         for option in --yes --no --json --batch --encoding --bom --help; do
             [[ -n ${given[$option]:-} ]] && continue

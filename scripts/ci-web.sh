@@ -43,6 +43,7 @@ printf 'a,b\r\n3,4\r\n1,\r\n' >"$work/cases.csv"
 printf '\xef\xbb\xbfa,\xce\xb1\n\xef\xbc\x93,30\n"1,5",x\n' >"$work/japanese.csv"
 printf 'a,b\n3,4\n"1,\n' >"$work/unclosed.csv"
 printf 'a,b\n3,4\n' >"$work/stdin.csv"
+printf 'ID,a,b,note\n7,3,4,x\n' >"$work/carried.csv"
 # Each example: the arguments, then "<" and a file for standard input.
 examples=(
   "rotate x=3 y=4 angle=30"
@@ -68,6 +69,9 @@ examples=(
   "right --batch $work/missing.csv"
   "right --batch < $work/stdin.csv"
   "right --batch - --json < $work/stdin.csv"
+  "right --batch < $work/carried.csv"
+  "ohm V=1 R=0"
+  "-- right a=3 b=4"
 )
 for example in "${examples[@]}"; do
   read -r -a words <<<"$example"

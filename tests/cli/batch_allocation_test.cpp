@@ -60,7 +60,8 @@ long AllocationsOf(const std::vector<std::string>& args, const std::string& head
 }
 
 TEST(BatchAllocationTest, RowsCostNoAllocation) {
-    // Every outcome: written, missing, NaN, a question, a text too long, quotes.
+    // Every outcome: written, missing, NaN, a question, a text too long (kept
+    // to be written back), quotes.
     const std::string rows = "3,4,,,\n1,,,,\n0,0,,,\n,3,,0,\n" + std::string(120, '7') +
                              ",4,,,\n\"1,5\",\"say \"\"hi\"\"\",,,\n,,5,30,\n,,,,\n,,13,,67.38\n";
     const struct {
@@ -73,6 +74,8 @@ TEST(BatchAllocationTest, RowsCostNoAllocation) {
         {{"right", "--batch", "--yes", "--json"},      "a,b,c,α,β\n",        "３,4,,,\n"},
         {{"oblique", "--batch", "--no"},               "a,b,c,alpha,beta\n", "３,4,,,\n"},
         {{"rotate", "--batch", "--encoding", "cp932"}, "x,y,angle,x2,y2\n",  "\x82\x52,4,,,\n"},
+        // A column carried through, its cell kept row after row.
+        {{"right", "--batch", "--json"},               "a,b,c,alpha,beta,備考\n", "３,4,,,,a note of more than a few words\n"},
     };
     // clang-format on
     for (const auto& c : cases) {

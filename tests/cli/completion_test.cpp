@@ -90,6 +90,10 @@ TEST(CompletionTest, OffersFormsFieldsAndOptionsByPosition) {
         {"mirabo-calc right --batch --encoding ", {"cp932", "utf-8"}},
         {"mirabo-calc right --batch --encoding c", {"cp932"}},
         {"mirabo-calc right --batch /nonexistent-mirabo-dir/", {}},
+        // After "--" come no options.
+        {"mirabo-calc -- ", FormNames()},
+        {"mirabo-calc ohm -- --", {}},
+        {"mirabo-calc ohm -- --yes ", {"V=", "I=", "R=", "P="}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Complete(c.line), c.offered) << "[" << c.line << "]";

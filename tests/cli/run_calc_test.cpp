@@ -3,9 +3,14 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,43 +34,65 @@ struct Outcome {
     int questions = 0;
 };
 
-// Runs the built program through the system's command interpreter and
-// gives its exit status and standard output, bytes as written. On Linux the
+// Runs the built program through the system's command interpreter, its
+// standard input `input` (read from a file) unless `args` redirect it, and
+// gives its exit status and both outputs, bytes as written. On Linux the
 // locale variables are the ones given and no others (the messages' language
 // follows them); on Windows the user's own.
 struct ProgramRun {
     int status;
     std::string out;
+    std::string err;
 };
 
-ProgramRun RunProgram(const std::string& args, [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
+std::string ReadWhole(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+ProgramRun RunProgram(const std::string& args, const std::string& input = "",
+                      [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
+#ifdef _WIN32
+    const std::string files = testing::TempDir() + "mirabo_program_" + std::to_string(GetCurrentProcessId());
+#else
+    const std::string files = testing::TempDir() + "mirabo_program_" + std::to_string(getpid());
+#endif
+    std::ofstream(files + ".in", std::ios::binary) << input;
 #ifdef _WIN32
     // The program is built beside the tests; cmd.exe's null device.
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string command(path, length);
-    command = command.substr(0, command.find_last_of("\\/") + 1) + "mirabo-calc.exe " + args;
+    command = command.substr(0, command.find_last_of("\\/") + 1) + "mirabo-calc.exe <" + files + ".in " + args +
+              " 2>" + files + ".err";
     for (std::size_t at = command.find("/dev/null"); at != std::string::npos;
          at = command.find("/dev/null")) {
         command.replace(at, 9, "NUL");
     }
     FILE* pipe = _popen(command.c_str(), "rb");
 #else
-    const std::string command =
-        "env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " + MIRABO_CALC_PATH + " " + args;
+    // The redirections of `args` come after those of the run, and win.
+    const std::string command = "(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " +
+                                MIRABO_CALC_PATH + " <" + files + ".in " + args + ") 2>" + files + ".err";
     FILE* pipe = popen(command.c_str(), "r");
 #endif
-    ProgramRun run{-1, {}};
-    if (pipe == nullptr) return run;
-    char chunk[256];
-    while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
-        run.out.append(chunk, n);
-    }
+    ProgramRun run{-1, {}, {}};
+    if (pipe != nullptr) {
+        char chunk[256];
+        while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
+            run.out.append(chunk, n);
+        }
 #ifdef _WIN32
-    run.status = _pclose(pipe);
+        run.status = _pclose(pipe);
 #else
-    run.status = WEXITSTATUS(pclose(pipe));
+        run.status = WEXITSTATUS(pclose(pipe));
 #endif
+    }
+    run.err = ReadWhole(files + ".err");
+    std::remove((files + ".in").c_str());
+    std::remove((files + ".err").c_str());
     return run;
 }
 
@@ -172,20 +199,35 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
     }
 }
 
+// The question is asked on a terminal, and shown there once; without one the
+// answer is no, and the messages say that nobody was asked.
 TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
-    const std::vector<std::string> args = {"right", "b=3", "alpha=0"};
-    const Outcome noTerminal = Calc(args);
-    EXPECT_EQ(noTerminal.status, 2);
-    const Outcome yes = Calc(args, true, true);
-    EXPECT_EQ(yes.questions, 1);
-    EXPECT_EQ(yes.status, 0);
-    EXPECT_NE(yes.out.find("a=∞\n"), std::string::npos);
-    const Outcome no = Calc(args, false, true);
-    EXPECT_EQ(no.questions, 1);
-    EXPECT_EQ(no.status, 2);
-    const Outcome flag = Calc({"right", "b=3", "alpha=0", "--yes"}, false, true);
-    EXPECT_EQ(flag.questions, 0);
-    EXPECT_EQ(flag.status, 0);
+    const std::string question =
+        "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか\n";
+    const struct {
+        std::vector<std::string> args;
+        bool terminal;
+        bool answer;  // typed on the terminal
+        int questions;
+        int status;
+        std::string err;
+        // clang-format off
+    } cases[] = {
+        {{"right", "b=3", "alpha=0"},          false, false, 0, 2, question + "→ no (not asked; --yes answers yes)\n"},
+        {{"right", "b=3", "alpha=0"},          true,  true,  1, 0, ""},
+        {{"right", "b=3", "alpha=0"},          true,  false, 1, 2, ""},
+        {{"right", "b=3", "alpha=0", "--yes"}, true,  false, 0, 0, question},
+        {{"right", "b=3", "alpha=0", "--no"},  false, false, 0, 2, question},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args) + (c.terminal ? " on a terminal" : ""));
+        const Outcome o = Calc(c.args, c.answer, c.terminal);
+        EXPECT_EQ(o.questions, c.questions);
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.out.find("a=∞\n") != std::string::npos, c.status == 0) << o.out;
+        EXPECT_EQ(o.err, c.err);
+    }
 }
 
 TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText) {
@@ -228,7 +270,7 @@ TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
                 o.err.rfind(std::string("mirabo-calc: field ") + c.field + " holds at most 99 characters", 0),
                 0u)
                 << o.err;
-            EXPECT_NE(o.err.find("usage: mirabo-calc"), std::string::npos);
+            EXPECT_TRUE(o.err.ends_with("\n" + std::string(kSeeHelp))) << o.err;
         } else {
             EXPECT_EQ(o.out, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n");
         }
@@ -249,6 +291,10 @@ TEST(MiraboCalcTest, UsageErrors) {
         {"right", "--verbose"},
         {"ohm", "=3"},
         {"ohm", "VV=3"},
+        {"right", "a=3", "--json=1"},
+        {"right", "--yes=no", "b=4"},
+        {"--", "--help"},
+        {"right", "-a=3"},
     };
     std::vector<std::vector<std::string>> all = cases;
     // A value with no name is no field of any form.
@@ -260,7 +306,9 @@ TEST(MiraboCalcTest, UsageErrors) {
         const Outcome o = Calc(args);
         EXPECT_EQ(o.status, 64) << testing::PrintToString(args);
         EXPECT_EQ(o.out, "");
-        EXPECT_NE(o.err.find("usage: mirabo-calc"), std::string::npos);
+        // The reason on one line, then where to find out more.
+        EXPECT_EQ(o.err.find('\n') + 1 + kSeeHelp.size(), o.err.size()) << o.err;
+        EXPECT_TRUE(o.err.ends_with(kSeeHelp)) << o.err;
     }
 }
 
@@ -298,24 +346,80 @@ TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
     }
 }
 
+// The program as a script runs it: the arguments (with the shell's
+// redirections), standard input, and every byte it writes, with its status.
 TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
+    const std::string right345 = "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n";
+    const std::string missing = "入力値が不足、\n或いはタイプミス\n";
+    const std::string question =
+        "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか\n";
+    const std::string help(kSeeHelp);
+    const std::string failed(kOutputFailed);
+    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    const std::string row345 = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
+    const std::string digits100 = std::string(99, '0') + "3";
+    const std::string carried = "mirabo-calc: not fields of right (a b c alpha beta), carried through unchanged: ";
+    std::string rows = "a,b\n";
+    for (int i = 0; i < 5000; ++i) rows += "3,4\n";
     const struct {
-        const char* args;
+        std::string args;
+        std::string input;  // standard input, unless the arguments redirect it
         int status;
-        const char* out;
+        std::string out;
+        std::string err;
+        // clang-format off
     } cases[] = {
-        {"right a=3 b=4 </dev/null 2>/dev/null", 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n"},
-        {"ohm V=0 I=0 </dev/null 2>/dev/null", 2, "V=0\nI=0\nR=\nP=\n"},
-        {"ohm V=1 </dev/null 2>/dev/null", 1, "V=1\nI=\nR=\nP=\n"},
-        {"ohm W=1 </dev/null 2>/dev/null", 64, ""},
-        {"ohm V=1 I=0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000003"
-         " </dev/null 2>/dev/null",
-         64, ""},
+        {"right a=3 b=4",   "", 0,  right345, ""},
+        {"ohm V=0 I=0",     "", 2,  "V=0\nI=0\nR=\nP=\n",
+         "例外が発生しました。\n０で除算したか、入力値が間違っています。\n"},
+        {"ohm V=1",         "", 1,  "V=1\nI=\nR=\nP=\n", missing},
+        {"ohm W=1",         "", 64, "", "mirabo-calc: unknown field W of ohm\n" + help},
+        {"ohm V=1 I=" + digits100, "", 64, "", "mirabo-calc: field I holds at most 99 characters, not 100\n" + help},
+        // Nobody to ask: the question, and that nobody answered it.
+        {"ohm V=1 R=0",     "", 2,  "V=1\nI=\nR=0\nP=\n", question + "→ no (not asked; --yes answers yes)\n"},
+        {"ohm V=1 R=0 --no", "", 2, "V=1\nI=\nR=0\nP=\n", question},
+        // Options: none takes a value it does not need; "--" ends them.
+        {"right a=3 --json=1 b=4", "", 64, "", "mirabo-calc: --json takes no value: --json=1\n" + help},
+        {"right --batch --bom=yes", "", 64, "", "mirabo-calc: --bom takes no value: --bom=yes\n" + help},
+        {"right --verbose", "", 64, "", "mirabo-calc: unknown option --verbose\n" + help},
+        {"-- right a=3 b=4", "", 0, right345, ""},
+        {"right -- --json", "", 64, "", "mirabo-calc: one form only, or NAME=TEXT: --json\n" + help},
+        {"right --batch -- -", "a,b\n3,4\n", 0, header + row345, ""},
+        {"right --batch -- --yes", "", 66, "", "mirabo-calc: cannot open --yes\n"},
+        // Batch mode gives back every cell: a text too long for its field,
+        // and the columns that are no field, in their place.
+        {"right --batch",   "a,b\n" + digits100 + ",4\n", 0,
+         header + digits100 + ",4,,,,refused,a: longer than the 99 characters a field holds\r\n", ""},
+        {"right --batch",   "ID,a,b,備考\n7,3,4,\"メモ, 1\"\n", 0,
+         "ID,a,b,c,alpha,beta,備考,status,message\r\n7,3.000,4.000,5.000,53.130,36.870,\"メモ, 1\",written,\r\n",
+         carried + "\"ID\", \"備考\"\n"},
+        // A second byte-order mark is no field's name, shown for what it is.
+        {"right --batch",   "\xEF\xBB\xBF\xEF\xBB\xBF" "a,b\n3,4\n", 0,
+         "\xEF\xBB\xBF" "a,a,b,c,alpha,beta,status,message\r\n3,,4,,,,missing,入力値が不足、 或いはタイプミス\r\n",
+         carried + "\"\\ufeffa\"\n"},
+#ifndef _WIN32
+        // Output that cannot be written, at the first write or the last.
+        {"right a=3 b=4 >/dev/full",        "", 74, "", failed},
+        {"right a=3 b=4 --json >/dev/full", "", 74, "", failed},
+        {"right a=3 b=4 >&-",               "", 74, "", failed},
+        {"--help >/dev/full",               "", 74, "", failed},
+        {"right --batch >/dev/full",        "a,b\n3,4\n", 74, "", failed},
+        {"right --batch --json >/dev/full", "a,b\n3,4\n", 74, "", failed},
+        {"right --batch >/dev/full",        rows, 74, "", failed},
+        {"right --batch >&-",               "a,b\n3,4\n", 74, "", failed},
+        // Standard input that cannot be read: a folder, or none at all.
+        {"right --batch </",                "", 74, "", "mirabo-calc: line 1: the input could not be read\n"},
+        {"right --batch - <&-",             "", 74, "", "mirabo-calc: line 1: the input could not be read\n"},
+        {"right --batch --encoding cp932 </", "", 74, "", "mirabo-calc: line 1: the input could not be read\n"},
+#endif
     };
+    // clang-format on
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args;
+        SCOPED_TRACE(c.args.substr(0, 60));
+        const ProgramRun run = RunProgram(c.args, c.input);
+        EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
     }
 }
 
@@ -361,9 +465,170 @@ TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(std::string(c.args) + " </dev/null", c.locale);
+        const ProgramRun run = RunProgram(c.args, "", c.locale);
         EXPECT_EQ(run.status, c.status) << c.locale << " " << c.args;
         EXPECT_EQ(run.out, c.out) << c.locale << " " << c.args;
+    }
+}
+#endif
+
+#ifndef _WIN32
+// The program started in the locale C.UTF-8, its standard output a pipe.
+// Its standard input is a pipe too, and its standard error goes nowhere; or,
+// `onTerminal`, both are a pseudo-terminal, on which Send types and whose
+// screen Shown reads.
+class Conversation {
+public:
+    Conversation(const std::vector<std::string>& args, bool onTerminal = false) : onTerminal_(onTerminal) {
+        int in[2] = {-1, -1};
+        int out[2];
+        if (pipe(out) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (onTerminal) {
+            to_ = posix_openpt(O_RDWR | O_NOCTTY);
+            if (to_ < 0 || grantpt(to_) != 0 || unlockpt(to_) != 0) return;
+            const char* device = ptsname(to_);
+            posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, device, O_RDWR | O_NOCTTY, 0);
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, device, O_RDWR | O_NOCTTY, 0);
+            posix_spawn_file_actions_addclose(&actions, to_);
+        } else {
+            if (pipe(in) != 0) return;
+            posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+            posix_spawn_file_actions_addclose(&actions, in[1]);
+            to_ = in[1];
+        }
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        std::vector<std::string> all = {MIRABO_CALC_PATH};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& arg : all) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        std::string locale = "LANG=C.UTF-8";
+        char* envp[] = {locale.data(), nullptr};
+        if (posix_spawn(&child_, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), envp) != 0) child_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        if (in[0] >= 0) close(in[0]);
+        close(out[1]);
+        from_ = out[0];
+    }
+    ~Conversation() {
+        if (to_ >= 0) close(to_);
+        if (from_ >= 0) close(from_);
+        if (child_ > 0) waitpid(child_, nullptr, 0);
+    }
+
+    bool Started() const { return child_ > 0; }
+    bool Send(const std::string& bytes) {
+        return write(to_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    }
+    // What the program writes on its standard output, and what the terminal
+    // shows: until `bytes` bytes have come, the output ends, or nothing comes
+    // for `seconds`.
+    std::string Receive(std::size_t bytes, int seconds = 20) { return Collect(from_, bytes, seconds); }
+    std::string Shown(std::size_t bytes, int seconds = 20) { return Collect(to_, bytes, seconds); }
+    // Ends the input (a pipe's), waits for the end; gives the rest of the
+    // output and the exit status.
+    int Finish(std::string& rest) {
+        if (!onTerminal_) {
+            close(to_);
+            to_ = -1;
+        }
+        rest = Receive(std::string::npos, 60);
+        int status = 0;
+        const bool ended = waitpid(child_, &status, 0) == child_;
+        child_ = -1;
+        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    static std::string Collect(int from, std::size_t bytes, int seconds) {
+        std::string got;
+        char chunk[4096];
+        while (got.size() < bytes) {
+            pollfd ready{from, POLLIN, 0};
+            if (poll(&ready, 1, seconds * 1000) != 1) break;
+            const ssize_t n = read(from, chunk, sizeof chunk);
+            if (n <= 0) break;
+            got.append(chunk, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+
+    bool onTerminal_;
+    pid_t child_ = -1;
+    int to_ = -1;
+    int from_ = -1;
+};
+
+// On a terminal the question is asked there, once, and the typed answer
+// decides.
+TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
+    // As the terminal shows it: each line end as "\r\n".
+    const std::string question =
+        "正常に表示出来ません。\r\n引数及び結果が無限値、非数、\r\n計算不可値である可能性があります 。\r\n"
+        "無視して表示しますか\r\n[y/N] ";
+    const struct {
+        std::string typed;
+        int status;
+        std::string out;
+        // clang-format off
+    } cases[] = {
+        {"n\n", 2, "V=1\nI=\nR=0\nP=\n"},
+        {"y\n", 0, "V=1.000\nI=∞\nR=0.000\nP=∞\n"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Conversation program({"ohm", "V=1", "R=0"}, true);
+        ASSERT_TRUE(program.Started());
+        EXPECT_EQ(program.Shown(question.size()), question);
+        ASSERT_TRUE(program.Send(c.typed));
+        std::string out;
+        EXPECT_EQ(program.Finish(out), c.status);
+        EXPECT_EQ(out, c.out);
+        // The echo of the answer, and nothing more: the question is not shown again.
+        EXPECT_EQ(program.Shown(std::string::npos, 5), c.typed.substr(0, 1) + "\r\n");
+    }
+}
+
+// Batch mode writes a row's answer as soon as the row is complete: each row
+// goes in through a pipe only after the answer to the one before it came out.
+TEST(MiraboCalcTest, BatchModeAnswersEachRowBeforeTheNextArrives) {
+    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    const std::string row345 = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
+    const std::string json345 =
+        R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
+        R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
+        R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
+        R"("message":""})" "\n";
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::pair<std::string, std::string>> steps;  // sent, then what comes out
+        // clang-format off
+    } cases[] = {
+        {{"right", "--batch"},         {{"a,b\n", header}, {"3,4\n", row345}, {"1,\r\n", "1,,,,,missing,入力値が不足、 或いはタイプミス\r\n"},
+                                        {"\"3\",\"4\"\r\n", row345}}},
+        {{"right", "--batch", "--bom"}, {{"a,b\r\n3,4\r\n", "\xEF\xBB\xBF" + header + row345}, {"3,4\n", row345}}},
+        {{"right", "--batch", "--json"}, {{"a,b\n3,4\n", json345}, {"3,4\n", json345}}},
+        {{"right", "--batch", "--encoding", "cp932"}, {{"a,b\r\n", header}, {"\x82\x52,4\r\n", row345}}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        Conversation program(c.args);
+        ASSERT_TRUE(program.Started());
+        for (const auto& [sent, answer] : c.steps) {
+            ASSERT_TRUE(program.Send(sent));
+            const std::string got = program.Receive(answer.size());
+            EXPECT_EQ(got, answer) << "after " << testing::PrintToString(sent);
+            if (got != answer) break;  // the rest would only wait as long again
+        }
+        std::string rest;
+        EXPECT_EQ(program.Finish(rest), 0);
+        EXPECT_EQ(rest, "");
     }
 }
 #endif

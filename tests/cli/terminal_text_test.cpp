@@ -7,7 +7,7 @@
 namespace mirabo {
 namespace {
 
-TEST(TerminalSafeTest, EscapesEveryControlCharacterAndNothingElse) {
+TEST(TerminalSafeTest, EscapesEveryControlAndInvisibleCharacterAndNothingElse) {
     using namespace std::string_literals;
     const struct {
         std::string text;
@@ -29,6 +29,15 @@ TEST(TerminalSafeTest, EscapesEveryControlCharacterAndNothingElse) {
         {"\xF4\x90\x80\x80",          "\\xf4\\x90\\x80\\x80"},  // beyond U+10FFFF
         {"\xE3\x81",                  "\\xe3\\x81"},        // cut short
         {"\xED\xA0\x80",              "\\xed\\xa0\\x80"},   // a surrogate
+        // Characters that show nothing, or turn the text's direction.
+        {"\xEF\xBB\xBF" "a",           "\\ufeffa"},         // a byte-order mark
+        {"1\xE2\x80\x8B" "2\xE2\x81\xA0", "1\\u200b2\\u2060"}, // zero-width space, word joiner
+        {"\xE2\x80\xAE" "cba\xE2\x81\xA9", "\\u202ecba\\u2069"}, // right-to-left override, isolate end
+        {"\xE2\x80\x8F\xD8\x9C\xC2\xAD", "\\u200f\\u061c\\u00ad"}, // marks, a soft hyphen
+        {"\xE2\x80\xA8\xEF\xBF\xBB", "\\u2028\\ufffb"},  // a line separator, an annotation
+        // Their neighbours show: a hair space, a hyphen, a narrow no-break
+        // space, the replacement character.
+        {"\xE2\x80\x8A\xE2\x80\x90\xE2\x80\xAF\xEF\xBF\xBD", "\xE2\x80\x8A\xE2\x80\x90\xE2\x80\xAF\xEF\xBF\xBD"},
     };
     // clang-format on
     for (const auto& c : cases) {
