@@ -30,11 +30,13 @@ struct Request {
     Answer answer = Answer::Ask;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
            "       mirabo-calc FORM --batch [FILE] [--yes | --no] [--json] [--encoding cp932] [--bom]\n"
+           "       mirabo-calc --version\n"
            "forms and their fields, in field order:\n";
     for (const Calculator* form : CliForms()) {
         out << "  " << form->name << ':';
@@ -60,6 +62,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             request.help = true;
+        } else if (arg == "--version") {
+            request.version = true;
         } else if (arg == "--yes") {
             yes = true;
         } else if (arg == "--no") {
@@ -76,7 +80,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
             return "unknown form " + TerminalSafe(arg);
         }
     }
-    if (request.help) {
+    if (request.help || request.version) {
         return std::nullopt;
     }
     if (yes && no) {
@@ -194,6 +198,10 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     }
     if (request.help) {
         PrintUsage(env.out);
+        return 0;
+    }
+    if (request.version) {
+        env.out << "mirabo-calc " MIRABO_VERSION "\n";
         return 0;
     }
 

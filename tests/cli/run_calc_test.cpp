@@ -308,6 +308,7 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         {"ohm V=0 I=0 </dev/null 2>/dev/null", 2, "V=0\nI=0\nR=\nP=\n"},
         {"ohm V=1 </dev/null 2>/dev/null", 1, "V=1\nI=\nR=\nP=\n"},
         {"ohm W=1 </dev/null 2>/dev/null", 64, ""},
+        {"--version </dev/null 2>/dev/null", 0, "mirabo-calc " MIRABO_VERSION "\n"},
         {"ohm V=1 I=0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000003"
          " </dev/null 2>/dev/null",
          64, ""},
