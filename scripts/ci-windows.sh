@@ -132,3 +132,51 @@ for run in "ja_JP.UTF-8 1041" "en_US.UTF-8 1033"; do
   fi
   echo "LANG=$LANG: installed to $installed in language $spoken, ran mirabo-calc.exe, uninstalled: nothing left"
 done
+unset LANG
+
+# The PATH: a new process finds mirabo-calc.exe through it after a silent
+# install, and the uninstaller gives the value back byte for byte; with
+# /NoPath it is not touched. Tried on a PATH with an entry of its own and
+# on one that ends in ";".
+path_value() {
+  wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG_[A-Z_]* *//p'
+}
+path_type() {
+  wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *\(REG_[A-Z_]*\).*/\1/p'
+}
+finds_calc() {
+  local said
+  said=$(cd "$MIRABO_WINE_DIR" && wine cmd /c "mirabo-calc right a=3 b=4" 2>/dev/null | tr -d '\r')
+  [ "$said" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ]
+}
+wait_uninstalled() {
+  for _ in $(seq 100); do left_behind || break; sleep 0.2; done
+  if left_behind; then echo "the uninstaller left something behind"; exit 1; fi
+}
+for run in "%SystemRoot%\\mirabo-tools yes" "C:\\mirabo-tools; yes" "C:\\mirabo-tools no"; do
+  read -r before add <<<"$run"
+  wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$before" /f >/dev/null
+  recorded=$(path_value)
+  [ "$recorded" = "$before" ] || { echo "the PATH was not set up: '$recorded'"; exit 1; }
+  switches=(/S /CurrentUser)
+  [ "$add" = yes ] || switches+=(/NoPath)
+  wine "$setup" "${switches[@]}"
+  for _ in $(seq 50); do [ -n "$(registry_value InstallDir)" ] && break; sleep 0.2; done
+  installed=$(registry_value InstallDir)
+  folder=$(winepath -u "$installed")
+  during=$(path_value)
+  if [ "$add" = yes ]; then
+    [ "$(path_type)" = REG_EXPAND_SZ ] || { echo "the PATH is $(path_type) after the install"; exit 1; }
+    finds_calc || { echo "a new process does not find mirabo-calc through the PATH '$during'"; exit 1; }
+  else
+    [ "$during" = "$recorded" ] || { echo "/NoPath changed the PATH to '$during'"; exit 1; }
+    ! finds_calc || { echo "mirabo-calc found on the PATH after /NoPath"; exit 1; }
+  fi
+  wine "$installed\\uninstall.exe" /S
+  wait_uninstalled
+  after=$(path_value)
+  [ "$after" = "$recorded" ] && [ "$(path_type)" = REG_EXPAND_SZ ] ||
+    { echo "the PATH was '$recorded', is '$after' ($(path_type)) after the uninstall"; exit 1; }
+  echo "PATH '$recorded': $( [ "$add" = yes ] && echo "'$during' while installed" || echo "untouched with /NoPath"), the same after the uninstall"
+done
+wine reg delete 'HKCU\Environment' /v Path /f >/dev/null

@@ -12,10 +12,11 @@
 // program has no console of its own: the line goes to the standard output
 // when that is a file or a pipe, else to the console of the process that
 // started it, if there is one.
-#include <shellapi.h>
-
 #include "platform/win32.h"
 #include "resfile/resource_language.h"
+
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace {
 
