@@ -92,6 +92,18 @@ listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
 for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
+# --version to a file and through a pipe: one line, status 0, no window.
+for program in ui/mirabo cli/mirabo-calc; do
+  name=${program#*/}
+  status=0
+  timeout 60 wine "build-windows-release/$program.exe" --version >"$work/version.out" 2>/dev/null </dev/null || status=$?
+  piped=$(timeout 60 wine "build-windows-release/$program.exe" --version 2>/dev/null </dev/null | od -c)
+  if [ "$status" != 0 ] || [ "$(cat "$work/version.out")" != "$name $version" ] ||
+     [ "$(wc -l <"$work/version.out")" != 1 ] || [ "$piped" != "$(od -c <"$work/version.out")" ]; then
+    echo "$name.exe --version: status $status"; od -c "$work/version.out"; exit 1
+  fi
+done
+echo "mirabo.exe and mirabo-calc.exe --version: one line each, to a file and to a pipe"
 # Installed and uninstalled in each language: the installer speaks the
 # user's (it records the one it spoke, a Windows language identifier, for
 # the uninstaller).
