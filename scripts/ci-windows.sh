@@ -92,12 +92,12 @@ listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
 for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
-# The same release files again: staged and packed a second time (a second
+# The same release files again: staged and packed a second time (two seconds
 # later, so that any time of day written into them would show), and
 # mirabo-calc.exe compiled once more in a build folder at another path; a
 # whole second build would cost minutes of CI's budget.
 (cd out && sha256sum "mirabo-$version-windows-x64.zip" "mirabo-$version-windows-x64-setup.exe") >"$work/release.sums"
-sleep 1
+sleep 2
 MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh >/dev/null
 (cd out && sha256sum -c --quiet "$work/release.sums") || { echo "the release files differ when made again"; exit 1; }
 again=build-windows-release-again/elsewhere
