@@ -9,6 +9,9 @@
 # byte for byte: times come from the commit (SOURCE_DATE_EPOCH), no build path
 # is compiled in, archives are sorted with fixed modes and owners.
 #   bash scripts/release.sh && (cd out && sha256sum -c SHA256SUMS)
+# Build in a clean clone: objects that ccache made with CCACHE_BASEDIR name
+# their sources relative to the build folder in their debug information, which
+# changes the Linux programs' build IDs; this script asks ccache for nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +20,7 @@ if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   exit 1
 fi
 umask 022
+unset CCACHE_BASEDIR CMAKE_CXX_COMPILER_LAUNCHER CMAKE_C_COMPILER_LAUNCHER
 export TZ=UTC
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
