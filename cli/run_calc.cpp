@@ -29,11 +29,13 @@ struct Request {
     Answer answer = Answer::Ask;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
            "       mirabo-calc FORM --batch [FILE] [--yes | --no] [--json] [--encoding cp932] [--bom]\n"
+           "       mirabo-calc --version\n"
            "forms and their fields, in field order:\n";
     for (const Calculator* form : CliForms()) {
         out << "  " << form->name << ':';
@@ -77,6 +79,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
             options = false;
         } else if (options && (arg == "--help" || arg == "-h")) {
             request.help = true;
+        } else if (options && arg == "--version") {
+            request.version = true;
         } else if (options && arg == "--yes") {
             yes = true;
         } else if (options && arg == "--no") {
@@ -93,7 +97,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
             return "unknown form " + TerminalSafe(arg);
         }
     }
-    if (request.help) {
+    if (request.help || request.version) {
         return std::nullopt;
     }
     if (yes && no) {
@@ -151,6 +155,10 @@ int RunCalc(const std::vector<std::string>& args, CliEnvironment& env) {
     }
     if (request.help) {
         PrintUsage(env.out);
+        return Finish(env, 0);
+    }
+    if (request.version) {
+        env.out << "mirabo-calc " MIRABO_VERSION "\n";
         return Finish(env, 0);
     }
 

@@ -2,6 +2,7 @@
 //
 //   mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]
 //   mirabo-calc FORM --batch [FILE] [--yes | --no] [--json] [--encoding cp932] [--bom]
+//   mirabo-calc --version
 #pragma once
 
 #include <functional>

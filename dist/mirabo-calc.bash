@@ -46,7 +46,7 @@ _mirabo_calc() {
     fi
     if [[ $cur == -* && -z $ended ]]; then
         local options=() option
-        for option in --yes --no --json --batch --encoding --bom --help; do
+        for option in --yes --no --json --batch --encoding --bom --help --version; do
             [[ -n ${given[$option]:-} ]] && continue
             [[ $option == --yes && -n ${given[--no]:-} ]] && continue
             [[ $option == --no && -n ${given[--yes]:-} ]] && continue

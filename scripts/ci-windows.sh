@@ -92,6 +92,35 @@ listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
 for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
+# The same release files again: staged and packed a second time (two seconds
+# later, so that any time of day written into them would show), and
+# mirabo-calc.exe compiled once more in a build folder at another path; a
+# whole second build would cost minutes of CI's budget.
+(cd out && sha256sum "mirabo-$version-windows-x64.zip" "mirabo-$version-windows-x64-setup.exe") >"$work/release.sums"
+sleep 2
+MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh >/dev/null
+(cd out && sha256sum -c --quiet "$work/release.sums") || { echo "the release files differ when made again"; exit 1; }
+again=build-windows-release-again/elsewhere
+cmake -S . -B "$again" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DMIRABO_TESTS=OFF -DMIRABO_BENCH=OFF >/dev/null
+# Compiled for real even where ccache would hand back the first build's objects.
+CCACHE_DISABLE=1 cmake --build "$again" -j "$(nproc)" --target mirabo-calc
+SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$work/mirabo-calc.exe" "$again/cli/mirabo-calc.exe"
+cmp "$work/mirabo-calc.exe" "out/mirabo-$version-windows-x64/mirabo-calc.exe" ||
+  { echo "mirabo-calc.exe built in $again differs from the release's"; exit 1; }
+echo "the zip and the installer made twice, and mirabo-calc.exe built at another path: the same bytes"
+# --version to a file and through a pipe: one line, status 0, no window.
+for program in ui/mirabo cli/mirabo-calc; do
+  name=${program#*/}
+  status=0
+  timeout 60 wine "build-windows-release/$program.exe" --version >"$work/version.out" 2>/dev/null </dev/null || status=$?
+  piped=$(timeout 60 wine "build-windows-release/$program.exe" --version 2>/dev/null </dev/null | od -c)
+  if [ "$status" != 0 ] || [ "$(cat "$work/version.out")" != "$name $version" ] ||
+     [ "$(wc -l <"$work/version.out")" != 1 ] || [ "$piped" != "$(od -c <"$work/version.out")" ]; then
+    echo "$name.exe --version: status $status"; od -c "$work/version.out"; exit 1
+  fi
+done
+echo "mirabo.exe and mirabo-calc.exe --version: one line each, to a file and to a pipe"
 # Installed and uninstalled in each language: the installer speaks the
 # user's (it records the one it spoke, a Windows language identifier, for
 # the uninstaller).
@@ -132,3 +161,51 @@ for run in "ja_JP.UTF-8 1041" "en_US.UTF-8 1033"; do
   fi
   echo "LANG=$LANG: installed to $installed in language $spoken, ran mirabo-calc.exe, uninstalled: nothing left"
 done
+unset LANG
+
+# The PATH: a new process finds mirabo-calc.exe through it after a silent
+# install, and the uninstaller gives the value back byte for byte; with
+# /NoPath it is not touched. Tried on a PATH with an entry of its own and
+# on one that ends in ";".
+path_value() {
+  wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG_[A-Z_]* *//p'
+}
+path_type() {
+  wine reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *\(REG_[A-Z_]*\).*/\1/p'
+}
+finds_calc() {
+  local said
+  said=$(cd "$MIRABO_WINE_DIR" && wine cmd /c "mirabo-calc right a=3 b=4" 2>/dev/null | tr -d '\r')
+  [ "$said" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ]
+}
+wait_uninstalled() {
+  for _ in $(seq 100); do left_behind || break; sleep 0.2; done
+  if left_behind; then echo "the uninstaller left something behind"; exit 1; fi
+}
+for run in "%SystemRoot%\\mirabo-tools yes" "C:\\mirabo-tools; yes" "C:\\mirabo-tools no"; do
+  read -r before add <<<"$run"
+  wine reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$before" /f >/dev/null
+  recorded=$(path_value)
+  [ "$recorded" = "$before" ] || { echo "the PATH was not set up: '$recorded'"; exit 1; }
+  switches=(/S /CurrentUser)
+  [ "$add" = yes ] || switches+=(/NoPath)
+  wine "$setup" "${switches[@]}"
+  for _ in $(seq 50); do [ -n "$(registry_value InstallDir)" ] && break; sleep 0.2; done
+  installed=$(registry_value InstallDir)
+  folder=$(winepath -u "$installed")
+  during=$(path_value)
+  if [ "$add" = yes ]; then
+    [ "$(path_type)" = REG_EXPAND_SZ ] || { echo "the PATH is $(path_type) after the install"; exit 1; }
+    finds_calc || { echo "a new process does not find mirabo-calc through the PATH '$during'"; exit 1; }
+  else
+    [ "$during" = "$recorded" ] || { echo "/NoPath changed the PATH to '$during'"; exit 1; }
+    ! finds_calc || { echo "mirabo-calc found on the PATH after /NoPath"; exit 1; }
+  fi
+  wine "$installed\\uninstall.exe" /S
+  wait_uninstalled
+  after=$(path_value)
+  [ "$after" = "$recorded" ] && [ "$(path_type)" = REG_EXPAND_SZ ] ||
+    { echo "the PATH was '$recorded', is '$after' ($(path_type)) after the uninstall"; exit 1; }
+  echo "PATH '$recorded': $( [ "$add" = yes ] && echo "'$during' while installed" || echo "untouched with /NoPath"), the same after the uninstall"
+done
+wine reg delete 'HKCU\Environment' /v Path /f >/dev/null

@@ -22,8 +22,10 @@ name="mirabo-$version-windows-x64"
 stage="out/$name"
 rm -rf "$stage" "out/$name.zip" "out/$name-setup.exe"
 mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/mirabo.exe" "$dir/ui/mirabo.exe"
-x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/cli/mirabo-calc.exe"
+# strip writes the header's time anew, from SOURCE_DATE_EPOCH when set: none
+# (0), as the linker leaves it (--no-insert-timestamp).
+SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo.exe" "$dir/ui/mirabo.exe"
+SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/cli/mirabo-calc.exe"
 cp README.md "$stage/README.md"
 # The licence, with Windows line ends so that Notepad of any age shows the
 # lines, and what the programs carry of the compiler's run-time libraries.
@@ -37,13 +39,21 @@ public domain).
 TEXT
 } | sed 's/$/\r/' >"$stage/LICENSE.txt"
 
-# The zip: one folder, files in a fixed order with the time of the last commit.
-stamp=$(git log -1 --format=%cd --date=format:%Y%m%d%H%M.%S 2>/dev/null || date +%Y%m%d%H%M.%S)
-find "$stage" -exec touch -t "$stamp" {} +
-(cd out && TZ=UTC zip -X -q -r "$name.zip" "$name")
+# The zip: one folder, files in a fixed (sorted) order with fixed modes and
+# the time of the last commit, and no owners (-X), so that the same commit
+# gives the same zip wherever and whenever it is built.
+epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
+stamp=$(date -u -d "@$epoch" +%Y%m%d%H%M.%S)
+chmod 755 "$stage"
+chmod 644 "$stage"/*
+find "$stage" -exec env TZ=UTC touch -t "$stamp" {} +
+rm -f "out/$name.zip"
+(cd out && find "$name" | LC_ALL=C sort | TZ=UTC zip -X -q "$name.zip" -@)
 
-# The installer, with the program's icon.
+# The installer, with the program's icon (the files keep the same times).
 cp res/mirabo.ico "$stage/mirabo.ico"
+chmod 644 "$stage/mirabo.ico"
+TZ=UTC touch -t "$stamp" "$stage/mirabo.ico"
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DVERSION_QUAD="$quad" \
   -DSTAGE="$(realpath "$stage")" -DOUTFILE="$(realpath out)/$name-setup.exe" packaging/windows/mirabo.nsi
 rm "$stage/mirabo.ico"

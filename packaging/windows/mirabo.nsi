@@ -9,6 +9,12 @@
 ; none matches); the uninstaller speaks the language the installer spoke.
 ; The Start-menu shortcut is named in Japanese. The uninstaller removes every
 ; file, the shortcut and the registry keys it wrote.
+;
+; The install folder is added to the PATH of whom it installs for (the user's
+; HKCU\Environment, or the system's for every user), so that mirabo-calc.exe
+; runs from any console; the components page or /NoPath leave the PATH alone.
+; Only an entry it added is recorded (PathEntry), and the uninstaller takes
+; out exactly that entry, leaving the value as it found it.
 
 ; A 64-bit installer for the 64-bit programs (Unicode).
 Target amd64-unicode
@@ -31,6 +37,12 @@ SetCompressor /SOLID lzma
 !include MultiUser.nsh
 !include MUI2.nsh
 !include x64.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+!include WinMessages.nsh
+
+!define USER_ENVIRONMENT "Environment"
+!define SYSTEM_ENVIRONMENT "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -52,6 +64,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo develope
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mirabo.exe"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -62,15 +75,69 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo develope
 
 LangString NEEDS_X64 ${LANG_ENGLISH} "Mirabo runs on 64-bit Windows."
 LangString NEEDS_X64 ${LANG_JAPANESE} "Mirabo は 64 ビット版の Windows で動きます。"
+LangString SECTION_PATH ${LANG_ENGLISH} "Add mirabo-calc to the PATH"
+LangString SECTION_PATH ${LANG_JAPANESE} "mirabo-calc を PATH に追加"
+LangString PATH_TOO_LONG ${LANG_ENGLISH} "The PATH is too long to change here; it is left as it is."
+LangString PATH_TOO_LONG ${LANG_JAPANESE} "PATH が長すぎるため変更しません。"
 
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "$(NEEDS_X64)"
-    Abort
-  ${EndIf}
-  SetRegView 64
-  !insertmacro MULTIUSER_INIT
+; $R2 := where $R1 starts in $R0 (both compared without regard to case), or -1.
+!macro FIND_IN_STRING prefix
+Function ${prefix}FindInString
+  Push $R3
+  Push $R4
+  Push $R5
+  StrLen $R3 $R0
+  StrLen $R4 $R1
+  StrCpy $R2 0
+  ${Do}
+    IntOp $R5 $R2 + $R4
+    ${If} $R5 > $R3
+      StrCpy $R2 -1
+      ${Break}
+    ${EndIf}
+    StrCpy $R5 $R0 $R4 $R2
+    ${If} $R5 == $R1
+      ${Break}
+    ${EndIf}
+    IntOp $R2 $R2 + 1
+  ${Loop}
+  Pop $R5
+  Pop $R4
+  Pop $R3
 FunctionEnd
+!macroend
+!insertmacro FIND_IN_STRING ""
+!insertmacro FIND_IN_STRING "un."
+
+; $R0 := the PATH value of whom Mirabo is installed for, unexpanded; the
+; error flag is set when there is none.
+!macro READ_PATH
+  ClearErrors
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ReadRegStr $R0 HKLM "${SYSTEM_ENVIRONMENT}" "Path"
+  ${Else}
+    ReadRegStr $R0 HKCU "${USER_ENVIRONMENT}" "Path"
+  ${EndIf}
+!macroend
+
+; Writes $R0 as that PATH value, as REG_EXPAND_SZ (the type Windows gives it),
+; or deletes the value when $R0 is empty; tells the running programs.
+!macro WRITE_PATH
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ${If} $R0 == ""
+      DeleteRegValue HKLM "${SYSTEM_ENVIRONMENT}" "Path"
+    ${Else}
+      WriteRegExpandStr HKLM "${SYSTEM_ENVIRONMENT}" "Path" $R0
+    ${EndIf}
+  ${Else}
+    ${If} $R0 == ""
+      DeleteRegValue HKCU "${USER_ENVIRONMENT}" "Path"
+    ${Else}
+      WriteRegExpandStr HKCU "${USER_ENVIRONMENT}" "Path" $R0
+    ${EndIf}
+  ${EndIf}
+  SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+!macroend
 
 Function un.onInit
   SetRegView 64
@@ -80,7 +147,8 @@ Function un.onInit
   StrCpy $LANGUAGE $0
 FunctionEnd
 
-Section "Mirabo"
+Section "Mirabo" SectionProgram
+  SectionIn RO
   SetOutPath "$INSTDIR"
   File "${STAGE}\mirabo.exe"
   File "${STAGE}\mirabo-calc.exe"
@@ -103,7 +171,72 @@ Section "Mirabo"
   WriteRegDWORD SHCTX "${UNINSTKEY}" "NoRepair" 1
 SectionEnd
 
+; The install folder at the end of the PATH, unless it is there already.
+; A value that ends in ";" keeps its last ";" after the new entry, so that
+; taking the entry out again gives back the value's very bytes.
+Section "$(SECTION_PATH)" SectionPath
+  !insertmacro READ_PATH
+  StrCpy $R1 ";$INSTDIR;"
+  Push $R0
+  StrCpy $R0 ";$R0;"
+  Call FindInString
+  Pop $R0
+  ${If} $R2 >= 0
+    DetailPrint "PATH: $INSTDIR"
+    Return
+  ${EndIf}
+  StrLen $R3 $R0
+  StrLen $R4 $INSTDIR
+  IntOp $R3 $R3 + $R4
+  IntOp $R3 $R3 + 3
+  ${If} $R3 >= ${NSIS_MAX_STRLEN}
+    DetailPrint "$(PATH_TOO_LONG)"
+    Return
+  ${EndIf}
+  ${If} $R0 == ""
+    StrCpy $R0 "$INSTDIR"
+  ${ElseIf} $R0 == ";"
+    StrCpy $R0 ";$INSTDIR;"
+  ${Else}
+    StrCpy $R3 $R0 1 -1
+    ${If} $R3 == ";"
+      StrCpy $R0 "$R0$INSTDIR;"
+    ${Else}
+      StrCpy $R0 "$R0;$INSTDIR"
+    ${EndIf}
+  ${EndIf}
+  !insertmacro WRITE_PATH
+  WriteRegStr SHCTX "${REGKEY}" "PathEntry" "$INSTDIR"
+  DetailPrint "PATH: $INSTDIR"
+SectionEnd
+
 Section "Uninstall"
+  ; Out of the PATH: the entry the installer added, and nothing else.
+  ReadRegStr $R1 SHCTX "${REGKEY}" "PathEntry"
+  ${If} $R1 != ""
+    !insertmacro READ_PATH
+    StrLen $R3 $R0
+    IntOp $R3 $R3 + 3
+    ${If} $R3 >= ${NSIS_MAX_STRLEN}
+      DetailPrint "$(PATH_TOO_LONG)"
+    ${Else}
+      StrCpy $R5 $R1
+      StrCpy $R1 ";$R5;"
+      StrCpy $R0 ";$R0;"
+      Call un.FindInString
+      ${If} $R2 >= 0
+        StrCpy $R3 $R0 $R2
+        StrLen $R4 $R1
+        IntOp $R4 $R4 + $R2
+        StrCpy $R4 $R0 "" $R4
+        ; ";before" + ";" + "after;", without the two ";" put around it.
+        StrCpy $R0 "$R3;$R4"
+        StrCpy $R0 $R0 "" 1
+        StrCpy $R0 $R0 -1
+        !insertmacro WRITE_PATH
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
   Delete "$INSTDIR\mirabo.exe"
   Delete "$INSTDIR\mirabo-calc.exe"
@@ -114,3 +247,19 @@ Section "Uninstall"
   DeleteRegKey SHCTX "${UNINSTKEY}"
   DeleteRegKey SHCTX "${REGKEY}"
 SectionEnd
+
+; After the sections, whose indexes it uses.
+Function .onInit
+  ${IfNot} ${RunningX64}
+    MessageBox MB_ICONSTOP "$(NEEDS_X64)"
+    Abort
+  ${EndIf}
+  SetRegView 64
+  !insertmacro MULTIUSER_INIT
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/NoPath" $R1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SectionPath} 0
+  ${EndIf}
+FunctionEnd

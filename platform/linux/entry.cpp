@@ -6,9 +6,12 @@
 // The desktop knows the program's window by its class, MIRABO_WM_CLASS (the
 // desktop entry's StartupWMClass), and, on Wayland, by the desktop entry's
 // name, MIRABO_APP_ID; both come from the build.
+// `mirabo --version` prints the program's name and version and ends there,
+// before any window or the one-copy rule.
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/linux/screen.h"
 #include "platform/linux/win32_api.h"
@@ -23,6 +26,9 @@ int g_module;
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        return std::printf("mirabo %s\n", MIRABO_VERSION) > 0 && std::fflush(stdout) == 0 ? 0 : 1;
+    }
     // The program takes no command line: Qt sees only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);

@@ -43,12 +43,12 @@ QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString&
     return environment;
 }
 
-std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment) {
+std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment, const QStringList& arguments) {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::SeparateChannels);
-    process->setStandardOutputFile(QProcess::nullDevice());
-    process->start(QStringLiteral(MIRABO_PROGRAM), QStringList());
+    if (arguments.isEmpty()) process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(QStringLiteral(MIRABO_PROGRAM), arguments);
     process->waitForStarted(5000);
     return process;
 }

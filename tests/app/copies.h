@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -17,8 +18,10 @@ namespace mirabo::test {
 // language's locale variables to LANG=`locale` alone.
 QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString& locale = "C.UTF-8");
 
-// Starts the program; its stderr is kept apart to be read with StderrOf.
-std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment);
+// Starts the program with `arguments`; its stderr is kept apart to be read
+// with StderrOf, its stdout is dropped unless there are arguments.
+std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment,
+                                    const QStringList& arguments = {});
 // Everything the copy has said on stderr so far.
 QString StderrOf(QProcess& copy);
 

@@ -128,8 +128,8 @@ protected:
         for (auto& copy : copies_) EndCopy(*copy);
     }
 
-    QProcess& Start(const QString& locale = "C.UTF-8") {
-        copies_.push_back(StartCopy(CopyEnvironment(folder_.path(), locale)));
+    QProcess& Start(const QString& locale = "C.UTF-8", const QStringList& arguments = {}) {
+        copies_.push_back(StartCopy(CopyEnvironment(folder_.path(), locale), arguments));
         return *copies_.back();
     }
     QString Socket() const { return SocketPathIn(folder_.path()); }
@@ -288,6 +288,42 @@ TEST_F(CopiesInOwnFolder, ACopyInEnglishRaisesTheRunningJapaneseOne) {
     EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
     EXPECT_TRUE(Running(first));
 }
+
+struct VersionCase {
+    const char* name;
+    bool running;  // whether a copy runs already
+};
+
+class VersionTest : public CopiesInOwnFolder, public ::testing::WithParamInterface<VersionCase> {};
+
+// --version prints one line and ends with 0, neither becoming the one copy
+// nor raising the one that runs.
+TEST_P(VersionTest, PrintsTheVersionAndLeavesTheOneCopyRuleAlone) {
+    QProcess* first = nullptr;
+    if (GetParam().running) {
+        first = &Start();
+        ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(*first); }, 15000));
+        ASSERT_TRUE(Running(*first));
+    }
+    QProcess& asked = Start("C.UTF-8", {"--version"});
+    ASSERT_TRUE(EndsWithZero(asked, 5000)) << StderrOf(asked).toStdString();
+    EXPECT_EQ(asked.readAllStandardOutput().toStdString(), "mirabo " MIRABO_VERSION "\n");
+    EXPECT_EQ(StderrOf(asked), "");
+    if (first != nullptr) {
+        EXPECT_TRUE(Running(*first));
+        EXPECT_EQ(LockHolder(Lock()), first->processId());
+    } else {
+        EXPECT_FALSE(QFileInfo::exists(Lock()));
+        EXPECT_FALSE(QFileInfo::exists(Socket()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Copies, VersionTest,
+                         ::testing::Values(VersionCase{"Alone", false},
+                                           VersionCase{"BesideARunningCopy", true}),
+                         [](const ::testing::TestParamInfo<VersionCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     // And a copy running elsewhere is found by the program here: WinMain

@@ -374,6 +374,8 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
          "例外が発生しました。\n０で除算したか、入力値が間違っています。\n"},
         {"ohm V=1",         "", 1,  "V=1\nI=\nR=\nP=\n", missing},
         {"ohm W=1",         "", 64, "", "mirabo-calc: unknown field W of ohm\n" + help},
+        {"--version",       "", 0,  "mirabo-calc " MIRABO_VERSION "\n", ""},
+        {"right a=3 --version", "", 0, "mirabo-calc " MIRABO_VERSION "\n", ""},
         {"ohm V=1 I=" + digits100, "", 64, "", "mirabo-calc: field I holds at most 99 characters, not 100\n" + help},
         // Nobody to ask: the question, and that nobody answered it.
         {"ohm V=1 R=0",     "", 2,  "V=1\nI=\nR=0\nP=\n", question + "→ no (not asked; --yes answers yes)\n"},
