@@ -128,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Reading back = Read(written, CsvReader::kBufferSize, written.size() + 1);
         FUZZ_CHECK(back.last == CsvReader::Result::End);
         const std::size_t columns = back.records.empty() ? 0 : back.records[0].size();
-        FUZZ_CHECK(columns >= form.fields.size() + 2);
+        // Nothing at all when the header itself could not be read.
+        FUZZ_CHECK(columns >= form.fields.size() + 2 || (status == kExitMalformedInput && back.records.empty()));
         for (const auto& record : back.records) FUZZ_CHECK(record.size() == columns);
         // All of them when the input was read to its end, those before the
         // fault when it was not.
