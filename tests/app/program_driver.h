@@ -28,7 +28,7 @@ void InstallUnexpectedModalLoopHandler();
 int RunProgram(const std::function<void()>& script, const std::function<void()>& afterward = {});
 
 // Runs `action` once `condition` holds, from whichever loop is running then.
-// After 5 seconds without it the test fails with `what` and the program is
+// After 15 seconds without it the test fails with `what` and the program is
 // ended by closing the desktop window.
 void When(std::function<bool()> condition, std::function<void()> action, const std::string& what);
 // Runs `action` after the program has run its loops for `ms` milliseconds.

@@ -14,43 +14,35 @@
 #include <vector>
 
 #include "tests/app/program_driver.h"
+#include "tests/win32/received.h"
 
 namespace {
 
 using namespace mirabo::test;
-
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Received& other) const {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam;
-    }
-};
-
-std::vector<Received> g_received;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) g_received.push_back({message, wParam, message == WM_CREATE ? 0 : lParam});
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-const WCHAR kClass[] = L"MiraboTestWindow";
+SHMENUBARINFO MenuBarInfo(DWORD size, HWND parent, UINT id) {
+    SHMENUBARINFO info = {};
+    info.cbSize = size;
+    info.hwndParent = parent;
+    info.nToolBarId = id;
+    return info;
+}
 
 class Win32Test : public ::testing::Test {
 protected:
     void SetUp() override {
         g_received.clear();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = RecordingProc;
-        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-        wc.lpszClassName = kClass;
-        RegisterClassW(&wc);  // 0 when an earlier test registered it
+        RegisterTestClass(RecordingProc);
     }
     void TearDown() override { mirabo::testing::DiscardProgramWindows(); }
 
     static HWND Create(DWORD style = WS_VISIBLE) {
-        return CreateWindowExW(0, kClass, L"test", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+        return CreateWindowExW(0, kTestClass, L"test", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     }
 };
@@ -135,10 +127,7 @@ TEST_F(Win32Test, KeysArePostedGoingDownAndUp) {
 
 TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
     HWND window = Create();
-    SHMENUBARINFO info = {};
-    info.cbSize = sizeof(info);
-    info.hwndParent = window;
-    info.nToolBarId = 102;
+    SHMENUBARINFO info = MenuBarInfo(sizeof(SHMENUBARINFO), window, 102);
     ASSERT_TRUE(SHCreateMenuBar(&info));
     ASSERT_NE(info.hwndMB, nullptr);
     std::vector<QAbstractButton*> buttons = mirabo::testing::MenuBarButtons();
@@ -163,10 +152,7 @@ TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
                                {"no such data", sizeof(info), window, 999},
                                {"no parent", sizeof(info), nullptr, 102}};
     for (const Refused& r : refused) {
-        SHMENUBARINFO bad = {};
-        bad.cbSize = r.size;
-        bad.hwndParent = r.parent;
-        bad.nToolBarId = r.id;
+        SHMENUBARINFO bad = MenuBarInfo(r.size, r.parent, r.id);
         EXPECT_FALSE(SHCreateMenuBar(&bad)) << r.name;
         EXPECT_EQ(bad.hwndMB, nullptr) << r.name;
     }
@@ -174,10 +160,7 @@ TEST_F(Win32Test, MenuBarFromResource102AndItsDestruction) {
 
 TEST_F(Win32Test, DestroyingAWindowTakesItsMenuBarAlong) {
     HWND window = Create();
-    SHMENUBARINFO info = {};
-    info.cbSize = sizeof(info);
-    info.hwndParent = window;
-    info.nToolBarId = 102;
+    SHMENUBARINFO info = MenuBarInfo(sizeof(SHMENUBARINFO), window, 102);
     ASSERT_TRUE(SHCreateMenuBar(&info));
     EXPECT_TRUE(DestroyWindow(window));
     EXPECT_TRUE(mirabo::testing::MenuBarButtons().empty());

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "tests/win32/received.h"
 #include "tests/win32/template_builder.h"
 #include "tests/win32/user_input.h"
 
@@ -17,13 +18,6 @@ namespace {
 
 using namespace mirabo::test;
 
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-std::vector<Received> g_received;
 std::wstring g_textAtDestroy;
 INT_PTR g_initResult = TRUE;
 // The steps of the running case, run from inside the dialog's modal loop; the

@@ -7,25 +7,14 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "tests/win32/received.h"
 #include "tests/win32/template_builder.h"
 #include "tests/win32/user_input.h"
 
 namespace {
 
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Received& other) const {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam;
-    }
-};
+using namespace mirabo::test;
 
-void PrintTo(const Received& r, std::ostream* out) {
-    *out << "{0x" << std::hex << r.message << std::dec << ", " << r.wParam << ", " << r.lParam << "}";
-}
-
-std::vector<Received> g_received;
 LRESULT g_createResult = 0;
 
 // The messages of the program's own windows that the cases follow; the
@@ -46,18 +35,12 @@ std::vector<UINT> MessagesReceived() {
     return messages;
 }
 
-const WCHAR kClass[] = L"MiraboTestWindow";
-
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_received.clear();
         g_createResult = 0;
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = RecordingProc;
-        wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-        wc.lpszClassName = kClass;
-        RegisterClassW(&wc);  // 0 when an earlier test registered it
+        RegisterTestClass(RecordingProc);
     }
 
     // Destroys what the case left standing and empties the queue.
@@ -69,7 +52,7 @@ protected:
     }
 
     HWND Create() {
-        HWND window = CreateWindowExW(0, kClass, L"test", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+        HWND window = CreateWindowExW(0, kTestClass, L"test", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
         if (window != nullptr) created_.push_back(window);
         return window;
@@ -143,18 +126,18 @@ TEST_F(WindowTest, CreateFailsForAnUnknownClassAndWhenWmCreateRefuses) {
     g_createResult = -1;
     // A title of this case's own: FindWindowW looks at every program's
     // windows, and the other cases' windows, made side by side, are "test".
-    EXPECT_EQ(CreateWindowExW(0, kClass, L"refused test", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+    EXPECT_EQ(CreateWindowExW(0, kTestClass, L"refused test", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
                               nullptr, nullptr),
               nullptr);
     ASSERT_FALSE(g_received.empty());
     EXPECT_EQ(g_received.front().message, static_cast<UINT>(WM_CREATE));
-    EXPECT_EQ(FindWindowW(kClass, L"refused test"), nullptr) << "the window is gone";
+    EXPECT_EQ(FindWindowW(kTestClass, L"refused test"), nullptr) << "the window is gone";
 }
 
 // ShowWindow answers whether the window was visible before; FindWindowW
 // finds a top-level window by class (without case) and title.
 TEST_F(WindowTest, ShowWindowTellsWhetherItWasVisibleAndFindWindowFindsIt) {
-    HWND window = CreateWindowExW(0, kClass, L"hidden test", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+    HWND window = CreateWindowExW(0, kTestClass, L"hidden test", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     struct Step {
@@ -166,9 +149,9 @@ TEST_F(WindowTest, ShowWindowTellsWhetherItWasVisibleAndFindWindowFindsIt) {
         EXPECT_EQ(ShowWindow(window, step.command) != FALSE, step.wasVisible != FALSE) << step.command;
     }
     EXPECT_EQ(FindWindowW(L"MIRABOTESTWINDOW", L"hidden test"), window);
-    EXPECT_EQ(FindWindowW(kClass, L"no such title"), nullptr);
+    EXPECT_EQ(FindWindowW(kTestClass, L"no such title"), nullptr);
     EXPECT_TRUE(DestroyWindow(window));
-    EXPECT_EQ(FindWindowW(kClass, L"hidden test"), nullptr);
+    EXPECT_EQ(FindWindowW(kTestClass, L"hidden test"), nullptr);
 }
 
 TEST_F(WindowTest, CloseThroughDefWindowProcDestroysTheWindow) {
