@@ -209,24 +209,40 @@ TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
     EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
-TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
-    // The first copy with a calculator open, behind another window.
+TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndBringsTheFirstForward) {
+    const struct {
+        const char* name;
+        bool minimised;
+    } firsts[] = {{"behind another window", false}, {"minimised, behind another window", true}};
+    // The first copy with a calculator open.
     HWND dialog = OpenCalculator(Calculators().front());
     ASSERT_NE(dialog, nullptr);
-    HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
-                                 NULL, NULL, NULL, NULL);
-    SetForegroundWindow(other);
-    RunningProgram second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_EQ(second.WaitForExit(kPatience), 0);
-    EXPECT_TRUE(program_.Running());
-    DestroyWindow(other);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            HWND front = GetForegroundWindow();
-            return front == dialog || front == main_;
-        },
-        kPatience));
+    for (const auto& first : firsts) {
+        SCOPED_TRACE(first.name);
+        if (first.minimised) {
+            ShowWindow(main_, SW_MINIMIZE);
+            ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, kPatience));
+        }
+        HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                     200, NULL, NULL, NULL, NULL);
+        ASSERT_TRUE(BringToFront(other));
+        RunningProgram second;
+        ASSERT_TRUE(second.Start());
+        EXPECT_EQ(second.WaitForExit(kPatience), 0);
+        EXPECT_TRUE(program_.Running());
+        // Forward while the other window is still there, not merely next in
+        // line once it has gone.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                HWND front = GetForegroundWindow();
+                return front == dialog || front == main_;
+            },
+            kPatience))
+            << "the foreground window is " << testing::PrintToString(TextOf(GetForegroundWindow()));
+        EXPECT_FALSE(IsIconic(main_));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        DestroyWindow(other);
+    }
     EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
 }
 
