@@ -91,6 +91,41 @@ TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
     EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
 }
 
+// F10 opens the first pop-up with its first item selected; Left and Right go
+// from pop-up to pop-up round the ends of the bar; Enter chooses.
+TEST_F(ProgramTest, TheKeyboardReachesEveryMenu) {
+    const struct {
+        const char* keys;
+        std::vector<WORD> arrows;
+        int button;  // whose first item Enter chooses
+    } walks[] = {
+        {"F10 Right Right Enter", {VK_RIGHT, VK_RIGHT}, kVersionButton},
+        {"F10 Right Enter", {VK_RIGHT}, 1},
+        {"F10 Left Enter", {VK_LEFT}, kVersionButton},
+        {"F10 Right Right Right Enter", {VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFunctionsButton},
+        {"F10 Right Left Enter", {VK_RIGHT, VK_LEFT}, kFunctionsButton},
+    };
+    for (const auto& walk : walks) {
+        SCOPED_TRACE(walk.keys);
+        Translated caption = kAboutCaption;
+        for (const Calculator& calculator : Calculators()) {
+            if (calculator.button == walk.button && calculator.item == 0) caption = calculator.caption;
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
+        ASSERT_TRUE(PressKeyIn(main_, VK_F10));
+        ASSERT_TRUE(WaitForMenuLoop(main_));
+        for (WORD arrow : walk.arrows) {
+            PressKey(arrow);
+            Sleep(20);
+        }
+        PressKey(VK_RETURN);
+        HWND opened = program_.WaitForWindow(InProgramLanguage(caption));
+        ASSERT_NE(opened, nullptr) << "nothing opened";
+        EXPECT_TRUE(PressKeyIn(opened, VK_ESCAPE));
+        EXPECT_TRUE(program_.WaitUntilGone(opened));
+    }
+}
+
 TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
     for (const Calculator& calculator : Calculators()) {
         SCOPED_TRACE(calculator.name);
