@@ -89,9 +89,16 @@ MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh
 version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 setup="out/mirabo-$version-windows-x64-setup.exe"
 listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
-for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
+for file in mirabo.exe mirabo-calc.exe README.txt LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
+# README.txt for Notepad: UTF-8 with a byte-order mark, every line ended by CRLF.
+unzip -p "out/mirabo-$version-windows-x64.zip" "mirabo-$version-windows-x64/README.txt" >"$work/README.txt"
+[ "$(head -c 3 "$work/README.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ] ||
+  { echo "README.txt has no byte-order mark"; exit 1; }
+lines=$(tr -cd '\n' <"$work/README.txt" | wc -c)
+[ "$lines" -gt 0 ] && [ "$(grep -c $'\r$' "$work/README.txt")" = "$lines" ] ||
+  { echo "README.txt has a line that does not end in CRLF"; exit 1; }
 # The same release files again: staged and packed a second time (two seconds
 # later, so that any time of day written into them would show), and
 # mirabo-calc.exe compiled once more in a build folder at another path; a
