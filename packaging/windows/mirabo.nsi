@@ -2,9 +2,10 @@
 ; scripts/package-windows.sh, which defines VERSION, VERSION_QUAD, STAGE (the
 ; folder with the files to install) and OUTFILE.
 ;
-; Installs for the current user (the default, no administrator rights) or for
-; every user (/AllUsers, or the choice on the first page); /S installs
-; silently. Its pages speak the user's language: Japanese for a Japanese
+; Installs for the current user (the default, no administrator rights, no
+; elevation prompt) or for every user (/AllUsers, or the choice on its page),
+; for which it starts itself again with administrator rights, asking for
+; them; /S installs silently. Its pages speak the user's language: Japanese for a Japanese
 ; Windows, English for any other (NSIS takes the first language below when
 ; none matches); the uninstaller speaks the language the installer spoke.
 ; The Start-menu shortcut is named in Japanese. The uninstaller removes every
@@ -25,7 +26,13 @@ SetCompressor /SOLID lzma
 !define REGKEY "Software\Mirabo"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo"
 
+; MultiUser's code for both kinds of install comes with the level Highest,
+; whose manifest would ask an administrator for elevation even for a
+; per-user install: the manifest asks for no more than the user's own rights
+; (RequestExecutionLevel below), and the install for every user asks for
+; administrator rights itself (ElevateForAllUsers).
 !define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_USE_PROGRAMFILES64
@@ -40,6 +47,7 @@ SetCompressor /SOLID lzma
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include WinMessages.nsh
+RequestExecutionLevel user
 
 !define USER_ENVIRONMENT "Environment"
 !define SYSTEM_ENVIRONMENT "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
@@ -63,6 +71,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo develope
 !define MUI_UNICON "${STAGE}\mirabo.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mirabo.exe"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE InstallModeLeave
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -79,6 +88,51 @@ LangString SECTION_PATH ${LANG_ENGLISH} "Add mirabo-calc to the PATH"
 LangString SECTION_PATH ${LANG_JAPANESE} "mirabo-calc を PATH に追加"
 LangString PATH_TOO_LONG ${LANG_ENGLISH} "The PATH is too long to change here; it is left as it is."
 LangString PATH_TOO_LONG ${LANG_JAPANESE} "PATH が長すぎるため変更しません。"
+
+; The account's own rights (UserInfo::GetAccountType): Admin when the
+; process has administrator rights.
+Var Rights
+
+; Runs this installer (or uninstaller) again with administrator rights, Windows
+; asking the user for them, with /AllUsers and the same parameters (and
+; $R1 after them), waits for it and quits. Its exit status is not known
+; here: 2 when it could not be started (the user refused) or when, afterwards,
+; every user's Mirabo is not as it should be ($R2: "installed" or "removed").
+!macro ELEVATE_FOR_ALL_USERS prefix
+Function ${prefix}ElevateForAllUsers
+  ${${prefix}GetParameters} $R0
+  ClearErrors
+  ExecShellWait "runas" "$EXEPATH" "/AllUsers $R0 $R1"
+  ${If} ${Errors}
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  SetRegView 64
+  ReadRegStr $R3 HKLM "${REGKEY}" "InstallDir"
+  ${If} $R2 == "installed"
+  ${AndIf} $R3 == ""
+    SetErrorLevel 2
+  ${ElseIf} $R2 == "removed"
+  ${AndIf} $R3 != ""
+    SetErrorLevel 2
+  ${EndIf}
+  Quit
+FunctionEnd
+!macroend
+!insertmacro ELEVATE_FOR_ALL_USERS ""
+!insertmacro ELEVATE_FOR_ALL_USERS "un."
+
+; Every user chosen on the page by a user without administrator rights: the
+; install goes on in a copy that has them.
+Function InstallModeLeave
+  ${If} $MultiUser.InstallMode == "AllUsers"
+  ${AndIf} $Rights != "Admin"
+    HideWindow
+    StrCpy $R1 ""
+    StrCpy $R2 "installed"
+    Call ElevateForAllUsers
+  ${EndIf}
+FunctionEnd
 
 ; $R2 := where $R1 starts in $R0 (both compared without regard to case), or -1.
 !macro FIND_IN_STRING prefix
@@ -141,6 +195,18 @@ FunctionEnd
 
 Function un.onInit
   SetRegView 64
+  UserInfo::GetAccountType
+  Pop $Rights
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+  ${AndIf} $Rights != "Admin"
+    ; The copy in the temporary folder runs on the installed folder.
+    StrCpy $R1 "_?=$INSTDIR"
+    StrCpy $R2 "removed"
+    Call un.ElevateForAllUsers
+  ${EndIf}
   !insertmacro MULTIUSER_UNINIT
   ReadRegStr $0 SHCTX "${REGKEY}" "Language"
   StrCmp $0 "" +2
@@ -255,7 +321,21 @@ Function .onInit
     Abort
   ${EndIf}
   SetRegView 64
+  UserInfo::GetAccountType
+  Pop $Rights
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+  ${AndIf} $Rights != "Admin"
+    StrCpy $R1 ""
+    StrCpy $R2 "installed"
+    Call ElevateForAllUsers
+  ${EndIf}
   !insertmacro MULTIUSER_INIT
+  ; The page offers every user to anyone; choosing it without administrator
+  ; rights starts the installer again with them (InstallModeLeave).
+  StrCpy $MultiUser.Privileges "Admin"
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/NoPath" $R1
