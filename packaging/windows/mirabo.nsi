@@ -95,27 +95,30 @@ Var Rights
 
 ; Runs this installer (or uninstaller) again with administrator rights, Windows
 ; asking the user for them, with /AllUsers and the same parameters (and
-; $R1 after them), waits for it and quits. Its exit status is not known
-; here: 2 when it could not be started (the user refused) or when, afterwards,
-; every user's Mirabo is not as it should be ($R2: "installed" or "removed").
+; $R1 after them), waits for it and quits with its exit status. Returns only
+; when the copy could not be started (the user refused).
+; SHELLEXECUTEINFOW as 64-bit Windows lays it out, its padding written out:
+; cbSize, fMask (SEE_MASK_NOCLOSEPROCESS), hwnd, lpVerb, lpFile,
+; lpParameters, lpDirectory, nShow, -, hInstApp, lpIDList, lpClass,
+; hkeyClass, dwHotKey, -, hIcon, hProcess.
 !macro ELEVATE_FOR_ALL_USERS prefix
 Function ${prefix}ElevateForAllUsers
   ${${prefix}GetParameters} $R0
-  ClearErrors
-  ExecShellWait "runas" "$EXEPATH" "/AllUsers $R0 $R1"
-  ${If} ${Errors}
-    SetErrorLevel 2
-    Quit
+  System::Call '*(i 112, i 0x40, p $HWNDPARENT, w "runas", w "$EXEPATH", w "/AllUsers $R0 $R1", p 0, i ${SW_SHOWNORMAL}, i 0, p 0, p 0, p 0, p 0, i 0, i 0, p 0, p 0) p .r9'
+  System::Call 'shell32::ShellExecuteExW(p r9) i .r8'
+  ${If} $8 = 0
+    System::Free $9
+    Return
   ${EndIf}
-  SetRegView 64
-  ReadRegStr $R3 HKLM "${REGKEY}" "InstallDir"
-  ${If} $R2 == "installed"
-  ${AndIf} $R3 == ""
-    SetErrorLevel 2
-  ${ElseIf} $R2 == "removed"
-  ${AndIf} $R3 != ""
-    SetErrorLevel 2
+  System::Call '*$9(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p .r7)'
+  System::Free $9
+  StrCpy $6 2
+  ${If} $7 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r7, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r7, *i .r6)'
+    System::Call 'kernel32::CloseHandle(p r7)'
   ${EndIf}
+  SetErrorLevel $6
   Quit
 FunctionEnd
 !macroend
@@ -123,14 +126,15 @@ FunctionEnd
 !insertmacro ELEVATE_FOR_ALL_USERS "un."
 
 ; Every user chosen on the page by a user without administrator rights: the
-; install goes on in a copy that has them.
+; install goes on in a copy that has them; refused, the page stays.
 Function InstallModeLeave
   ${If} $MultiUser.InstallMode == "AllUsers"
   ${AndIf} $Rights != "Admin"
     HideWindow
     StrCpy $R1 ""
-    StrCpy $R2 "installed"
     Call ElevateForAllUsers
+    ShowWindow $HWNDPARENT ${SW_SHOW}
+    Abort
   ${EndIf}
 FunctionEnd
 
@@ -204,8 +208,9 @@ Function un.onInit
   ${AndIf} $Rights != "Admin"
     ; The copy in the temporary folder runs on the installed folder.
     StrCpy $R1 "_?=$INSTDIR"
-    StrCpy $R2 "removed"
     Call un.ElevateForAllUsers
+    SetErrorLevel 2
+    Quit
   ${EndIf}
   !insertmacro MULTIUSER_UNINIT
   ReadRegStr $0 SHCTX "${REGKEY}" "Language"
@@ -329,8 +334,9 @@ Function .onInit
   ${IfNot} ${Errors}
   ${AndIf} $Rights != "Admin"
     StrCpy $R1 ""
-    StrCpy $R2 "installed"
     Call ElevateForAllUsers
+    SetErrorLevel 2
+    Quit
   ${EndIf}
   !insertmacro MULTIUSER_INIT
   ; The page offers every user to anyone; choosing it without administrator
