@@ -7,6 +7,9 @@
 //   icons/N.png              the same icon for the desktop, N x N pixels for
 //                            N = 16, 24, 32, 48, 64, 128 and 256, smoothed
 //   icons/scalable.svg       the same icon as a scalable drawing
+//   windows/application.ico  the program's icon on Windows, the desktop
+//                            icon's pictures in one file: 16 to 128 pixels
+//                            in 32 bits, 256 as PNG
 //
 // The generated files are committed; run this by hand after changing a
 // drawing, from the top of the source tree:
@@ -441,7 +444,7 @@ struct RgbCanvas {
     std::vector<std::uint8_t> bytes;
 };
 
-void WritePng(const std::string& path, const RgbCanvas& c) {
+std::vector<std::uint8_t> PngBytes(const RgbCanvas& c) {
     std::vector<std::uint8_t> raw;
     for (int y = 0; y < c.height; ++y) {
         raw.push_back(0);  // no filter
@@ -451,7 +454,7 @@ void WritePng(const std::string& path, const RgbCanvas& c) {
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) {
-        std::cerr << "draw_pictures: cannot compress " << path << "\n";
+        std::cerr << "draw_pictures: cannot compress a " << c.width << "-pixel picture\n";
         std::exit(1);
     }
     packed.resize(packedSize);
@@ -469,6 +472,48 @@ void WritePng(const std::string& path, const RgbCanvas& c) {
     PutChunk(out, "IHDR", header);
     PutChunk(out, "IDAT", packed);
     PutChunk(out, "IEND", {});
+    return out;
+}
+
+void WritePng(const std::string& path, const RgbCanvas& c) { WriteFile(path, PngBytes(c)); }
+
+// The program's icon for Windows: one image a size, 32 bits a pixel (blue,
+// green, red, alpha; every pixel opaque) with an all-zero AND mask, bottom-up;
+// the 256-pixel image as PNG, whose entry gives its size as 0.
+std::vector<std::uint8_t> TrueColourIconImage(const RgbCanvas& c) {
+    const int andStride = ((c.width + 31) / 32) * 4;
+    std::vector<std::uint8_t> out;
+    PutInfoHeader(out, c.width, 2 * c.height, 32,
+                  static_cast<std::uint32_t>((c.width * 4 + andStride) * c.height), 0);
+    for (int y = c.height - 1; y >= 0; --y)
+        for (int x = 0; x < c.width; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y) * c.width + x) * 3;
+            out.insert(out.end(), {c.bytes[at + 2], c.bytes[at + 1], c.bytes[at], 255});
+        }
+    out.insert(out.end(), static_cast<std::size_t>(andStride) * c.height, 0);
+    return out;
+}
+
+void WriteApplicationIcon(const std::string& path, const std::vector<RgbCanvas>& images) {
+    std::vector<std::vector<std::uint8_t>> data;
+    for (const RgbCanvas& c : images) data.push_back(c.width >= 256 ? PngBytes(c) : TrueColourIconImage(c));
+    std::vector<std::uint8_t> out;
+    Put16(out, 0);  // reserved
+    Put16(out, 1);  // icon
+    Put16(out, static_cast<unsigned>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));  // 256 is 0
+        out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
+        out.push_back(0);  // no palette
+        out.push_back(0);
+        Put16(out, 1);   // planes
+        Put16(out, 32);  // bits per pixel
+        Put32(out, static_cast<std::uint32_t>(data[i].size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(data[i].size());
+    }
+    for (const auto& d : data) out.insert(out.end(), d.begin(), d.end());
     WriteFile(path, out);
 }
 
@@ -649,8 +694,12 @@ int main(int argc, char** argv) {
     WriteBitmap(dir + "right_triangle.bmp", DrawTriangle(true));
     WriteBitmap(dir + "oblique_triangle.bmp", DrawTriangle(false));
     WriteIcon(dir + "mirabo.ico", {DrawIcon(32), DrawIcon(16)});
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        WritePng(dir + "icons/" + std::to_string(size) + ".png", DrawSmoothIcon(size));
+    std::vector<RgbCanvas> smooth;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        smooth.push_back(DrawSmoothIcon(size));
+        WritePng(dir + "icons/" + std::to_string(size) + ".png", smooth.back());
+    }
+    WriteApplicationIcon(dir + "windows/application.ico", smooth);
     WriteText(dir + "icons/scalable.svg", ScalableIcon());
     return 0;
 }

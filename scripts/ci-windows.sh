@@ -89,9 +89,16 @@ MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh
 version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 setup="out/mirabo-$version-windows-x64-setup.exe"
 listing=$(unzip -l "out/mirabo-$version-windows-x64.zip")
-for file in mirabo.exe mirabo-calc.exe README.md LICENSE.txt; do
+for file in mirabo.exe mirabo-calc.exe README.txt LICENSE.txt; do
   grep -q "mirabo-$version-windows-x64/$file" <<<"$listing" || { echo "the zip has no $file"; exit 1; }
 done
+# README.txt for Notepad: UTF-8 with a byte-order mark, every line ended by CRLF.
+unzip -p "out/mirabo-$version-windows-x64.zip" "mirabo-$version-windows-x64/README.txt" >"$work/README.txt"
+[ "$(head -c 3 "$work/README.txt" | od -An -tx1 | tr -d ' ')" = efbbbf ] ||
+  { echo "README.txt has no byte-order mark"; exit 1; }
+lines=$(tr -cd '\n' <"$work/README.txt" | wc -c)
+[ "$lines" -gt 0 ] && [ "$(grep -c $'\r$' "$work/README.txt")" = "$lines" ] ||
+  { echo "README.txt has a line that does not end in CRLF"; exit 1; }
 # The same release files again: staged and packed a second time (two seconds
 # later, so that any time of day written into them would show), and
 # mirabo-calc.exe compiled once more in a build folder at another path; a
@@ -123,8 +130,13 @@ done
 echo "mirabo.exe and mirabo-calc.exe --version: one line each, to a file and to a pipe"
 # Installed and uninstalled in each language: the installer speaks the
 # user's (it records the one it spoke, a Windows language identifier, for
-# the uninstaller).
+# the uninstaller). Without switches it installs for the current user alone:
+# into the user's own programs folder, with keys under HKCU and none under
+# HKLM; and its manifest asks for no elevation.
+grep -aq 'requestedExecutionLevel level="asInvoker"' "$setup" ||
+  { echo "the installer's manifest asks for more than the user's own rights"; exit 1; }
 shortcut=$(winepath -u 'C:\users')/$(id -un)/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Mirabo\ 工学計算機.lnk
+own_programs=$(winepath -u 'C:\users')/$(id -un)/AppData/Local/Programs
 left_behind() {
   [ -e "$folder" ] || [ -e "$shortcut" ] || wine reg query 'HKCU\Software\Mirabo' >/dev/null 2>&1 ||
     wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo' >/dev/null 2>&1
@@ -136,7 +148,8 @@ for run in "ja_JP.UTF-8 1041" "en_US.UTF-8 1033"; do
   read -r locale language <<<"$run"
   export LANG=$locale
   status=0
-  wine "$setup" /S /CurrentUser || status=$?
+  # No switches: for the current user alone.
+  wine "$setup" /S || status=$?
   [ "$status" = 0 ] || { echo "the silent installer ended with status $status (LANG=$LANG)"; exit 1; }
   # Ask again for a while: the install folder is the installer's last word.
   installed=""
@@ -150,6 +163,10 @@ for run in "ja_JP.UTF-8 1041" "en_US.UTF-8 1033"; do
   [ "$spoken" = "$language" ] || { echo "with LANG=$LANG the installer spoke language '$spoken', not $language"; exit 1; }
   folder=$(winepath -u "$installed")
   ls "$folder"
+  [ "$folder" = "$own_programs/Mirabo" ] || { echo "installed to $folder, not the user's own $own_programs/Mirabo"; exit 1; }
+  for key in 'HKLM\Software\Mirabo' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo'; do
+    ! wine reg query "$key" >/dev/null 2>&1 || { echo "an install for the current user wrote $key"; exit 1; }
+  done
   [ -f "$shortcut" ] || { echo "no Start-menu shortcut at $shortcut"; exit 1; }
   out=$(wine "$installed\\mirabo-calc.exe" right a=3 b=4)
   [ "$out" = $'a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870' ] || { echo "installed mirabo-calc.exe: $out"; exit 1; }

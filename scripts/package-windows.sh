@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Mirabo for 64-bit Windows with the mingw-w64 cross compiler and makes
 # its release files in out/:
-#   mirabo-VERSION-windows-x64.zip        mirabo.exe, mirabo-calc.exe, README, licence
+#   mirabo-VERSION-windows-x64.zip        mirabo.exe, mirabo-calc.exe, README.txt, licence
 #   mirabo-VERSION-windows-x64-setup.exe  the installer (NSIS)
 # Installs what it needs. MIRABO_WINDOWS_BUILD names the build folder
 # (default build-windows-release).
@@ -26,7 +26,13 @@ mkdir -p "$stage"
 # (0), as the linker leaves it (--no-insert-timestamp).
 SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo.exe" "$dir/ui/mirabo.exe"
 SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/cli/mirabo-calc.exe"
-cp README.md "$stage/README.md"
+# The README for Windows (packaging/windows/README.txt with the version): UTF-8
+# with a byte-order mark and Windows line ends, so that Notepad of any age
+# shows its Japanese and its lines.
+{
+  printf '\357\273\277'
+  sed "s/@VERSION@/$version/" packaging/windows/README.txt
+} | sed 's/$/\r/' >"$stage/README.txt"
 # The licence, with Windows line ends so that Notepad of any age shows the
 # lines, and what the programs carry of the compiler's run-time libraries.
 {

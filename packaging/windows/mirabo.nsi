@@ -2,9 +2,10 @@
 ; scripts/package-windows.sh, which defines VERSION, VERSION_QUAD, STAGE (the
 ; folder with the files to install) and OUTFILE.
 ;
-; Installs for the current user (the default, no administrator rights) or for
-; every user (/AllUsers, or the choice on the first page); /S installs
-; silently. Its pages speak the user's language: Japanese for a Japanese
+; Installs for the current user (the default, no administrator rights, no
+; elevation prompt) or for every user (/AllUsers, or the choice on its page),
+; for which it starts itself again with administrator rights, asking for
+; them; /S installs silently. Its pages speak the user's language: Japanese for a Japanese
 ; Windows, English for any other (NSIS takes the first language below when
 ; none matches); the uninstaller speaks the language the installer spoke.
 ; The Start-menu shortcut is named in Japanese. The uninstaller removes every
@@ -25,7 +26,13 @@ SetCompressor /SOLID lzma
 !define REGKEY "Software\Mirabo"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Mirabo"
 
+; MultiUser's code for both kinds of install comes with the level Highest,
+; whose manifest would ask an administrator for elevation even for a
+; per-user install: the manifest asks for no more than the user's own rights
+; (RequestExecutionLevel below), and the install for every user asks for
+; administrator rights itself (ElevateForAllUsers).
 !define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_USE_PROGRAMFILES64
@@ -40,6 +47,7 @@ SetCompressor /SOLID lzma
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include WinMessages.nsh
+RequestExecutionLevel user
 
 !define USER_ENVIRONMENT "Environment"
 !define SYSTEM_ENVIRONMENT "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
@@ -63,6 +71,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 The Mirabo develope
 !define MUI_UNICON "${STAGE}\mirabo.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\mirabo.exe"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE InstallModeLeave
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -79,6 +88,55 @@ LangString SECTION_PATH ${LANG_ENGLISH} "Add mirabo-calc to the PATH"
 LangString SECTION_PATH ${LANG_JAPANESE} "mirabo-calc を PATH に追加"
 LangString PATH_TOO_LONG ${LANG_ENGLISH} "The PATH is too long to change here; it is left as it is."
 LangString PATH_TOO_LONG ${LANG_JAPANESE} "PATH が長すぎるため変更しません。"
+
+; The account's own rights (UserInfo::GetAccountType): Admin when the
+; process has administrator rights.
+Var Rights
+
+; Runs this installer (or uninstaller) again with administrator rights, Windows
+; asking the user for them, with /AllUsers and the same parameters (and
+; $R1 after them), waits for it and quits with its exit status. Returns only
+; when the copy could not be started (the user refused).
+; SHELLEXECUTEINFOW as 64-bit Windows lays it out, its padding written out:
+; cbSize, fMask (SEE_MASK_NOCLOSEPROCESS), hwnd, lpVerb, lpFile,
+; lpParameters, lpDirectory, nShow, -, hInstApp, lpIDList, lpClass,
+; hkeyClass, dwHotKey, -, hIcon, hProcess.
+!macro ELEVATE_FOR_ALL_USERS prefix
+Function ${prefix}ElevateForAllUsers
+  ${${prefix}GetParameters} $R0
+  System::Call '*(i 112, i 0x40, p $HWNDPARENT, w "runas", w "$EXEPATH", w "/AllUsers $R0 $R1", p 0, i ${SW_SHOWNORMAL}, i 0, p 0, p 0, p 0, p 0, i 0, i 0, p 0, p 0) p .r9'
+  System::Call 'shell32::ShellExecuteExW(p r9) i .r8'
+  ${If} $8 = 0
+    System::Free $9
+    Return
+  ${EndIf}
+  System::Call '*$9(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p .r7)'
+  System::Free $9
+  StrCpy $6 2
+  ${If} $7 P<> 0
+    System::Call 'kernel32::WaitForSingleObject(p r7, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r7, *i .r6)'
+    System::Call 'kernel32::CloseHandle(p r7)'
+  ${EndIf}
+  SetErrorLevel $6
+  Quit
+FunctionEnd
+!macroend
+!insertmacro ELEVATE_FOR_ALL_USERS ""
+!insertmacro ELEVATE_FOR_ALL_USERS "un."
+
+; Every user chosen on the page by a user without administrator rights: the
+; install goes on in a copy that has them; refused, the page stays.
+Function InstallModeLeave
+  ${If} $MultiUser.InstallMode == "AllUsers"
+  ${AndIf} $Rights != "Admin"
+    HideWindow
+    StrCpy $R1 ""
+    Call ElevateForAllUsers
+    ShowWindow $HWNDPARENT ${SW_SHOW}
+    Abort
+  ${EndIf}
+FunctionEnd
 
 ; $R2 := where $R1 starts in $R0 (both compared without regard to case), or -1.
 !macro FIND_IN_STRING prefix
@@ -141,6 +199,19 @@ FunctionEnd
 
 Function un.onInit
   SetRegView 64
+  UserInfo::GetAccountType
+  Pop $Rights
+  ${un.GetParameters} $R0
+  ClearErrors
+  ${un.GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+  ${AndIf} $Rights != "Admin"
+    ; The copy in the temporary folder runs on the installed folder.
+    StrCpy $R1 "_?=$INSTDIR"
+    Call un.ElevateForAllUsers
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   !insertmacro MULTIUSER_UNINIT
   ReadRegStr $0 SHCTX "${REGKEY}" "Language"
   StrCmp $0 "" +2
@@ -152,7 +223,7 @@ Section "Mirabo" SectionProgram
   SetOutPath "$INSTDIR"
   File "${STAGE}\mirabo.exe"
   File "${STAGE}\mirabo-calc.exe"
-  File "${STAGE}\README.md"
+  File "${STAGE}\README.txt"
   File "${STAGE}\LICENSE.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\mirabo.exe" "" "$INSTDIR\mirabo.exe" 0
@@ -240,7 +311,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
   Delete "$INSTDIR\mirabo.exe"
   Delete "$INSTDIR\mirabo-calc.exe"
-  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
@@ -255,7 +326,22 @@ Function .onInit
     Abort
   ${EndIf}
   SetRegView 64
+  UserInfo::GetAccountType
+  Pop $Rights
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/AllUsers" $R1
+  ${IfNot} ${Errors}
+  ${AndIf} $Rights != "Admin"
+    StrCpy $R1 ""
+    Call ElevateForAllUsers
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   !insertmacro MULTIUSER_INIT
+  ; The page offers every user to anyone; choosing it without administrator
+  ; rights starts the installer again with them (InstallModeLeave).
+  StrCpy $MultiUser.Privileges "Admin"
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/NoPath" $R1

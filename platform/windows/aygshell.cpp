@@ -11,6 +11,9 @@
 #include "platform/windows/menu_strip.h"
 #include "platform/windows/screen_frame.h"
 
+// Below, SetForegroundWindow is the desktop's own.
+#undef SetForegroundWindow
+
 using namespace mirabo::windows;
 using mirabo::platform::MenuBarButton;
 using mirabo::platform::ParseMenuBarData;
@@ -56,3 +59,12 @@ BOOL WINAPI SHCreateMenuBar(PSHMENUBARINFO pmbi) {
 
 // The desktop has no input panel whose changes a window would follow.
 LRESULT WINAPI SHHandleWMSettingChange(HWND, WPARAM, LPARAM, PSHACTIVATEINFO) { return 0; }
+
+BOOL WINAPI HandheldSetForegroundWindow(HWND hWnd) {
+    HWND window = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(hWnd) & ~static_cast<ULONG_PTR>(1));
+    if (!IsWindow(window)) return FALSE;
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // A dialog open over the window takes the keyboard: it comes forward, and
+    // its owner with it.
+    return SetForegroundWindow(GetLastActivePopup(window));
+}

@@ -116,28 +116,92 @@ void DrawItem(const DRAWITEMSTRUCT* item, const BarData* data) {
     SelectObject(item->hDC, old);
 }
 
-void Tapped(HWND bar, int index) {
+// The pop-up being tracked, for the keyboard: Left and Right end it and ask
+// for the pop-up beside it, as on a window's menu bar, unless Right opens
+// the chosen item's own pop-up or Left closes a pop-up within it.
+struct Tracking {
+    HMENU popup = NULL;
+    HMENU selectedIn = NULL;     // the menu of the item last selected
+    bool selectedOpens = false;  // that item has a pop-up of its own
+    int step = 0;                // -1 or +1 once Left or Right asked to move
+};
+Tracking tracking;
+
+bool ModifierDown() {
+    return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+}
+
+LRESULT CALLBACK PopupKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_MENU && msg != nullptr && msg->message == WM_KEYDOWN &&
+        (msg->wParam == VK_LEFT || msg->wParam == VK_RIGHT) && !ModifierDown()) {
+        const bool right = msg->wParam == VK_RIGHT;
+        const bool inPopup = tracking.selectedIn == NULL || tracking.selectedIn == tracking.popup;
+        if (right ? !tracking.selectedOpens : inPopup) {
+            tracking.step = right ? 1 : -1;
+            EndMenu();
+            return TRUE;
+        }
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+// The enabled button `step` places away from `index`, round the end of the
+// bar; `index` itself when no other is enabled.
+int Neighbour(const BarData* data, int index, int step) {
+    const int count = static_cast<int>(data->buttonWindows.size());
+    int next = index;
+    for (int tried = 0; tried < count; ++tried) {
+        next = (next + step + count) % count;
+        if (IsWindowEnabled(data->buttonWindows[next])) return next;
+    }
+    return index;
+}
+
+// Opens button `index`'s pop-up and posts the item chosen from it; returns
+// the step Left or Right asked for, or 0. From the keyboard the pop-up opens
+// with its first item selected.
+int OpenPopup(HWND bar, int index, bool fromKeyboard) {
     BarData* data = DataOf(bar);
-    if (data == nullptr || index < 0 || index >= static_cast<int>(data->buttons.size())) return;
+    if (data == nullptr || index < 0 || index >= static_cast<int>(data->buttons.size())) return 0;
     const MenuBarButton button = data->buttons[index];
     HWND owner = data->owner;
     SendMessageW(owner, WM_COMMAND, MAKEWPARAM(button.command, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
-    if (!IsWindow(bar) || !IsWindow(owner) || !(button.style & kDropDown) || data->menu == NULL) return;
+    if (!IsWindow(bar) || !IsWindow(owner) || !(button.style & kDropDown) || data->menu == NULL) return 0;
     HMENU popup = GetSubMenu(data->menu, button.popup);
-    if (popup == NULL) return;
+    if (popup == NULL) return 0;
     HWND buttonWindow = data->buttonWindows[index];
     RECT place;
     GetWindowRect(buttonWindow, &place);
     data->openIndex = index;
     InvalidateRect(buttonWindow, NULL, FALSE);
+    tracking = Tracking();
+    tracking.popup = popup;
+    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, PopupKeys, NULL, GetCurrentThreadId());
+    // The menu's own loop reads this Down first and selects the first item.
+    if (fromKeyboard) PostMessageW(bar, WM_KEYDOWN, VK_DOWN, 0);
     // The pop-up stands on the button's top edge, as on the handheld.
     const UINT command = TrackPopupMenuEx(
         popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_NOANIMATION, place.left,
         place.top, bar, NULL);
-    if (!IsWindow(bar)) return;
+    if (hook != NULL) UnhookWindowsHookEx(hook);
+    const int step = tracking.step;
+    tracking = Tracking();
+    if (!IsWindow(bar)) return 0;
     data->openIndex = -1;
     InvalidateRect(buttonWindow, NULL, FALSE);
     if (command != 0 && IsWindow(owner)) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return command == 0 ? step : 0;
+}
+
+void Tapped(HWND bar, int index, bool fromKeyboard) {
+    for (;;) {
+        const int step = OpenPopup(bar, index, fromKeyboard);
+        BarData* data = step != 0 && IsWindow(bar) ? DataOf(bar) : nullptr;
+        if (data == nullptr) return;
+        index = Neighbour(data, index, step);
+        fromKeyboard = true;
+    }
 }
 
 LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -149,8 +213,14 @@ LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= kFirstButtonId) {
-            Tapped(bar, LOWORD(wParam) - kFirstButtonId);
+            Tapped(bar, LOWORD(wParam) - kFirstButtonId, false);
             return 0;
+        }
+        break;
+    case WM_MENUSELECT:
+        if (tracking.popup != NULL) {
+            tracking.selectedIn = reinterpret_cast<HMENU>(lParam);
+            tracking.selectedOpens = HIWORD(wParam) != 0xFFFF && (HIWORD(wParam) & MF_POPUP) != 0;
         }
         break;
     case WM_MEASUREITEM: {
@@ -267,7 +337,7 @@ void ShowMenuStripButtons(HWND bar, bool show) {
     }
 }
 
-void OpenMenuStripPopup(HWND bar, int index) { Tapped(bar, index); }
+void OpenMenuStripPopup(HWND bar, int index) { Tapped(bar, index, true); }
 
 std::vector<HWND> MenuStripButtons(HWND bar) {
     BarData* data = DataOf(bar);

@@ -23,7 +23,10 @@ HWND CreateMenuStrip(HWND frame, HINSTANCE instance, WORD menuId,
 void LayoutMenuStrip(HWND bar, double scale);
 // Shows or hides the bar's buttons (the strip itself stays).
 void ShowMenuStripButtons(HWND bar, bool show);
-// Opens the pop-up of button `index` as a tap on it does.
+// Opens the pop-up of button `index` from the keyboard (F10, Alt): as a tap
+// on the button does, with its first item selected. In an open pop-up, Left
+// and Right go to the pop-up of the enabled button beside it, round the end
+// of the bar.
 void OpenMenuStripPopup(HWND bar, int index);
 // The button windows, left to right.
 std::vector<HWND> MenuStripButtons(HWND bar);

@@ -284,6 +284,18 @@ std::vector<HWND> MenuBarButtons(HWND mainWindow) {
     return buttons;
 }
 
+bool WaitForMenuLoop(HWND window, DWORD ms) {
+    const DWORD thread = GetWindowThreadProcessId(window, NULL);
+    return WaitFor(
+        [&] {
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof(info);
+            return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
+                   GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
+        },
+        ms);
+}
+
 bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
     const std::vector<HWND> buttons = MenuBarButtons(mainWindow);
     if (buttonIndex < 0 || static_cast<std::size_t>(buttonIndex) >= buttons.size()) return false;
@@ -293,17 +305,7 @@ bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
     if (!Click(button) || WaitForPopupMenu() == NULL) return false;
     // Keys go to the pop-up once the program's thread tracks it and has the
     // keyboard: a pop-up shows before its menu loop starts.
-    const DWORD thread = GetWindowThreadProcessId(mainWindow, NULL);
-    if (!WaitFor(
-            [&] {
-                GUITHREADINFO info = {};
-                info.cbSize = sizeof(info);
-                return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
-                       GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
-            },
-            kPatience)) {
-        return false;
-    }
+    if (!WaitForMenuLoop(mainWindow)) return false;
     // The arrow keys pass over separators; Enter chooses.
     for (int i = 0; i <= item; ++i) {
         PressKey(VK_DOWN);

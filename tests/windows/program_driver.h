@@ -103,6 +103,9 @@ std::vector<HWND> MenuBarButtons(HWND mainWindow);
 // language the program speaks. False when the button or pop-up is not
 // found. (A pop-up's items cannot be read from another process everywhere.)
 bool ChooseFromMenu(HWND mainWindow, int button, int item);
+// Whether the thread of `window` tracks a menu and has the keyboard (keys
+// pressed now go to the menu) after at most `ms`.
+bool WaitForMenuLoop(HWND window, DWORD ms = kPatience);
 // The pop-up menu window that is open, or null after `ms`.
 HWND WaitForPopupMenu(DWORD ms = kPatience);
 

@@ -91,6 +91,41 @@ TEST_F(ProgramTest, MenuBarButtonsOpenTheirPopUps) {
     EXPECT_TRUE(WaitFor([] { return WaitForPopupMenu(0) == NULL; }, kPatience));
 }
 
+// F10 opens the first pop-up with its first item selected; Left and Right go
+// from pop-up to pop-up round the ends of the bar; Enter chooses.
+TEST_F(ProgramTest, TheKeyboardReachesEveryMenu) {
+    const struct {
+        const char* keys;
+        std::vector<WORD> arrows;
+        int button;  // whose first item Enter chooses
+    } walks[] = {
+        {"F10 Right Right Enter", {VK_RIGHT, VK_RIGHT}, kVersionButton},
+        {"F10 Right Enter", {VK_RIGHT}, 1},
+        {"F10 Left Enter", {VK_LEFT}, kVersionButton},
+        {"F10 Right Right Right Enter", {VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFunctionsButton},
+        {"F10 Right Left Enter", {VK_RIGHT, VK_LEFT}, kFunctionsButton},
+    };
+    for (const auto& walk : walks) {
+        SCOPED_TRACE(walk.keys);
+        Translated caption = kAboutCaption;
+        for (const Calculator& calculator : Calculators()) {
+            if (calculator.button == walk.button && calculator.item == 0) caption = calculator.caption;
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main_) != FALSE; }, kPatience));
+        ASSERT_TRUE(PressKeyIn(main_, VK_F10));
+        ASSERT_TRUE(WaitForMenuLoop(main_));
+        for (WORD arrow : walk.arrows) {
+            PressKey(arrow);
+            Sleep(20);
+        }
+        PressKey(VK_RETURN);
+        HWND opened = program_.WaitForWindow(InProgramLanguage(caption));
+        ASSERT_NE(opened, nullptr) << "nothing opened";
+        EXPECT_TRUE(PressKeyIn(opened, VK_ESCAPE));
+        EXPECT_TRUE(program_.WaitUntilGone(opened));
+    }
+}
+
 TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBack) {
     for (const Calculator& calculator : Calculators()) {
         SCOPED_TRACE(calculator.name);
@@ -209,24 +244,40 @@ TEST_F(ProgramTest, ExitEndsTheProgramWithZero) {
     EXPECT_EQ(program_.WaitForExit(kPatience), 0);
 }
 
-TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndRaisesTheFirst) {
-    // The first copy with a calculator open, behind another window.
+TEST_F(ProgramTest, ASecondCopyEndsWithZeroAndBringsTheFirstForward) {
+    const struct {
+        const char* name;
+        bool minimised;
+    } firsts[] = {{"behind another window", false}, {"minimised, behind another window", true}};
+    // The first copy with a calculator open.
     HWND dialog = OpenCalculator(Calculators().front());
     ASSERT_NE(dialog, nullptr);
-    HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
-                                 NULL, NULL, NULL, NULL);
-    SetForegroundWindow(other);
-    RunningProgram second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_EQ(second.WaitForExit(kPatience), 0);
-    EXPECT_TRUE(program_.Running());
-    DestroyWindow(other);
-    EXPECT_TRUE(WaitFor(
-        [&] {
-            HWND front = GetForegroundWindow();
-            return front == dialog || front == main_;
-        },
-        kPatience));
+    for (const auto& first : firsts) {
+        SCOPED_TRACE(first.name);
+        if (first.minimised) {
+            ShowWindow(main_, SW_MINIMIZE);
+            ASSERT_TRUE(WaitFor([&] { return IsIconic(main_) != FALSE; }, kPatience));
+        }
+        HWND other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                     200, NULL, NULL, NULL, NULL);
+        ASSERT_TRUE(BringToFront(other));
+        RunningProgram second;
+        ASSERT_TRUE(second.Start());
+        EXPECT_EQ(second.WaitForExit(kPatience), 0);
+        EXPECT_TRUE(program_.Running());
+        // Forward while the other window is still there, not merely next in
+        // line once it has gone.
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                HWND front = GetForegroundWindow();
+                return front == dialog || front == main_;
+            },
+            kPatience))
+            << "the foreground window is " << testing::PrintToString(TextOf(GetForegroundWindow()));
+        EXPECT_FALSE(IsIconic(main_));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        DestroyWindow(other);
+    }
     EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
 }
 
