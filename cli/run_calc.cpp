@@ -67,7 +67,7 @@ void PrintUsage(std::ostream& out) {
         std::string aliases;
         for (const CalculatorField& field : form->fields) {
             if (!field.alias.empty()) {
-                (aliases += aliases.empty() ? "" : ", ") += std::string(field.alias) + " = " += field.name;
+                (aliases += aliases.empty() ? "" : ", ") += std::string(field.alias) + " for " += field.name;
             }
         }
         if (!aliases.empty()) {

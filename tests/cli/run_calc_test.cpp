@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -333,6 +334,40 @@ TEST(MiraboCalcTest, HelpGoesToStandardOutput) {
         EXPECT_NE(help.out.find("oblique: a b c alpha beta gamma"), std::string::npos);
         EXPECT_NE(help.out.find("ohm:     V I R P"), std::string::npos);
     }
+}
+
+// --help shows every form with its fields and the other names they answer
+// to, and one example a form that runs as shown.
+TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
+    const std::string help = Calc({"--help"}).out;
+    std::istringstream lines(help);
+    std::vector<std::string> examples;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("  mirabo-calc ") && line.find('=') != std::string::npos) examples.push_back(line);
+    }
+    for (const Calculator* form : CliForms()) {
+        SCOPED_TRACE(std::string(form->name));
+        const std::size_t at = help.find("\n  " + std::string(form->name) + ":");
+        ASSERT_NE(at, std::string::npos);
+        const std::string line = help.substr(at + 1, help.find('\n', at + 1) - at - 1);
+        for (const CalculatorField& field : form->fields) {
+            if (!field.alias.empty()) {
+                EXPECT_NE(line.find(std::string(field.alias) + " for " + std::string(field.name)), std::string::npos)
+                    << line;
+            }
+        }
+        const auto example = std::find_if(examples.begin(), examples.end(), [&](const std::string& e) {
+            return e.starts_with("  mirabo-calc " + std::string(form->name) + " ");
+        });
+        ASSERT_NE(example, examples.end());
+        std::istringstream words(example->substr(std::string_view("  mirabo-calc ").size()));
+        std::vector<std::string> args;
+        for (std::string word; words >> word;) args.push_back(word);
+        EXPECT_EQ(Calc(args).status, kExitWritten) << *example;
+    }
+    EXPECT_EQ(examples.size(), CliForms().size());
+    // The full-width rule, with its example.
+    EXPECT_NE(help.find("\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95 is 12.5"), std::string::npos);
 }
 
 TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
