@@ -64,7 +64,8 @@ void EditWidget::DropCutHalf() {
     // A high half with no room left for its low half: Qt cut the pair at
     // the limit. (Typed in halves, a high half waits for its low one while
     // there is room.)
-    const bool cutHigh = before.isHighSurrogate() && !(at < current.size() && current.at(at).isLowSurrogate()) &&
+    const bool cutHigh = before.isHighSurrogate() &&
+                         !(at < current.size() && current.at(at).isLowSurrogate()) &&
                          current.size() >= limit_;
     // A low half whose high half was taken out before it arrived.
     const bool loneLow = before.isLowSurrogate() && !(at >= 2 && current.at(at - 2).isHighSurrogate());

@@ -157,7 +157,8 @@ TEST(CompletionTest, FileNamesAreLeftForTheShellToQuote) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Complete("mirabo-calc right --batch " + c.typed, folder, true), c.offered) << "[" << c.typed << "]";
+        EXPECT_EQ(Complete("mirabo-calc right --batch " + c.typed, folder, true), c.offered)
+            << "[" << c.typed << "]";
     }
     std::filesystem::remove_all(folder);
 }

@@ -42,7 +42,8 @@ TEST(ManualPageTest, ListsEveryFormWithItsFieldsInOrder) {
         // The other names its fields answer to, and an example.
         for (const CalculatorField& field : form->fields) {
             if (!field.alias.empty())
-                EXPECT_TRUE(Contains(page, std::string(field.alias) + " for " + std::string(field.name))) << field.name;
+                EXPECT_TRUE(Contains(page, std::string(field.alias) + " for " + std::string(field.name)))
+                    << field.name;
         }
         EXPECT_TRUE(Contains(page, "\n$ mirabo-calc " + std::string(form->name) + " ")) << form->name;
     }

@@ -343,7 +343,8 @@ TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
     std::istringstream lines(help);
     std::vector<std::string> examples;
     for (std::string line; std::getline(lines, line);) {
-        if (line.starts_with("  mirabo-calc ") && line.find('=') != std::string::npos) examples.push_back(line);
+        if (line.starts_with("  mirabo-calc ") && line.find('=') != std::string::npos)
+            examples.push_back(line);
     }
     for (const Calculator* form : CliForms()) {
         SCOPED_TRACE(std::string(form->name));
@@ -352,7 +353,8 @@ TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
         const std::string line = help.substr(at + 1, help.find('\n', at + 1) - at - 1);
         for (const CalculatorField& field : form->fields) {
             if (!field.alias.empty()) {
-                EXPECT_NE(line.find(std::string(field.alias) + " for " + std::string(field.name)), std::string::npos)
+                EXPECT_NE(line.find(std::string(field.alias) + " for " + std::string(field.name)),
+                          std::string::npos)
                     << line;
             }
         }
