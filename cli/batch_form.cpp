@@ -4,6 +4,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "text/utf8.h"
+
 namespace mirabo {
 namespace {
 
@@ -54,15 +56,17 @@ bool BatchForm::Type(std::size_t slot, std::string_view utf8) {
     // The text has been checked to be UTF-8 as it was read.
     wchar_t* out = texts_[slot];
     std::size_t n = 0;
+    std::size_t units = 0;  // in UTF-16, as the dialogs count a field's length
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
-        if (n + 1 == kFieldCapacity) {
+        if (units + 1 == kFieldCapacity) {
             out[0] = L'\0';
             return false;
         }
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
+            ++units;
             out[n++] = static_cast<wchar_t>(lead);
             ++i;
             continue;
@@ -79,12 +83,13 @@ bool BatchForm::Type(std::size_t slot, std::string_view utf8) {
                 (bytes[i + 3] & 0x3Fu);
             i += 4;
         }
+        if (c >= 0x10000 && units + 2 >= kFieldCapacity) {
+            out[0] = L'\0';
+            return false;
+        }
+        units += c >= 0x10000 ? 2 : 1;
         if constexpr (sizeof(wchar_t) == 2) {
             if (c >= 0x10000) {
-                if (n + 2 >= kFieldCapacity) {
-                    out[0] = L'\0';
-                    return false;
-                }
                 c -= 0x10000;
                 out[n++] = static_cast<wchar_t>(0xD800 + (c >> 10));
                 c = 0xDC00 + (c & 0x3FF);
@@ -98,7 +103,7 @@ bool BatchForm::Type(std::size_t slot, std::string_view utf8) {
 
 bool BatchForm::Type(std::size_t slot, std::wstring_view text) {
     wchar_t* out = texts_[slot];
-    if (text.size() + 1 > kFieldCapacity) {
+    if (Utf16Length(text) + 1 > kFieldCapacity) {
         out[0] = L'\0';
         return false;
     }

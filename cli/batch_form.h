@@ -39,7 +39,8 @@ public:
     void Clear();
     // Types UTF-8 text into the field at `slot` (its place in the form's field
     // order). False, leaving the field empty, when the text is longer than the
-    // 99 characters a field holds.
+    // 99 characters a field holds, counted in UTF-16 units (a character beyond
+    // U+FFFF counts two) on every platform.
     bool Type(std::size_t slot, std::string_view utf8);
     // The same with wide text.
     bool Type(std::size_t slot, std::wstring_view text);

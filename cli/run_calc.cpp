@@ -32,25 +32,70 @@ struct Request {
     bool version = false;
 };
 
+// The name of the form's field with this control, for the examples.
+std::string_view FieldNameOf(const Calculator& form, int controlId) {
+    for (const CalculatorField& field : form.fields) {
+        if (field.controlId == controlId) {
+            return field.name;
+        }
+    }
+    return {};
+}
+
 void PrintUsage(std::ostream& out) {
     out << "usage: mirabo-calc FORM [NAME=TEXT]... [--yes | --no] [--json]\n"
            "       mirabo-calc FORM --batch [FILE] [--yes | --no] [--json] [--encoding cp932] [--bom]\n"
            "       mirabo-calc --version\n"
-           "forms and their fields, in field order:\n";
-    for (const Calculator* form : CliForms()) {
-        out << "  " << form->name << ':';
-        for (const CalculatorField& field : form->fields) {
-            out << ' ' << field.name;
+           "forms and their fields, in field order; the other names a field answers to:\n";
+    std::size_t nameWidth = 0;
+    std::size_t fieldsWidth = 0;
+    const auto fieldList = [](const Calculator& form) {
+        std::string list;
+        for (const CalculatorField& field : form.fields) {
+            (list += list.empty() ? "" : " ") += field.name;
         }
-        out << '\n';
+        return list;
+    };
+    for (const Calculator* form : CliForms()) {
+        nameWidth = std::max(nameWidth, form->name.size());
+        fieldsWidth = std::max(fieldsWidth, fieldList(*form).size());
     }
-    out << "A field's TEXT holds at most 99 characters.\n"
+    for (const Calculator* form : CliForms()) {
+        std::string line = "  " + std::string(form->name) + ':';
+        line.append(nameWidth - form->name.size() + 1, ' ');
+        line += fieldList(*form);
+        std::string aliases;
+        for (const CalculatorField& field : form->fields) {
+            if (!field.alias.empty()) {
+                (aliases += aliases.empty() ? "" : ", ") += std::string(field.alias) + " for " += field.name;
+            }
+        }
+        if (!aliases.empty()) {
+            line.append(fieldsWidth - fieldList(*form).size() + 2, ' ');
+            line += aliases;
+        }
+        out << line << '\n';
+    }
+    // The characters calc/number_text.cpp reads as their ASCII counterparts.
+    out << "A field's TEXT holds at most 99 characters, counted in UTF-16 units: one\n"
+           "outside the Basic Multilingual Plane (an emoji) counts two. The full-width\n"
+           "digits \xEF\xBC\x90-\xEF\xBC\x99, \xEF\xBC\x8E, \xEF\xBC\x8B, \xEF\xBC\x8D and the minus sign "
+           "\xE2\x88\x92 are read as 0-9, ., + and -;\n"
+           "so \xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95 is 12.5.\n"
            "--yes / --no answer the question about values that are not finite numbers;\n"
            "--json prints one JSON object. Exit status: 0 written, 1 missing input,\n"
            "2 nothing written, 64 usage error, 74 the output could not be written.\n"
            "-- ends the options: what follows is the form, NAME=TEXT or FILE.\n"
            "Messages are in Japanese, or in English when the first of LANGUAGE, LC_ALL,\n"
-           "LC_MESSAGES and LANG that is set names a language other than ja, C or POSIX.\n";
+           "LC_MESSAGES and LANG that is set names a language other than ja, C or POSIX.\n"
+           "examples:\n";
+    for (const Calculator* form : CliForms()) {
+        out << "  mirabo-calc " << form->name;
+        for (const FieldText& typed : form->example) {
+            out << ' ' << FieldNameOf(*form, typed.controlId) << '=' << Utf8FromWide(typed.text);
+        }
+        out << '\n';
+    }
     PrintBatchUsage(out);
 }
 
@@ -115,11 +160,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Request& 
             return "unknown field " + TerminalSafe(name) + " of " + std::string(request.form->name);
         }
         std::wstring text = WideFromUtf8(assignment.substr(equals + 1));
-        // A field holds at most 99 characters, as a dialog's field does: a
-        // longer text is refused rather than computed with its first 99.
-        if (text.size() > kFieldCapacity - 1) {
+        // A field holds at most 99 characters, counted in UTF-16 units as a
+        // dialog's field counts them: a longer text is refused rather than
+        // computed with its first 99.
+        if (const std::size_t units = Utf16Length(text); units > kFieldCapacity - 1) {
             return "field " + std::string(field->name) + " holds at most " +
-                   std::to_string(kFieldCapacity - 1) + " characters, not " + std::to_string(text.size());
+                   std::to_string(kFieldCapacity - 1) + " characters, not " + std::to_string(units);
         }
         const auto slot = static_cast<std::size_t>(field - request.form->fields.data());
         if (!request.texts.emplace(slot, std::move(text)).second) {

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=("$@")
 if [ ${#packages[@]} -eq 0 ]; then
   packages=(
-    cmake ninja-build g++ pkg-config scdoc zlib1g-dev
+    cmake ninja-build g++ pkg-config scdoc zlib1g-dev bash-completion
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-private-dev llvm
     fonts-ipafont-gothic locales

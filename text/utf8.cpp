@@ -68,6 +68,16 @@ std::wstring WideFromUtf8(std::string_view bytes) {
     return out;
 }
 
+std::size_t Utf16Length(std::wstring_view text) {
+    std::size_t units = text.size();
+    if constexpr (sizeof(wchar_t) > 2) {
+        for (const wchar_t c : text) {
+            units += static_cast<char32_t>(c) > 0xFFFF ? 1 : 0;
+        }
+    }
+    return units;
+}
+
 char32_t NextCharacter(const wchar_t*& text) {
     char32_t c = static_cast<char32_t>(*text++);
     if constexpr (sizeof(wchar_t) == 2) {

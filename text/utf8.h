@@ -17,6 +17,9 @@ std::size_t DecodeUtf8(std::string_view bytes, char32_t& c);
 std::wstring WideFromUtf8(std::string_view bytes);
 // Characters that cannot be encoded (lone surrogates) become U+FFFD.
 std::string Utf8FromWide(std::wstring_view text);
+// How many UTF-16 code units the wide text takes: a character beyond U+FFFF
+// counts two, whatever the size of wchar_t.
+std::size_t Utf16Length(std::wstring_view text);
 
 // Writes code point `c` as UTF-8 from `out` on and gives the end: one to four
 // bytes. `c` must be a Unicode scalar value.

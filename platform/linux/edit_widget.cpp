@@ -35,6 +35,7 @@ EditWidget::EditWidget(QWidget* parent, double scale) : QLineEdit(parent), scale
     // The edit menu is the platform's, not Qt's.
     setContextMenuPolicy(Qt::DefaultContextMenu);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] { FollowText(); });
+    QObject::connect(this, &QLineEdit::textEdited, this, [this] { DropCutHalf(); });
 }
 
 void EditWidget::SetLimit(int characters) {
@@ -53,6 +54,22 @@ void EditWidget::SetProgramText(const QString& text) {
 void EditWidget::FollowText() {
     int wanted = std::max(limit_, static_cast<int>(text().size()));
     if (maxLength() != wanted) setMaxLength(wanted);
+}
+
+void EditWidget::DropCutHalf() {
+    const QString current = text();
+    const int at = cursorPosition();
+    if (at == 0 || at > current.size()) return;
+    const QChar before = current.at(at - 1);
+    // A high half with no room left for its low half: Qt cut the pair at
+    // the limit. (Typed in halves, a high half waits for its low one while
+    // there is room.)
+    const bool cutHigh = before.isHighSurrogate() &&
+                         !(at < current.size() && current.at(at).isLowSurrogate()) &&
+                         current.size() >= limit_;
+    // A low half whose high half was taken out before it arrived.
+    const bool loneLow = before.isLowSurrogate() && !(at >= 2 && current.at(at - 2).isHighSurrogate());
+    if (cutHigh || loneLow) backspace();
 }
 
 void EditWidget::contextMenuEvent(QContextMenuEvent* event) {

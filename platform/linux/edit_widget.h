@@ -2,8 +2,10 @@
 // limit and offers the platform's edit menu.
 //
 // The limit (EM_LIMITTEXT) bounds what the user types, pastes or commits from
-// the input method, as on the platform: an insertion is cut to what still
-// fits. A text the program sets (WM_SETTEXT) stands whole, even past the limit.
+// the input method, in UTF-16 units as on the platform: an insertion is cut to
+// what still fits, and a character beyond U+FFFF (a surrogate pair) that would
+// cross the limit is left out whole, never cut in half. A text the program
+// sets (WM_SETTEXT) stands whole, even past the limit.
 //
 // The edit menu opens on a right click, Shift+F10 or the Menu key:
 // 元に戻す, 切り取り, コピー, 貼り付け, 削除 and すべて選択, each greyed while it
@@ -40,6 +42,9 @@ private:
     // Qt cuts a text to its maximum length, so the maximum follows a text
     // the program set past the limit until the user makes it shorter.
     void FollowText();
+    // After the user's edit: takes out the half of a surrogate pair just
+    // before the cursor that the limit cut from its other half.
+    void DropCutHalf();
 
     double scale_;
     int limit_ = kDefaultLimit;

@@ -10,6 +10,7 @@
 #include "platform/windows/dialog_look.h"
 #include "platform/windows/menu_strip.h"
 #include "platform/windows/screen_frame.h"
+#include "platform/windows/whole_characters.h"
 
 // Below, SetForegroundWindow is the desktop's own.
 #undef SetForegroundWindow
@@ -30,6 +31,7 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
         MakeDialogFullScreen(pshidi->hDlg, (pshidi->dwFlags & SHIDIF_DONEBUTTON) != 0);
     }
     NameControlsForScreenReaders(pshidi->hDlg);
+    KeepCharactersWhole(pshidi->hDlg);
     return TRUE;
 }
 

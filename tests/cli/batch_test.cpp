@@ -25,6 +25,8 @@ const std::string kQuestion =
     "正常に表示出来ません。 引数及び結果が無限値、非数、 計算不可値である可能性があります 。 無視して表示しますか";
 const std::string kNotAsked = " → no (not asked; --yes answers yes)";
 const std::string kTooLong = ": longer than the 99 characters a field holds";
+// U+1F600, beyond the Basic Multilingual Plane: two UTF-16 units.
+const std::string kEmoji = "\xF0\x9F\x98\x80";
 const std::string kCarried = "mirabo-calc: not fields of right (a b c alpha beta), carried through unchanged: ";
 
 struct BatchRun {
@@ -117,6 +119,15 @@ TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
         {{"right"},          "β,a\n" + std::string(5000, '1') + "," + digits99 + "0\n",
                              digits99 + "0,,,," + std::string(5000, '1') + ",refused,a" + kTooLong + " / beta" + kTooLong},
         {{"right"},          "a,b\n\"" + digits99 + ",\",4\n", "\"" + digits99 + ",\",4,,,,refused,a" + kTooLong},
+        // Counted in UTF-16 units, as the dialogs count them: a character
+        // beyond U+FFFF takes two, and one that would cross the limit is
+        // not cut in half either.
+        {{"right"},          "a,b\n" + digits99.substr(2) + kEmoji + ",4\n",
+                             digits99.substr(2) + kEmoji + ",4,,,,missing," + kMissing},
+        {{"right"},          "a,b\n" + digits99.substr(1) + kEmoji + ",4\n",
+                             digits99.substr(1) + kEmoji + ",4,,,,refused,a" + kTooLong},
+        {{"right"},          "a,b\n" + kEmoji + digits99.substr(1) + ",4\n",
+                             kEmoji + digits99.substr(1) + ",4,,,,refused,a" + kTooLong},
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -15,13 +17,19 @@
 namespace mirabo {
 namespace {
 
-// What the completion offers with the cursor at the end of `line`.
-std::vector<std::string> Complete(const std::string& line) {
+// What the completion offers with the cursor at the end of `line`, run in
+// `folder` with bash-completion's helpers loaded, and the options it set for
+// the shell's completion (compopt) as a last word "compopt:...".
+std::vector<std::string> Complete(const std::string& line, const std::string& folder = ".",
+                                  bool withOptions = false) {
     setenv("MIRABO_LINE", line.c_str(), 1);
+    setenv("MIRABO_FOLDER", folder.c_str(), 1);
     const std::string command =
         std::string(
-            "bash -c 'source \"$0\"; COMP_LINE=$MIRABO_LINE; COMP_POINT=${#MIRABO_LINE}; "
-            "_mirabo_calc; printf \"%s\\n\" \"${COMPREPLY[@]}\"' '") +
+            "bash -c 'cd \"$MIRABO_FOLDER\" && source /usr/share/bash-completion/bash_completion && "
+            "source \"$0\" || exit 3; options=; compopt() { local IFS=\" \"; options+=\" $*\"; }; "
+            "COMP_LINE=$MIRABO_LINE; COMP_POINT=${#MIRABO_LINE}; "
+            "_mirabo_calc; printf \"%s\\n\" \"${COMPREPLY[@]}\" \"compopt:$options\"' '") +
         MIRABO_COMPLETION_PATH + "'";
     std::vector<std::string> offered;
     FILE* pipe = popen(command.c_str(), "r");
@@ -34,6 +42,7 @@ std::vector<std::string> Complete(const std::string& line) {
     }
     const int status = pclose(pipe);
     if (status != 0) offered.push_back("<bash exit " + std::to_string(status) + ">");
+    if (!withOptions && !offered.empty() && offered.back().starts_with("compopt:")) offered.pop_back();
     return offered;
 }
 
@@ -120,6 +129,38 @@ TEST(CompletionTest, BatchModeOffersTheInputFileInsteadOfFields) {
     EXPECT_EQ(Complete("mirabo-calc right --batch --encoding cp932 " + path.substr(0, path.size() - 4)),
               std::vector<std::string>{path});
     std::remove(path.c_str());
+}
+
+// A file name is offered as it is, for the shell to quote (compopt -o
+// filenames: spaces escaped, a folder with its slash and no space after it),
+// whether the word so far is escaped, quoted or plain.
+TEST(CompletionTest, FileNamesAreLeftForTheShellToQuote) {
+    const std::string folder = testing::TempDir() + "mirabo_completion_files";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder + "/my dir");
+    std::filesystem::create_directories(folder + "/sub");
+    std::ofstream(folder + "/my cases.csv") << "a,b\n";
+    std::ofstream(folder + "/my dir/x.csv") << "a,b\n";
+    const std::string filenames = "compopt: -o filenames";
+    const struct {
+        std::string typed;  // after "mirabo-calc right --batch "
+        std::vector<std::string> offered;
+        // clang-format off
+    } cases[] = {
+        {"my\\ c",        {"my cases.csv", filenames}},
+        {"\"my c",         {"my cases.csv", filenames}},
+        {"'my d",          {"my dir", filenames}},
+        {"su",             {"sub", filenames}},
+        {"my\\ dir/",     {"my dir/x.csv", filenames}},
+        {"my\\ dir/x",    {"my dir/x.csv", filenames}},
+        {"none",           {"compopt:"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Complete("mirabo-calc right --batch " + c.typed, folder, true), c.offered)
+            << "[" << c.typed << "]";
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(CompletionTest, OffersEveryOptionTheUsageNames) {

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -24,6 +25,9 @@ namespace mirabo {
 namespace {
 
 // U+0080, U+009F, U+00A0, U+07FF, U+0800, U+0FFF, U+1000, U+FFFF, U+10000 and U+10FFFF.
+// U+1F600, beyond the Basic Multilingual Plane: two UTF-16 units.
+const std::string kEmoji = "\xF0\x9F\x98\x80";
+
 const std::string kBoundaries =
     "\xC2\x80\xC2\x9F\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
 
@@ -258,6 +262,10 @@ TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
         {{"right", "a=" + std::string(98, '0') + "3", "b=4"},        0,  nullptr},
         {{"right", "a=" + fullWidth99, "b=4"},                       0,  nullptr},
         {{"right", "a=" + fullWidth99 + "0", "b=4"},                 64, "a"},
+        // Counted in UTF-16 units: a character beyond U+FFFF takes two.
+        {{"right", "a=" + std::string(97, '0') + kEmoji, "b=4"},      1,  nullptr},
+        {{"right", "a=" + std::string(98, '0') + kEmoji, "b=4"},      64, "a"},
+        {{"right", "a=" + kEmoji + std::string(98, '0'), "b=4"},      64, "a"},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -271,8 +279,11 @@ TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
                 0u)
                 << o.err;
             EXPECT_TRUE(o.err.ends_with("\n" + std::string(kSeeHelp))) << o.err;
-        } else {
+        } else if (c.status == 0) {
             EXPECT_EQ(o.out, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n");
+        } else {
+            // Typed whole, and refused by the number rules instead.
+            EXPECT_TRUE(o.out.starts_with(c.args[1] + "\n")) << o.out;
         }
     }
 }
@@ -321,8 +332,44 @@ TEST(MiraboCalcTest, HelpGoesToStandardOutput) {
         EXPECT_EQ(help.err, "");
         EXPECT_NE(help.out.find("usage: mirabo-calc"), std::string::npos);
         EXPECT_NE(help.out.find("oblique: a b c alpha beta gamma"), std::string::npos);
-        EXPECT_NE(help.out.find("ohm: V I R P"), std::string::npos);
+        EXPECT_NE(help.out.find("ohm:     V I R P"), std::string::npos);
     }
+}
+
+// --help shows every form with its fields and the other names they answer
+// to, and one example a form that runs as shown.
+TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
+    const std::string help = Calc({"--help"}).out;
+    std::istringstream lines(help);
+    std::vector<std::string> examples;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("  mirabo-calc ") && line.find('=') != std::string::npos)
+            examples.push_back(line);
+    }
+    for (const Calculator* form : CliForms()) {
+        SCOPED_TRACE(std::string(form->name));
+        const std::size_t at = help.find("\n  " + std::string(form->name) + ":");
+        ASSERT_NE(at, std::string::npos);
+        const std::string line = help.substr(at + 1, help.find('\n', at + 1) - at - 1);
+        for (const CalculatorField& field : form->fields) {
+            if (!field.alias.empty()) {
+                EXPECT_NE(line.find(std::string(field.alias) + " for " + std::string(field.name)),
+                          std::string::npos)
+                    << line;
+            }
+        }
+        const auto example = std::find_if(examples.begin(), examples.end(), [&](const std::string& e) {
+            return e.starts_with("  mirabo-calc " + std::string(form->name) + " ");
+        });
+        ASSERT_NE(example, examples.end());
+        std::istringstream words(example->substr(std::string_view("  mirabo-calc ").size()));
+        std::vector<std::string> args;
+        for (std::string word; words >> word;) args.push_back(word);
+        EXPECT_EQ(Calc(args).status, kExitWritten) << *example;
+    }
+    EXPECT_EQ(examples.size(), CliForms().size());
+    // The full-width rule, with its example.
+    EXPECT_NE(help.find("\xEF\xBC\x91\xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x95 is 12.5"), std::string::npos);
 }
 
 TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
@@ -377,6 +424,10 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         {"--version",       "", 0,  "mirabo-calc " MIRABO_VERSION "\n", ""},
         {"right a=3 --version", "", 0, "mirabo-calc " MIRABO_VERSION "\n", ""},
         {"ohm V=1 I=" + digits100, "", 64, "", "mirabo-calc: field I holds at most 99 characters, not 100\n" + help},
+        {"ohm V=1 I=" + digits100.substr(2) + kEmoji, "", 64, "",
+         "mirabo-calc: field I holds at most 99 characters, not 100\n" + help},
+        {"right --batch",   "a,b\n" + digits100.substr(2) + kEmoji + ",4\n", 0,
+         header + digits100.substr(2) + kEmoji + ",4,,,,refused,a: longer than the 99 characters a field holds\r\n", ""},
         // Nobody to ask: the question, and that nobody answered it.
         {"ohm V=1 R=0",     "", 2,  "V=1\nI=\nR=0\nP=\n", question + "→ no (not asked; --yes answers yes)\n"},
         {"ohm V=1 R=0 --no", "", 2, "V=1\nI=\nR=0\nP=\n", question},

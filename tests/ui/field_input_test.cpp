@@ -70,6 +70,7 @@ TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
         QString after;
     };
     const QString nines(90, QLatin1Char('9'));
+    const QString kEmoji = QString::fromUcs4(U"\U0001F600");
     // clang-format off
     const std::vector<PasteCase> cases = {
         {"TenThousandIntoAnEmptyField", QString(),         0,  QString(10000, QLatin1Char('1')), QString(99, QLatin1Char('1'))},
@@ -78,6 +79,12 @@ TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
         {"OverASelection",              nines,             -1, QString(200, QLatin1Char('5')),   QString(99, QLatin1Char('5'))},
         {"FullWidthDigits",             QString(),         0,  QString(150, QChar(0xFF13)),      QString(99, QChar(0xFF13))},
         {"IntoAFullField",              QString(99, QLatin1Char('8')), 99, QStringLiteral("1"), QString(99, QLatin1Char('8'))},
+        // Counted in UTF-16 units: a character beyond U+FFFF takes two, and
+        // one that would cross the limit is left out whole.
+        {"APairThatFits",               QString(),         0,  QString(97, QLatin1Char('1')) + kEmoji, QString(97, QLatin1Char('1')) + kEmoji},
+        {"APairThatWouldCrossTheLimit", QString(),         0,  QString(98, QLatin1Char('1')) + kEmoji, QString(98, QLatin1Char('1'))},
+        {"APairCrossingInTheMiddle",    nines,             45, QStringLiteral("12345678") + kEmoji + QStringLiteral("9"),
+                                                                                                  nines.left(45) + QStringLiteral("12345678") + nines.mid(45)},
     };
     // clang-format on
     RunDialog(c.templateId, CalculatorDialogProcedure(c), [&](HWND dialog) {

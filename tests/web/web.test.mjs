@@ -166,16 +166,19 @@ describe("the language: Japanese for Japanese, English for any other, with a swi
 
 describe("the question about values that are not finite", () => {
   // prettier-ignore
+  // Keys pressed first: a Yes/No box has no Cancel, so Esc answers nothing.
   const ANSWERS = [
-    { reply: "はい",   shown: ["1.000", "0.000", "∞", "0.000"] },
-    { reply: "いいえ", shown: ["1", "0", "", ""] },
+    { reply: "はい",   keys: [],                   shown: ["1.000", "0.000", "∞", "0.000"] },
+    { reply: "いいえ", keys: [],                   shown: ["1", "0", "", ""] },
+    { reply: "はい",   keys: ["Escape", "Escape"], shown: ["1.000", "0.000", "∞", "0.000"] },
   ];
-  for (const { reply, shown } of ANSWERS) {
-    test(`answered ${reply}`, async () => {
+  for (const { reply, keys, shown } of ANSWERS) {
+    test(`answered ${[...keys, reply].join(", ")}`, async () => {
       const { fields } = await open("ohm");
       await typeAll({ 1001: "1", 1002: "0" });
       await pressButton(page, "計算する");
       assert.deepEqual(await message(page), { role: "alertdialog", text: QUESTION, buttons: ["はい", "いいえ"] });
+      for (const key of keys) await page.keyboard.press(key);
       assert.equal(await page.$eval("#message", (d) => d.matches(":modal")), true);
       await answer(page, reply);
       assert.deepEqual(await values(page, fields), shown);
@@ -202,14 +205,24 @@ describe("Enter presses 計算する where the dialog has it as its default butt
 });
 
 describe("a field takes 99 characters, typed or pasted", () => {
-  const long = "1".repeat(120);
-  for (const how of ["typed", "pasted"]) {
-    test(how, async () => {
+  // Counted in UTF-16 units: a character beyond U+FFFF takes two, and one
+  // that would cross the limit is left out whole.
+  const EMOJI = "\u{1F600}";
+  // prettier-ignore
+  const LIMITS = [
+    { how: "typed",  text: "1".repeat(120),               kept: "1".repeat(99) },
+    { how: "pasted", text: "1".repeat(120),               kept: "1".repeat(99) },
+    { how: "typed",  text: "1".repeat(98) + EMOJI,        kept: "1".repeat(98) },
+    { how: "pasted", text: "1".repeat(98) + EMOJI,        kept: "1".repeat(98) },
+    { how: "pasted", text: "1".repeat(97) + EMOJI + "1",  kept: "1".repeat(97) + EMOJI },
+  ];
+  for (const { how, text, kept } of LIMITS) {
+    test(`${how} ${text.length} units, ${kept.length} kept`, async () => {
       await open("right");
       await page.focus(field(1001));
-      if (how === "typed") await page.keyboard.type(long);
-      else await page.keyboard.sendCharacter(long);
-      assert.equal((await values(page, [1001]))[0], "1".repeat(99));
+      if (how === "typed") await page.keyboard.type(text);
+      else await page.keyboard.sendCharacter(text);
+      assert.equal((await values(page, [1001]))[0], kept);
     });
   }
 });

@@ -13,6 +13,22 @@
 namespace mirabo::wintest {
 namespace {
 
+// Puts the text on the clipboard as Unicode text.
+bool PutOnClipboard(const std::wstring& text) {
+    if (!OpenClipboard(NULL)) return false;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool put = false;
+    if (memory != NULL) {
+        std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        put = SetClipboardData(CF_UNICODETEXT, memory) != NULL;
+        if (!put) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return put;
+}
+
 // A started program whose main window shows.
 class ProgramTest : public ::testing::Test {
 protected:
@@ -198,6 +214,37 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
                 for (const wchar_t* c = t.text; *c != L'\0'; ++c) PostMessageW(field, WM_CHAR, *c, 1);
                 EXPECT_TRUE(WaitFor([&] { return TextOf(field) == t.text; }, kPatience));
             }
+            // A character beyond U+FFFF takes two of the 99 UTF-16 units, and
+            // one that would cross the limit is left out whole, never half of
+            // it: typed as its two halves, or pasted.
+            const std::wstring emoji = L"\U0001F600";
+            const struct {
+                bool pasted;
+                std::wstring before;
+                std::wstring after;
+            } pairs[] = {
+                {false, std::wstring(97, L'0'), std::wstring(97, L'0') + emoji},
+                {false, std::wstring(98, L'0'), std::wstring(98, L'0')},
+                {true, std::wstring(98, L'0'), std::wstring(98, L'0')},
+                {true, std::wstring(97, L'0'), std::wstring(97, L'0') + emoji},
+            };
+            HWND c = GetDlgItem(dialog, 1003);
+            for (const auto& p : pairs) {
+                SCOPED_TRACE(testing::Message()
+                             << (p.pasted ? "pasted after " : "typed after ") << p.before.size());
+                SetText(c, p.before);
+                SendMessageW(c, EM_SETSEL, p.before.size(), p.before.size());
+                if (p.pasted) {
+                    ASSERT_TRUE(PutOnClipboard(emoji + L"1"));
+                    PostMessageW(c, WM_PASTE, 0, 0);
+                } else {
+                    for (wchar_t half : emoji) PostMessageW(c, WM_CHAR, half, 1);
+                }
+                EXPECT_TRUE(WaitFor([&] { return TextOf(c) == p.after; }, kPatience));
+                Sleep(200);
+                EXPECT_EQ(TextOf(c), p.after);
+            }
+            SetText(c, L"");
             EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
             const FieldText results[] = {
                 {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};

@@ -327,7 +327,8 @@ function showMessage(open, event) {
         { text: text(state.core.buttonTexts.no), answer: state.core.answerNo },
       ]
     : [{ text: text(state.core.buttonTexts.ok), answer: 1 }];
-  return ask($("message"), caption, text(event.message), buttons, yesNo ? state.core.answerNo : 1);
+  // A Yes/No box has no Cancel: Esc does nothing there.
+  return ask($("message"), caption, text(event.message), buttons, yesNo ? null : 1);
 }
 
 // ---------------------------------------------------------------------------

@@ -26,13 +26,17 @@ export async function loadCalculators(url) {
 
   return {
     describe: () => description,
-    // The field's text, one code point a unit, cut to what the field holds.
+    // The field's text, one code point a unit, cut to what the field holds:
+    // 99 UTF-16 units, as the page's field and the desktop count them, a
+    // character beyond U+FFFF taking two and never cut in half.
     setField(id, text) {
       const at = core.mirabo_field(id) / 4;
       const units = new Uint32Array(core.memory.buffer, 0);
       let n = 0;
+      let length = 0;
       for (const c of text) {
-        if (n === capacity - 1) break;
+        length += c.length;
+        if (length > capacity - 1) break;
         units[at + n++] = c.codePointAt(0);
       }
       units[at + n] = 0;

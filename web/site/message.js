@@ -1,5 +1,7 @@
 // The program's message boxes as modal alert dialogs: the text, the buttons,
-// and the answer of the button pressed (Esc gives the box's escape answer).
+// and the answer of the button pressed. Esc gives the box's escape answer;
+// a box without one (Yes/No, which has no Cancel) ignores Esc, as the
+// desktop's does, and waits for a button.
 
 export function ask(dialog, caption, text, buttons, escapeAnswer) {
   return new Promise((resolve) => {
@@ -9,12 +11,19 @@ export function ask(dialog, caption, text, buttons, escapeAnswer) {
     row.replaceChildren();
     const finish = (answer) => {
       dialog.removeEventListener("cancel", cancel);
+      dialog.removeEventListener("keydown", escape);
       dialog.close();
       resolve(answer);
     };
     const cancel = (event) => {
       event.preventDefault();
-      finish(escapeAnswer);
+      if (escapeAnswer !== null) finish(escapeAnswer);
+    };
+    // Esc asks the browser to close the dialog; without an escape answer
+    // the request is not made at all (a refused cancel event may not be
+    // offered again for a second Esc).
+    const escape = (event) => {
+      if (event.key === "Escape" && escapeAnswer === null) event.preventDefault();
     };
     for (const b of buttons) {
       const button = document.createElement("button");
@@ -24,6 +33,7 @@ export function ask(dialog, caption, text, buttons, escapeAnswer) {
       row.append(button);
     }
     dialog.addEventListener("cancel", cancel);
+    dialog.addEventListener("keydown", escape);
     dialog.showModal();
     row.firstElementChild.focus();
   });
