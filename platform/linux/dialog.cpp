@@ -394,7 +394,17 @@ int DialogWindow::CancelId() const {
 
 void DialogWindow::CloseFromShell() { Send(WM_CLOSE, 0, 0); }
 
-void DialogWindow::DonePressed() { Command(IDOK, BN_CLICKED, nullptr); }
+void DialogWindow::DonePressed() {
+    // The click sends IDOK like Enter without a default button; a dialog
+    // whose procedure leaves it unanswered is closed as its close box
+    // closes it (the cancel command, 戻る in a calculator). Enter never
+    // comes here, so it never closes a dialog with what was typed.
+    HWND self = Handle();
+    INT_PTR answered = procedure_ ? procedure_(self, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) : 0;
+    DialogWindow* dialog = FromHandle(self);
+    if (answered || dialog == nullptr || dialog->Ended()) return;
+    dialog->CloseFromShell();
+}
 
 }  // namespace mirabo::platform
 
