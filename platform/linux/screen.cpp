@@ -201,7 +201,9 @@ Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     doneButton_->setGeometry(titleStrip_->width() - buttonWidth - Scaled(4),
                              (titleStrip_->height() - buttonHeight) / 2, buttonWidth, buttonHeight);
     doneButton_->hide();
-    QObject::connect(doneButton_, &QAbstractButton::clicked, this, [this] {
+    // The button's own context: screen readers are told it controls the
+    // active window (accessibility.cpp), not the desktop window.
+    QObject::connect(doneButton_, &QAbstractButton::clicked, doneButton_, [this] {
         if (TopLevelWindow* active = ActiveWindow()) active->DonePressed();
     });
 
@@ -298,10 +300,16 @@ void Screen::Refresh() {
     stripCaption_ = active ? active->Text() : QString();
     doneButton_->setVisible(active != nullptr && active->HasDoneButton() && active->IsEnabled());
     for (TopLevelWindow* window : windows_) {
-        if (QWidget* bar = window->MenuBarWidget()) bar->setVisible(window == active && active->IsEnabled());
+        QWidget* bar = window->MenuBarWidget();
+        if (bar == nullptr) continue;
+        bar->setVisible(window == active && active->IsEnabled());
+        // A menu bar is read with the name of the window it belongs to.
+        if (bar->accessibleName() != window->Text()) bar->setAccessibleName(window->Text());
     }
     titleStrip_->update();
+    // Both strips are read with the active window's caption.
     if (titleStrip_->accessibleName() != stripCaption_) titleStrip_->setAccessibleName(stripCaption_);
+    if (menuStrip_->accessibleName() != stripCaption_) menuStrip_->setAccessibleName(stripCaption_);
     TopLevelWindow* main = MainWindow();
     QString title = main != nullptr ? main->Text() : stripCaption_;
     setWindowTitle(title.isEmpty() ? QStringLiteral("Mirabo") : title);
