@@ -185,6 +185,12 @@ Screen* Screen::Replace(double scale) {
 Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     InstallAccessibility();
     MarkAccessible(this, AccessibleKind::Desktop);
+    // The handheld's screen has one size: the window manager is asked to
+    // offer neither maximising nor full screen (no such button, and the
+    // smallest and largest sizes the same), and a window manager that
+    // makes it either all the same is undone (changeEvent).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(Scaled(kDeviceWidth), Scaled(kDeviceHeight));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -352,6 +358,20 @@ void Screen::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     active->CloseFromShell();
+}
+
+void Screen::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    constexpr Qt::WindowStates kOtherSizes = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() != QEvent::WindowStateChange || !(windowState() & kOtherSizes)) return;
+    QPointer<Screen> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, kOtherSizes] {
+            if (self && (self->windowState() & kOtherSizes))
+                self->setWindowState(self->windowState() & ~kOtherSizes);
+        },
+        Qt::QueuedConnection);
 }
 
 void Screen::paintEvent(QPaintEvent*) {
