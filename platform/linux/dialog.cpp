@@ -232,6 +232,30 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     std::vector<QWidget*> widgets;
     for (const auto& control : controls_) widgets.push_back(control->Widget());
     NameFieldsAfterLabels(dialogTemplate.items, widgets);
+    HWND self = Handle();
+    QObject::connect(qApp, &QApplication::focusChanged, widget, [self](QWidget*, QWidget* now) {
+        if (DialogWindow* dialog = FromHandle(self)) dialog->FollowFocus(now);
+    });
+}
+
+void DialogWindow::FollowFocus(QWidget* focus) {
+    ControlWindow* focused = nullptr;
+    for (const auto& control : controls_) {
+        if (control->Widget() == focus) focused = control.get();
+    }
+    if (focused == nullptr) return;
+    Window* shown = nullptr;
+    if (!focused->IsPushButton()) {
+        shown = DefaultButton();
+    } else if (!static_cast<PushButtonWidget*>(focused->Widget())->FocusedByProgram()) {
+        shown = focused;
+    } else {
+        return;
+    }
+    for (const auto& control : controls_) {
+        if (control->IsPushButton())
+            static_cast<PushButtonWidget*>(control->Widget())->SetDefault(control.get() == shown);
+    }
 }
 
 DialogWindow::~DialogWindow() {

@@ -255,22 +255,39 @@ TEST_P(CalculationTest, ClearIsAnnouncedFieldByFieldAndTheFocusMoveToTheFirstFie
 INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReach) {
+// Each Tab or Shift+Tab announces the control it reaches, and the default
+// button follows the focus: the push button that has it, else 計算する.
+TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReachAndMoveTheDefaultButton) {
     AccessibilityListener listener;
     RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
         ASSERT_TRUE(WaitUntilActive());
+        struct Step {
+            Qt::KeyboardModifiers modifiers;
+            int reached;
+            int defaultButton;
+        };
         // clang-format off
-        const std::vector<std::pair<Qt::KeyboardModifiers, int>> steps = {
-            {Qt::NoModifier, IDC_RIGHT_B}, {Qt::NoModifier, IDC_RIGHT_C},
-            {Qt::ShiftModifier, IDC_RIGHT_B}, {Qt::ShiftModifier, IDC_RIGHT_A},
-            {Qt::ShiftModifier, IDC_BACK},
+        const Step steps[] = {
+            {Qt::NoModifier,    IDC_RIGHT_B,         IDC_RIGHT_CALCULATE},
+            {Qt::NoModifier,    IDC_RIGHT_C,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_B,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_A,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_BACK,            IDC_BACK},
+            {Qt::ShiftModifier, IDC_RIGHT_CLEAR,     IDC_RIGHT_CLEAR},
+            {Qt::ShiftModifier, IDC_RIGHT_CALCULATE, IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_BETA,      IDC_RIGHT_CALCULATE},
         };
         // clang-format on
-        for (const auto& [modifiers, reached] : steps) {
-            SCOPED_TRACE(testing::Message() << "to control " << reached);
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message() << "to control " << step.reached);
             listener.Clear();
-            PressKey(Qt::Key_Tab, modifiers);
-            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, reached)));
+            PressKey(Qt::Key_Tab, step.modifiers);
+            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, step.reached)));
+            for (int button : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR, IDC_BACK}) {
+                EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(WidgetOf(dialog, button))).isDefault,
+                          button == step.defaultButton)
+                    << "button " << button;
+            }
         }
         Click(dialog, IDC_BACK);
     });
