@@ -3,8 +3,10 @@
 // platform's terms: the desktop window is a frame named with the main
 // window's title, a dialog is a dialog named with its caption, a message box
 // an alert, a static control a label or, for a picture, an image named with
-// what it shows; an edit field is named after the label beside it.
-// Everything else (edit fields, buttons, pop-up menus) Qt describes itself.
+// what it shows; an edit field is named after the label beside it, which
+// labels it; a program window is described by the lines it paints; a push
+// button is "default" while it is the default one. Everything else (pop-up
+// menus, their items) Qt describes itself.
 #pragma once
 
 #include <QString>
@@ -41,6 +43,10 @@ void NameFieldsAfterLabels(const std::vector<DialogItemTemplate>& items,
 // What picture `resource` (a bitmap or icon group) shows, in words: the
 // program's string of the same number, or an empty text.
 QString PictureDescription(WORD resource);
+
+// What a program window painted in words, the lines it drew with DrawTextW:
+// its description for screen readers.
+void SetPaintedText(QWidget* widget, const QString& text);
 
 // Tells screen readers that the widget's name has changed, or that a message
 // box has come up (the platform's alert event).

@@ -232,6 +232,30 @@ DialogWindow::DialogWindow(const DialogTemplate& dialogTemplate, DLGPROC procedu
     std::vector<QWidget*> widgets;
     for (const auto& control : controls_) widgets.push_back(control->Widget());
     NameFieldsAfterLabels(dialogTemplate.items, widgets);
+    HWND self = Handle();
+    QObject::connect(qApp, &QApplication::focusChanged, widget, [self](QWidget*, QWidget* now) {
+        if (DialogWindow* dialog = FromHandle(self)) dialog->FollowFocus(now);
+    });
+}
+
+void DialogWindow::FollowFocus(QWidget* focus) {
+    ControlWindow* focused = nullptr;
+    for (const auto& control : controls_) {
+        if (control->Widget() == focus) focused = control.get();
+    }
+    if (focused == nullptr) return;
+    Window* shown = nullptr;
+    if (!focused->IsPushButton()) {
+        shown = DefaultButton();
+    } else if (!static_cast<PushButtonWidget*>(focused->Widget())->FocusedByProgram()) {
+        shown = focused;
+    } else {
+        return;
+    }
+    for (const auto& control : controls_) {
+        if (control->IsPushButton())
+            static_cast<PushButtonWidget*>(control->Widget())->SetDefault(control.get() == shown);
+    }
 }
 
 DialogWindow::~DialogWindow() {
@@ -394,7 +418,17 @@ int DialogWindow::CancelId() const {
 
 void DialogWindow::CloseFromShell() { Send(WM_CLOSE, 0, 0); }
 
-void DialogWindow::DonePressed() { Command(IDOK, BN_CLICKED, nullptr); }
+void DialogWindow::DonePressed() {
+    // The click sends IDOK like Enter without a default button; a dialog
+    // whose procedure leaves it unanswered is closed as its close box
+    // closes it (the cancel command, 戻る in a calculator). Enter never
+    // comes here, so it never closes a dialog with what was typed.
+    HWND self = Handle();
+    INT_PTR answered = procedure_ ? procedure_(self, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) : 0;
+    DialogWindow* dialog = FromHandle(self);
+    if (answered || dialog == nullptr || dialog->Ended()) return;
+    dialog->CloseFromShell();
+}
 
 }  // namespace mirabo::platform
 

@@ -61,6 +61,11 @@ private:
     // The control of this dialog that has the keyboard focus, or null.
     ControlWindow* FocusedControl() const;
     void MoveFocus(Window* from, bool backwards);
+    // The default look follows the focus as the platform's dialog manager
+    // moves it: to a push button the focus reached by Tab or by the user,
+    // and back to the template's default button when a control that is no
+    // push button takes the focus. SetFocus onto a button moves nothing.
+    void FollowFocus(QWidget* focus);
     HWND ItemHandle(int id) const;
     // The command Esc and the close box send: IDCANCEL, or IDOK when the
     // dialog has a Done button and no cancel control.

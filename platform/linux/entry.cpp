@@ -8,7 +8,12 @@
 // name, MIRABO_APP_ID; both come from the build.
 // `mirabo --version` prints the program's name and version and ends there,
 // before any window or the one-copy rule.
+// Qt's own notices about the runtime folder (XDG_RUNTIME_DIR not set, or
+// open to others) are not passed on: where that matters (no private folder
+// to meet other copies in), the program says so itself, once, in its own
+// words (single_instance.cpp).
 #include <QApplication>
+#include <QString>
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +28,19 @@ namespace {
 // The program is the only module; its instance handle names it.
 int g_module;
 
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt's notices about the runtime folder (XDG_RUNTIME_DIR unset, or open to
+// others) are not passed on.
+void PassOnQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: ")) &&
+        (message.contains(QLatin1String("XDG_RUNTIME_DIR")) ||
+         message.contains(QLatin1String("runtime directory")))) {
+        return;
+    }
+    if (g_qtMessages != nullptr) g_qtMessages(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,6 +49,7 @@ int main(int argc, char** argv) {
     }
     // The program takes no command line: Qt sees only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;
+    g_qtMessages = qInstallMessageHandler(PassOnQtMessage);
     QApplication application(qtArgc, argv);
     // The window class follows the application's name, which would otherwise
     // be whatever name the program was started by.

@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 #include <iterator>
 
+#include "platform/linux/accessibility.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/window.h"
 
@@ -34,6 +36,7 @@ PaintEvent* g_innermostPaint = nullptr;
 struct DeviceContext {
     HWND window = nullptr;
     QPainter* painter = nullptr;
+    QStringList lines;  // the texts drawn, for screen readers
 };
 DeviceContext g_paintContext;
 
@@ -78,6 +81,7 @@ HGDIOBJ WINAPI GetStockObject(int i) {
 
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     if (Window::FromHandle(hWnd) == nullptr || lpPaint == nullptr) return nullptr;
+    g_paintContext = DeviceContext{};
     g_paintContext.window = hWnd;
     g_paintContext.painter = PaintEvent::PainterOf(hWnd);
     *lpPaint = PAINTSTRUCT{};
@@ -91,6 +95,8 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
         g_paintContext.window != hWnd) {
         return FALSE;
     }
+    if (Window* window = Window::FromHandle(hWnd))
+        SetPaintedText(window->Widget(), g_paintContext.lines.join(u'\n'));
     g_paintContext = DeviceContext{};
     return TRUE;
 }
@@ -121,6 +127,7 @@ int WINAPI DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT f
         lprc->bottom = lprc->top + bounds.height();
         return bounds.height();
     }
+    g_paintContext.lines.append(text);
     if (QPainter* painter = g_paintContext.painter) {
         painter->save();
         if (!(format & DT_NOCLIP)) painter->setClipRect(rect, Qt::IntersectClip);

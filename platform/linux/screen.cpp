@@ -185,6 +185,12 @@ Screen* Screen::Replace(double scale) {
 Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     InstallAccessibility();
     MarkAccessible(this, AccessibleKind::Desktop);
+    // The handheld's screen has one size: the window manager is asked to
+    // offer neither maximising nor full screen (no such button, and the
+    // smallest and largest sizes the same), and a window manager that
+    // makes it either all the same is undone (changeEvent).
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(Scaled(kDeviceWidth), Scaled(kDeviceHeight));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -201,7 +207,9 @@ Screen::Screen(double scale) : QWidget(nullptr), scale_(scale) {
     doneButton_->setGeometry(titleStrip_->width() - buttonWidth - Scaled(4),
                              (titleStrip_->height() - buttonHeight) / 2, buttonWidth, buttonHeight);
     doneButton_->hide();
-    QObject::connect(doneButton_, &QAbstractButton::clicked, this, [this] {
+    // The button's own context: screen readers are told it controls the
+    // active window (accessibility.cpp), not the desktop window.
+    QObject::connect(doneButton_, &QAbstractButton::clicked, doneButton_, [this] {
         if (TopLevelWindow* active = ActiveWindow()) active->DonePressed();
     });
 
@@ -298,10 +306,16 @@ void Screen::Refresh() {
     stripCaption_ = active ? active->Text() : QString();
     doneButton_->setVisible(active != nullptr && active->HasDoneButton() && active->IsEnabled());
     for (TopLevelWindow* window : windows_) {
-        if (QWidget* bar = window->MenuBarWidget()) bar->setVisible(window == active && active->IsEnabled());
+        QWidget* bar = window->MenuBarWidget();
+        if (bar == nullptr) continue;
+        bar->setVisible(window == active && active->IsEnabled());
+        // A menu bar is read with the name of the window it belongs to.
+        if (bar->accessibleName() != window->Text()) bar->setAccessibleName(window->Text());
     }
     titleStrip_->update();
+    // Both strips are read with the active window's caption.
     if (titleStrip_->accessibleName() != stripCaption_) titleStrip_->setAccessibleName(stripCaption_);
+    if (menuStrip_->accessibleName() != stripCaption_) menuStrip_->setAccessibleName(stripCaption_);
     TopLevelWindow* main = MainWindow();
     QString title = main != nullptr ? main->Text() : stripCaption_;
     setWindowTitle(title.isEmpty() ? QStringLiteral("Mirabo") : title);
@@ -344,6 +358,20 @@ void Screen::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     active->CloseFromShell();
+}
+
+void Screen::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    constexpr Qt::WindowStates kOtherSizes = Qt::WindowFullScreen | Qt::WindowMaximized;
+    if (event->type() != QEvent::WindowStateChange || !(windowState() & kOtherSizes)) return;
+    QPointer<Screen> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, kOtherSizes] {
+            if (self && (self->windowState() & kOtherSizes))
+                self->setWindowState(self->windowState() & ~kOtherSizes);
+        },
+        Qt::QueuedConnection);
 }
 
 void Screen::paintEvent(QPaintEvent*) {

@@ -49,18 +49,29 @@ void PushButtonWidget::paintEvent(QPaintEvent*) {
         painter.drawRoundedRect(frame, radius * 2, radius * 2);
         painter.setPen(down ? kTitleBlue : QColor(Qt::white));
     } else {
-        int weight = (default_ || hasFocus()) ? 2 * line : line;
+        // The default button's frame is heavier (the dialog moves the default
+        // look with the focus, as the platform does).
+        int weight = default_ ? 2 * line : line;
         QRectF outline = QRectF(rect()).adjusted(weight / 2.0, weight / 2.0, -weight / 2.0, -weight / 2.0);
         painter.setPen(QPen(Qt::black, weight));
         painter.setBrush(down ? QColor(Qt::black) : QColor(Qt::white));
         painter.drawRoundedRect(outline, radius, radius);
         if (hasFocus()) {
+            // The focus mark: dots a pixel inside the heaviest frame, past
+            // the rounded corners, as far from the text as the button allows,
+            // so that they stay clear of its glyphs at every scale.
             QPen dots(down ? Qt::white : Qt::black, 1, Qt::DotLine);
             painter.setPen(dots);
             painter.setBrush(Qt::NoBrush);
-            qreal inset = weight + 2 * scale_;
+            const int vertical = 2 * line + line / 2;
+            const int across = vertical + static_cast<int>(std::ceil(radius / 2));
+            const int left = across, right = width() - 1 - across;
+            const int top = vertical, bottom = height() - 1 - vertical;
             painter.setRenderHint(QPainter::Antialiasing, false);
-            painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset - 1, -inset - 1));
+            painter.drawLine(left, top, right, top);
+            painter.drawLine(left, bottom, right, bottom);
+            painter.drawLine(left, top, left, bottom);
+            painter.drawLine(right, top, right, bottom);
         }
         painter.setPen(!isEnabled() ? QColor(Qt::gray) : down ? QColor(Qt::white) : QColor(Qt::black));
     }

@@ -26,6 +26,8 @@ public:
     // The default button has a heavier frame.
     void SetDefault(bool isDefault);
     bool IsDefault() const { return default_; }
+    // Whether this is the title strip's button rather than a dialog's.
+    bool IsTitleStripButton() const { return look_ == Look::TitleStrip; }
     // Whether the button last got the keyboard focus from the program's
     // SetFocus rather than from the dialog manager (Tab, the first focus) or
     // the user's click: such a button is not the default one.

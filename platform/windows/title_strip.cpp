@@ -60,6 +60,29 @@ void Paint(HWND strip) {
     EndPaint(strip, &ps);
 }
 
+bool IsDialog(HWND window) {
+    wchar_t name[8];
+    return GetClassNameW(window, name, 8) == 6 && std::wstring(name) == L"#32770";
+}
+
+// The Done button's IDOK goes to the window. A dialog's procedure is asked
+// itself, so that a dialog that leaves IDOK unanswered can be closed as its
+// close box closes it (the cancel command: Back in a calculator). Enter,
+// which the dialog manager turns into IDOK too, never comes here, and so
+// never closes a dialog with what was typed.
+void PressDone(HWND window, HWND button) {
+    const WPARAM command = MAKEWPARAM(IDOK, BN_CLICKED);
+    const auto procedure =
+        IsDialog(window) ? reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC)) : nullptr;
+    if (procedure == nullptr) {
+        SendMessageW(window, WM_COMMAND, command, reinterpret_cast<LPARAM>(button));
+        return;
+    }
+    if (!procedure(window, WM_COMMAND, command, reinterpret_cast<LPARAM>(button)) && IsWindow(window)) {
+        SendMessageW(window, WM_CLOSE, 0, 0);
+    }
+}
+
 LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
@@ -86,7 +109,7 @@ LRESULT CALLBACK StripProc(HWND strip, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND:
         // The OK button is the window's Done button: IDOK, as on the handheld.
         if (LOWORD(wParam) == kDoneId && HIWORD(wParam) == BN_CLICKED) {
-            SendMessageW(GetParent(strip), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), lParam);
+            PressDone(GetParent(strip), reinterpret_cast<HWND>(lParam));
             return 0;
         }
         break;

@@ -1,6 +1,7 @@
 // The title strip along the top of the handheld's screen: the caption of the
 // window it belongs to in white on blue and, when that window asked for one,
-// the OK (Done) button, which sends IDOK to the window.
+// the OK (Done) button, which sends IDOK to the window (and closes a dialog
+// that leaves IDOK unanswered, as its close box does).
 #pragma once
 
 #include <windows.h>

@@ -2,12 +2,14 @@
 """Mirabo as a screen reader meets it: the program runs on an X display with
 the desktop's accessibility bus, and everything below is read and done
 through that bus (AT-SPI) alone, except the typing, which goes through the
-X keyboard. It opens the right triangle from the 関数 (Functions) menu,
-reads the dialog, its five fields and its picture, types 3 Tab 4, presses
+X keyboard. It reads the main window's description (the line it paints)
+and the menu bar's name, opens the right triangle from the 関数 (Functions)
+menu, reads the dialog, its five fields, their labels and its picture, the
+default button and what the title strip's OK controls, types 3 Tab 4, presses
 計算する (Calculate) and reads the results and the text-change and focus
 events, empties the form with クリア (Clear), reads the message box that
-計算する then brings up, reads the coordinate rotation's read-only result
-fields, and ends the program with 終了 (Exit).
+計算する then brings up, reads the coordinate rotation's read-only (and not
+editable) result fields, and ends the program with 終了 (Exit).
 
     read_with_atspi.py PROGRAM ja|en
 
@@ -37,8 +39,12 @@ FIELDS = [
     ("β", "36.870"),
 ]
 
-# Which of the coordinate rotation's fields only the program writes into.
+# Which of the coordinate rotation's fields only the program writes into:
+# those are read-only, and only the others editable.
 ROTATION_READ_ONLY = [False, False, False, True, True]
+
+# The line the main window paints, its description; the same in every language.
+MAIN_TEXT = "Mirabo for PocketPC with TAVORN"
 
 # What is read in each language (res/mirabo.rc): the first menu-bar button,
 # its items used here, the dialogs' captions, buttons and picture, the
@@ -150,6 +156,13 @@ def find(root, role, name):
     return None
 
 
+def related(accessible, relation):
+    """The names of the objects in that relation to the accessible object."""
+    return [rel.getTarget(i).name
+            for rel in accessible.getRelationSet() if rel.getRelationType() == relation
+            for i in range(rel.getNTargets())]
+
+
 def showing(accessible):
     return accessible is not None and accessible.getState().contains(pyatspi.STATE_SHOWING)
 
@@ -222,6 +235,12 @@ def run(process):
         (a for a in children(desktop) if a.name == os.path.basename(sys.argv[1])), None))
     frame = wait_for("the desktop window", lambda: find(app, pyatspi.ROLE_FRAME, TITLE))
     print("application %r, frame %r" % (app.name, frame.name))
+    main_window = wait_for("the main window", lambda: find(frame, pyatspi.ROLE_FILLER, TITLE))
+    check(main_window.description == MAIN_TEXT, "the main window described as %r" % main_window.description)
+    bar = wait_for("the menu bar", lambda: next(
+        (a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_MENU_BAR), None))
+    check(bar.name == TITLE and bar.parent.name == TITLE,
+          "the menu bar %r in the strip %r" % (bar.name, bar.parent.name))
 
     dialog = open_dialog(app, frame, TEXT["right_item"], TEXT["dialog"])
 
@@ -232,6 +251,18 @@ def run(process):
     read = [(a.getRole(), a.name) for a in children(dialog) if a.getRole() != pyatspi.ROLE_TEXT]
     check(read == others(), "the dialog's other controls %r" % read)
     wait_for("the focus in field a", lambda: fields[0].getState().contains(pyatspi.STATE_FOCUSED))
+    check(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]).getState().contains(pyatspi.STATE_IS_DEFAULT)
+          and not find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["clear"]).getState().contains(pyatspi.STATE_IS_DEFAULT),
+          "%s, and it alone, is the default button" % TEXT["calculate"])
+    for field in fields:
+        label = find(dialog, pyatspi.ROLE_LABEL, field.name)
+        check(related(field, pyatspi.RELATION_LABELLED_BY) == [field.name] and label is not None and
+              related(label, pyatspi.RELATION_LABEL_FOR) == [field.name],
+              "field %s and its label labelled by and label for each other" % field.name)
+    ok = next((a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == TEXT["ok"]
+               and showing(a)), None)
+    check(ok is not None and related(ok, pyatspi.RELATION_CONTROLLER_FOR) == [TEXT["dialog"]],
+          "the title strip's OK controls %r" % (related(ok, pyatspi.RELATION_CONTROLLER_FOR) if ok else None))
 
     changes = []
     listen("object:text-changed", lambda event: changes.append((event.type, event.source.name, event.any_data)))
@@ -280,9 +311,10 @@ def run(process):
     wait_for("the dialog to close", lambda: not showing(dialog))
 
     rotation = open_dialog(app, frame, TEXT["rotation_item"], TEXT["rotation"])
-    fields = [(a.name, a.getState().contains(pyatspi.STATE_READ_ONLY))
+    fields = [(a.name, a.getState().contains(pyatspi.STATE_READ_ONLY), a.getState().contains(pyatspi.STATE_EDITABLE))
               for a in descendants(rotation) if a.getRole() == pyatspi.ROLE_TEXT]
-    check(fields == list(zip(TEXT["rotation_fields"], ROTATION_READ_ONLY)), "the coordinate rotation's fields %r" % fields)
+    expected = [(name, read_only, not read_only) for name, read_only in zip(TEXT["rotation_fields"], ROTATION_READ_ONLY)]
+    check(fields == expected, "the coordinate rotation's fields (name, read-only, editable) %r" % fields)
     press(find(rotation, pyatspi.ROLE_PUSH_BUTTON, TEXT["back"]))
     wait_for("the dialog to close", lambda: not showing(rotation))
 

@@ -59,7 +59,15 @@ TEST(ProgramAccessibilityTest, TheDesktopWindowIsAFrameNamedWithTheMainWindowsTi
                             AccessibleControl{QAccessible::Window, kTitle, QString(), false}),
                   windows.end());
         EXPECT_EQ(Read(Desktop()), (AccessibleControl{QAccessible::Window, kTitle, QString(), false}));
-        EXPECT_EQ(Read(AccessibleOf(MainWindow())),
+        // The main window is described by the line it paints.
+        AccessibleControl mainWindow{QAccessible::Client, kTitle, QString(), false};
+        mainWindow.description = QStringLiteral("Mirabo for PocketPC with TAVORN");
+        EXPECT_EQ(Read(AccessibleOf(MainWindow())), mainWindow);
+        // The menu bar, and the strip it stands in, are read with the main
+        // window's title.
+        ASSERT_NE(MenuBar(), nullptr);
+        EXPECT_EQ(Read(MenuBar()), (AccessibleControl{QAccessible::MenuBar, kTitle, QString(), false}));
+        EXPECT_EQ(Read(MenuBar()->parent()),
                   (AccessibleControl{QAccessible::Client, kTitle, QString(), false}));
         PressKey(Qt::Key_Q, Qt::ControlModifier);
     });

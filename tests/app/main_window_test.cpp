@@ -42,6 +42,34 @@ QStringList MenuTexts(QMenu* menu) {
     return texts;
 }
 
+// The screen has one size: neither maximising nor full screen is offered to
+// the window manager, and a window manager that does either is undone.
+TEST(MainWindowTest, TheDesktopWindowKeepsItsOneSize) {
+    const struct {
+        const char* how;
+        Qt::WindowState state;
+    } requests[] = {{"full screen", Qt::WindowFullScreen}, {"maximised", Qt::WindowMaximized}};
+    int result = RunProgram([&] {
+        QWidget* screen = mirabo::testing::ScreenWidget();
+        const QSize size = screen->size();
+        EXPECT_EQ(screen->minimumSize(), size);
+        EXPECT_EQ(screen->maximumSize(), size);
+        EXPECT_FALSE(screen->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint));
+        EXPECT_TRUE(screen->windowFlags() & Qt::WindowCloseButtonHint);
+        for (const auto& request : requests) {
+            SCOPED_TRACE(request.how);
+            screen->setWindowState(request.state);
+            QApplication::processEvents();
+            QApplication::processEvents();
+            EXPECT_EQ(screen->windowState() & (Qt::WindowFullScreen | Qt::WindowMaximized),
+                      Qt::WindowNoState);
+            EXPECT_EQ(screen->size(), size);
+        }
+        QuitWithCtrlQ();
+    });
+    EXPECT_EQ(result, 0);
+}
+
 TEST(MainWindowTest, StartsWithItsTitleAndMenuBarAboveTheMenuStrip) {
     int result = RunProgram([] {
         HWND main = MainWindow();

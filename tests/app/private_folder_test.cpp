@@ -34,6 +34,15 @@ bool MakeFolder(const QString& path, unsigned mode) {
     return QDir().mkpath(path) && chmod(path.toLocal8Bit().constData(), mode) == 0;
 }
 
+// Whether every line on stderr is the program's own ("mirabo: ..."): none
+// from Qt, such as its notice about XDG_RUNTIME_DIR, which most cases unset.
+bool OnlyTheProgramSpoke(const QString& said) {
+    for (const QString& line : said.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1String("mirabo: "))) return false;
+    }
+    return true;
+}
+
 struct FolderCase {
     const char* name;
     // Prepares the test's folder `base`, changes the environment, and gives
@@ -81,6 +90,7 @@ TEST_P(PrivateFolderTest, IsMadeAndCheckedOrTheCopiesSaySoAndRun) {
         EXPECT_FALSE(StderrOf(second).contains(kNoAnswer));
         for (QProcess* copy : {&first, &second}) {
             EXPECT_FALSE(StderrOf(*copy).contains(kNoPrivateFolder)) << StderrOf(*copy).toStdString();
+            EXPECT_TRUE(OnlyTheProgramSpoke(StderrOf(*copy))) << StderrOf(*copy).toStdString();
         }
         EXPECT_TRUE(Running(first));
         return;
@@ -96,6 +106,7 @@ TEST_P(PrivateFolderTest, IsMadeAndCheckedOrTheCopiesSaySoAndRun) {
         EXPECT_TRUE(Running(*copy)) << "a copy without a private folder ended";
         const QString said = StderrOf(*copy);
         EXPECT_EQ(said.count(kNoPrivateFolder), 1) << said.toStdString();
+        EXPECT_TRUE(OnlyTheProgramSpoke(said)) << said.toStdString();
         EXPECT_TRUE(said.contains(c.problem)) << said.toStdString();
     }
     EXPECT_TRUE(c.untouched(base.path()));

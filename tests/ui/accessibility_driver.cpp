@@ -54,7 +54,13 @@ void SetActive(bool active) {
 void PrintTo(const AccessibleControl& control, std::ostream* os) {
     *os << "{role 0x" << std::hex << control.role << std::dec << ", \"" << control.name.toStdString()
         << "\", value \"" << control.value.toStdString() << "\"" << (control.readOnly ? ", read-only" : "")
-        << "}";
+        << (control.editable ? ", editable" : "") << (control.isDefault ? ", default" : "");
+    if (!control.labelledBy.isEmpty()) *os << ", labelled by \"" << control.labelledBy.toStdString() << "\"";
+    if (!control.labelFor.isEmpty()) *os << ", label for \"" << control.labelFor.toStdString() << "\"";
+    if (!control.controls.isEmpty()) *os << ", controls \"" << control.controls.toStdString() << "\"";
+    if (!control.description.isEmpty())
+        *os << ", described as \"" << control.description.toStdString() << "\"";
+    *os << "}";
 }
 
 AccessibilityListener::AccessibilityListener() {
@@ -113,10 +119,31 @@ QAccessibleInterface* AccessibleOf(HWND window) {
     return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
 }
 
+namespace {
+
+// The name of the first object in that relation to the accessible object.
+QString RelatedName(QAccessibleInterface* accessible, QAccessible::Relation relation) {
+    for (const auto& [other, kind] : accessible->relations(relation)) {
+        if (other != nullptr && (kind & relation)) return other->text(QAccessible::Name);
+    }
+    return QString();
+}
+
+}  // namespace
+
 AccessibleControl Read(QAccessibleInterface* accessible) {
     if (accessible == nullptr) return {};
-    return {accessible->role(), accessible->text(QAccessible::Name), accessible->text(QAccessible::Value),
-            accessible->state().readOnly != 0};
+    const QAccessible::State state = accessible->state();
+    return {accessible->role(),
+            accessible->text(QAccessible::Name),
+            accessible->text(QAccessible::Value),
+            state.readOnly != 0,
+            state.editable != 0,
+            state.defaultButton != 0,
+            RelatedName(accessible, QAccessible::Label),
+            RelatedName(accessible, QAccessible::Labelled),
+            RelatedName(accessible, QAccessible::Controlled),
+            accessible->text(QAccessible::Description)};
 }
 
 std::vector<AccessibleControl> ReadChildren(QAccessibleInterface* accessible) {

@@ -22,6 +22,12 @@ struct AccessibleControl {
     QString name;
     QString value;
     bool readOnly = false;
+    bool editable = false;
+    bool isDefault = false;  // the default button
+    QString labelledBy;      // the name of the label that labels it
+    QString labelFor;        // the name of what it labels
+    QString controls;        // the name of what it controls
+    QString description;
 
     bool operator==(const AccessibleControl&) const = default;
 };

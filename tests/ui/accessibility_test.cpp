@@ -28,10 +28,29 @@ constexpr QAccessible::Role kButton = QAccessible::Button;
 constexpr QAccessible::Role kLabel = QAccessible::StaticText;
 constexpr QAccessible::Role kPicture = QAccessible::Graphic;
 
-AccessibleControl Field(const char* name) { return {kField, QString::fromUtf8(name), QString(), false}; }
-AccessibleControl ResultField(const char* name) { return {kField, QString::fromUtf8(name), QString(), true}; }
+// A field is labelled by the label it is named after; only a field the
+// user can type into is editable.
+AccessibleControl Field(const char* name) {
+    AccessibleControl field{kField, QString::fromUtf8(name), QString(), false, true};
+    field.labelledBy = field.name;
+    return field;
+}
+AccessibleControl ResultField(const char* name) {
+    AccessibleControl field{kField, QString::fromUtf8(name), QString(), true, false};
+    field.labelledBy = field.name;
+    return field;
+}
 AccessibleControl Button(const char* name) { return {kButton, QString::fromUtf8(name), QString(), false}; }
+AccessibleControl DefaultButton(const char* name) {
+    return {kButton, QString::fromUtf8(name), QString(), false, false, true};
+}
 AccessibleControl Label(const char* name) { return {kLabel, QString::fromUtf8(name), QString(), false}; }
+// A label beside a field, which it labels (the field bears its name).
+AccessibleControl FieldLabel(const char* name) {
+    AccessibleControl label = Label(name);
+    label.labelFor = label.name;
+    return label;
+}
 AccessibleControl Picture(const char* shows) {
     return {kPicture, QString::fromUtf8(shows), QString(), false};
 }
@@ -66,24 +85,24 @@ const std::vector<DialogView>& Views() {
          {Field("移動するXの値"), Field("移動するYの値"), Field("移動する角度"),
           Button("計算する"), Button("戻る"), Button("クリア"),
           ResultField("移動後のXの値"), ResultField("移動後のYの値"),
-          Label("移動するXの値"), Label("移動するYの値"), Label("移動する角度"),
-          Label("移動後のXの値"), Label("移動後のYの値"), Picture(kCoordinatePicture)}},
+          FieldLabel("移動するXの値"), FieldLabel("移動するYの値"), FieldLabel("移動する角度"),
+          FieldLabel("移動後のXの値"), FieldLabel("移動後のYの値"), Picture(kCoordinatePicture)}},
         {"RightTriangle", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_BACK,
          QStringLiteral("直角三角関数の計算"),
          {Field("a"), Field("b"), Field("c"), Field("α"), Field("β"),
-          Button("計算する"), Button("クリア"), Button("戻る"),
-          Label("a"), Label("b"), Label("c"), Label("α"), Label("β"), Picture(kRightPicture)}},
+          DefaultButton("計算する"), Button("クリア"), Button("戻る"),
+          FieldLabel("a"), FieldLabel("b"), FieldLabel("c"), FieldLabel("α"), FieldLabel("β"), Picture(kRightPicture)}},
         // Its labels stand in the template after the fields, b before a.
         {"ObliqueTriangle", IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc, IDC_BACK,
          QStringLiteral("非直角三角形の計算"),
          {Field("a"), Field("b"), Field("c"), Button("計算する"), Button("クリア"), Button("戻る"),
-          Label("b"), Label("a"), Label("c"), Field("α"), Label("α"), Picture(kObliquePicture),
-          Field("β"), Field("γ"), Label("β"), Label("γ")}},
+          FieldLabel("b"), FieldLabel("a"), FieldLabel("c"), Field("α"), FieldLabel("α"), Picture(kObliquePicture),
+          Field("β"), Field("γ"), FieldLabel("β"), FieldLabel("γ")}},
         {"OhmsLaw", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_BACK,
          QStringLiteral("オームの法則の計算"),
          {Field("電圧（V)"), Field("電流（A)"), Field("抵抗（Ω）"), Field("電力（W)"),
-          Button("計算する"), Button("クリア"), Button("戻る"),
-          Label("電圧（V)"), Label("電流（A)"), Label("抵抗（Ω）"), Label("電力（W)")}},
+          DefaultButton("計算する"), Button("クリア"), Button("戻る"),
+          FieldLabel("電圧（V)"), FieldLabel("電流（A)"), FieldLabel("抵抗（Ω）"), FieldLabel("電力（W)")}},
         // The author line's leading blanks are not read.
         {"AboutBox", IDD_ABOUT, AboutDlgProc, IDOK,
          QStringLiteral("Mirabo　for WindowsCE のバージョン情報"),
@@ -96,15 +115,15 @@ const std::vector<DialogView>& Views() {
          {Field("Point X"), Field("Point Y"), Field("Angle"),
           Button("Calculate"), Button("Back"), Button("Clear"),
           ResultField("Rotated X"), ResultField("Rotated Y"),
-          Label("Point X"), Label("Point Y"), Label("Angle"), Label("Rotated X"), Label("Rotated Y"),
+          FieldLabel("Point X"), FieldLabel("Point Y"), FieldLabel("Angle"), FieldLabel("Rotated X"), FieldLabel("Rotated Y"),
           Picture("Coordinate rotation diagram: two lines from the origin ending at the points X1,Y1 and "
                   "X2,Y2, with the angle α between them")},
          mirabo::test::kEnglish},
         {"OhmsLawInEnglish", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_BACK,
          QStringLiteral("Ohm's Law"),
          {Field("Volts"), Field("Amps"), Field("Ohms"), Field("Watts"),
-          Button("Calculate"), Button("Clear"), Button("Back"),
-          Label("Volts"), Label("Amps"), Label("Ohms"), Label("Watts")},
+          DefaultButton("Calculate"), Button("Clear"), Button("Back"),
+          FieldLabel("Volts"), FieldLabel("Amps"), FieldLabel("Ohms"), FieldLabel("Watts")},
          mirabo::test::kEnglish},
         {"AboutBoxInEnglish", IDD_ABOUT, AboutDlgProc, IDOK,
          QStringLiteral("About Mirabo for WindowsCE"),
@@ -130,9 +149,13 @@ TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNa
         EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption, QString(), false}));
         EXPECT_TRUE(accessible->state().modal);
         EXPECT_EQ(ReadChildren(accessible), v.controls);
-        // The screen's title strip reads the caption too.
+        // The screen's title strip reads the caption too, and its OK button
+        // controls the dialog.
         QWidget* strip = mirabo::testing::DoneButton()->parentWidget();
         EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(strip)).name, v.caption);
+        AccessibleControl ok = Read(QAccessible::queryAccessibleInterface(mirabo::testing::DoneButton()));
+        EXPECT_EQ(ok.name, QStringLiteral("OK"));
+        EXPECT_EQ(ok.controls, v.caption);
         mirabo::testing::SendCommand(dialog, v.close);
     });
 }
@@ -232,22 +255,39 @@ TEST_P(CalculationTest, ClearIsAnnouncedFieldByFieldAndTheFocusMoveToTheFirstFie
 INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReach) {
+// Each Tab or Shift+Tab announces the control it reaches, and the default
+// button follows the focus: the push button that has it, else 計算する.
+TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReachAndMoveTheDefaultButton) {
     AccessibilityListener listener;
     RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
         ASSERT_TRUE(WaitUntilActive());
+        struct Step {
+            Qt::KeyboardModifiers modifiers;
+            int reached;
+            int defaultButton;
+        };
         // clang-format off
-        const std::vector<std::pair<Qt::KeyboardModifiers, int>> steps = {
-            {Qt::NoModifier, IDC_RIGHT_B}, {Qt::NoModifier, IDC_RIGHT_C},
-            {Qt::ShiftModifier, IDC_RIGHT_B}, {Qt::ShiftModifier, IDC_RIGHT_A},
-            {Qt::ShiftModifier, IDC_BACK},
+        const Step steps[] = {
+            {Qt::NoModifier,    IDC_RIGHT_B,         IDC_RIGHT_CALCULATE},
+            {Qt::NoModifier,    IDC_RIGHT_C,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_B,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_A,         IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_BACK,            IDC_BACK},
+            {Qt::ShiftModifier, IDC_RIGHT_CLEAR,     IDC_RIGHT_CLEAR},
+            {Qt::ShiftModifier, IDC_RIGHT_CALCULATE, IDC_RIGHT_CALCULATE},
+            {Qt::ShiftModifier, IDC_RIGHT_BETA,      IDC_RIGHT_CALCULATE},
         };
         // clang-format on
-        for (const auto& [modifiers, reached] : steps) {
-            SCOPED_TRACE(testing::Message() << "to control " << reached);
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message() << "to control " << step.reached);
             listener.Clear();
-            PressKey(Qt::Key_Tab, modifiers);
-            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, reached)));
+            PressKey(Qt::Key_Tab, step.modifiers);
+            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, step.reached)));
+            for (int button : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR, IDC_BACK}) {
+                EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(WidgetOf(dialog, button))).isDefault,
+                          button == step.defaultButton)
+                    << "button " << button;
+            }
         }
         Click(dialog, IDC_BACK);
     });
@@ -274,12 +314,12 @@ const std::vector<MessageView>& Messages() {
     static const std::vector<MessageView> messages = {
         {"MissingInput", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE,
          {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("エラー"),
-         {Label("入力値が不足、\n或いはタイプミス"), Button("OK")}, IDOK},
+         {Label("入力値が不足、\n或いはタイプミス"), DefaultButton("OK")}, IDOK},
         {"InfiniteResultQuestion", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE,
          {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("エラー"),
          {Label("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります "
                 "。\n無視して表示しますか"),
-          Button("はい"), Button("いいえ")}, IDNO},
+          DefaultButton("はい"), Button("いいえ")}, IDNO},
     };
     // clang-format on
     return messages;

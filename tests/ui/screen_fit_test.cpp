@@ -2,8 +2,10 @@
 // desktop window fit the desktop's available area, and at every scale that
 // can be chosen, every control of every dialog whole inside its dialog.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -20,6 +22,7 @@
 #include "platform/linux/screen_scale.h"
 #include "platform/linux/widgets.h"
 #include "res/resource.h"
+#include "tests/ui/accessibility_driver.h"
 #include "tests/ui/dialog_driver.h"
 #include "ui/calculator_dialogs.h"
 #include "ui/main_window.h"
@@ -259,6 +262,60 @@ INSTANTIATE_TEST_SUITE_P(
         QString scale = QString::number(std::get<0>(info.param)).replace(QLatin1Char('.'), QLatin1Char('_'));
         const char* language = std::get<2>(info.param) == mirabo::test::kEnglish ? "InEnglish" : "";
         return std::get<1>(info.param).name + "At" + scale.toStdString() + language;
+    });
+
+// The focus mark of a push button stays clear of its text at every scale:
+// all that taking the focus changes in the button's picture (the focus mark,
+// and the default button's heavier frame moving to it) lies outside the
+// ink of its text.
+class FocusMarkTest : public ::testing::TestWithParam<double> {
+protected:
+    void TearDown() override { mirabo::testing::UseScreenScale(2); }
+};
+
+TEST_P(FocusMarkTest, StaysClearOfTheButtonsText) {
+    ASSERT_TRUE(mirabo::testing::UseScreenScale(GetParam()));
+    mirabo::test::RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
+        ASSERT_TRUE(mirabo::test::WaitUntilActive());
+        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
+        for (int id : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR}) {
+            SCOPED_TRACE(id);
+            QWidget* button = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+            field->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            const QImage plain = button->grab().toImage();
+            button->setFocus(Qt::TabFocusReason);
+            QApplication::processEvents();
+            ASSERT_TRUE(button->hasFocus());
+            const QImage focused = button->grab().toImage();
+            ASSERT_EQ(plain.size(), focused.size());
+            const QString text = mirabo::test::TextOf(GetDlgItem(dialog, id));
+            QFontMetrics metrics(button->font());
+            QRect line = metrics.boundingRect(button->rect(), Qt::AlignCenter | Qt::TextSingleLine, text);
+            QRect ink =
+                metrics.tightBoundingRect(text).translated(line.left(), line.top() + metrics.ascent());
+            int changed = 0;
+            int onText = 0;
+            for (int y = 0; y < plain.height(); ++y) {
+                for (int x = 0; x < plain.width(); ++x) {
+                    if (plain.pixel(x, y) == focused.pixel(x, y)) continue;
+                    ++changed;
+                    if (ink.adjusted(-1, -1, 1, 1).contains(x, y)) ++onText;
+                }
+            }
+            EXPECT_GT(changed, 0) << "no focus mark";
+            EXPECT_EQ(onText, 0) << "the focus changes " << onText << " pixels on the text " << ink.x() << ","
+                                 << ink.y() << " " << ink.width() << "x" << ink.height() << " of "
+                                 << button->width() << "x" << button->height();
+        }
+        EndDialog(dialog, IDC_BACK);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, FocusMarkTest, ::testing::Values(1, 1.5, 2, 2.5, 3, 4),
+    [](const ::testing::TestParamInfo<double>& info) {
+        return "At" + QString::number(info.param).replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
     });
 
 }  // namespace

@@ -1,9 +1,16 @@
 // The desktop layer's arithmetic: dialog units kept on the controls, the
-// conversion back from the dialog manager's pixels, and the screen's scale.
+// conversion back from the dialog manager's pixels, and the screen's scale;
+// and the focus mark of a dialog's button, drawn clear of its text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "platform/windows/dialog_look.h"
+#include "platform/windows/handheld_fonts.h"
 #include "platform/windows/screen_frame.h"
+#include "platform/windows/strip_paint.h"
 
 namespace mirabo::windows {
 namespace {
@@ -68,6 +75,68 @@ TEST(ScreenScaleTest, TwiceTheDisplayScalingWhereItFits) {
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(FittingScale(c.requested, c.dpi, c.work, 16, 40), c.scale)
             << c.requested << " at " << c.dpi << " dpi";
+    }
+}
+
+// A dialog's button drawn into memory, its pixels read back.
+std::vector<COLORREF> DrawnButton(SIZE size, const wchar_t* text, HFONT font, const ButtonState& state,
+                                  double scale) {
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DrawFlatButton(dc, RECT{0, 0, size.cx, size.cy}, text, font, ButtonLook::Dialog, state, scale);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+    return pixels;
+}
+
+// What the focus changes in a button's picture lies outside its text's ink
+// (the pixels the text itself puts on the button) at every scale: the
+// default button, 計算する, at its size in the right triangle (43 x 12
+// dialog units), where Wine's stand-in for the dialog font can leave no row
+// between the frame and the glyphs.
+TEST(FocusMarkTest, StaysClearOfTheButtonsText) {
+    for (double scale : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0}) {
+        SCOPED_TRACE(scale);
+        const DialogFont font = CreateDialogFont(L"MS UI Gothic", 9, scale);
+        const SIZE size = {MulDiv(43, font.baseX, 4), MulDiv(12, font.baseY, 8)};
+        const wchar_t* text = L"\u8A08\u7B97\u3059\u308B";
+        ButtonState plain;
+        plain.isDefault = true;
+        ButtonState focused = plain;
+        focused.focused = true;
+        const std::vector<COLORREF> blank = DrawnButton(size, L"", font.font, plain, scale);
+        const std::vector<COLORREF> unfocused = DrawnButton(size, text, font.font, plain, scale);
+        const std::vector<COLORREF> withFocus = DrawnButton(size, text, font.font, focused, scale);
+        DeleteObject(font.font);
+        auto at = [&](int x, int y) { return static_cast<std::size_t>(y) * size.cx + x; };
+        auto onInk = [&](int x, int y) { return blank[at(x, y)] != unfocused[at(x, y)]; };
+        RECT ink = {size.cx, size.cy, -1, -1};
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                if (blank[at(x, y)] != unfocused[at(x, y)]) {
+                    ink.left = std::min<LONG>(ink.left, x);
+                    ink.top = std::min<LONG>(ink.top, y);
+                    ink.right = std::max<LONG>(ink.right, x);
+                    ink.bottom = std::max<LONG>(ink.bottom, y);
+                }
+        int changed = 0, onText = 0;
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x) {
+                if (unfocused[at(x, y)] == withFocus[at(x, y)]) continue;
+                ++changed;
+                if (onInk(x, y)) ++onText;
+            }
+        EXPECT_GT(changed, 0) << "no focus mark";
+        EXPECT_EQ(onText, 0) << "the focus mark touches the text in " << onText << " pixels of a " << size.cx
+                             << "x" << size.cy << " button, its text's ink " << ink.left << "," << ink.top
+                             << " to " << ink.right << "," << ink.bottom;
     }
 }
 

@@ -4,6 +4,8 @@
 // PNG files:
 //   OUTPUT_FOLDER/<dialog>_empty.png and OUTPUT_FOLDER/<dialog>.png
 //   OUTPUT_FOLDER/main_window_menu.png and OUTPUT_FOLDER/about_box.png
+//   OUTPUT_FOLDER/focus_calculate_2x.png, focus_clear_2x.png and the same
+//   at 3x: the right triangle with the focus on Calculate, then on Clear
 // in the language the program would show (LANG=en_US.UTF-8 for English).
 #include <QAbstractButton>
 #include <QApplication>
@@ -90,6 +92,31 @@ int main(int argc, char** argv) {
                               CalculatorDialogProcedure(*calculator)) != IDCANCEL)
             ok = false;
     }
+
+    // The focus drawn at 2x and 3x: the right triangle after its example with
+    // the focus on Calculate (the default button), then on Clear, which the
+    // default look follows.
+    for (int scale : {2, 3}) {
+        if (!mirabo::testing::UseScreenScale(scale)) ok = false;
+        mirabo::testing::OnNextModalLoop([&](HWND dialog) {
+            const mirabo::Calculator& right = mirabo::kRightTriangle;
+            for (const auto& [id, text] : right.example) SetWindowTextW(GetDlgItem(dialog, id), text);
+            const std::pair<int, const char*> focused[] = {{right.calculateId, "calculate"},
+                                                           {right.clearId, "clear"}};
+            for (const auto& [id, what] : focused) {
+                mirabo::testing::WidgetOf(GetDlgItem(dialog, id))->setFocus(Qt::TabFocusReason);
+                QApplication::processEvents();
+                ok = Save(folder.filePath(
+                         QStringLiteral("focus_%1_%2x.png").arg(QLatin1String(what)).arg(scale))) &&
+                     ok;
+            }
+            EndDialog(dialog, IDCANCEL);
+        });
+        if (RunDialogTemplate(nullptr, nullptr, mirabo::kRightTriangle.templateId,
+                              CalculatorDialogProcedure(mirabo::kRightTriangle)) != IDCANCEL)
+            ok = false;
+    }
+    if (!mirabo::testing::UseScreenScale(2)) ok = false;
 
     // The program itself: the first menu open over the main window, then the
     // About box; Exit ends it.
