@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
-  binutils-mingw-w64-x86-64 nsis zip
+  binutils-mingw-w64-x86-64 nsis zip newlib-source
 
 version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 quad="$version.0"
