@@ -5,12 +5,15 @@
 //                                          line, arguments separated by tabs
 //   calc_table run CASES RESULTS           runs each case as mirabo-calc does,
 //                                          plain and with --json
-//   calc_table compare RESULTS RESULTS     compares two runs: the plain output
+//   calc_table compare RESULTS RESULTS [--same-texts]
+//                                          compares two runs: the plain output
 //                                          and the JSON without its exact
 //                                          values byte for byte, and the exact
 //                                          values in units in the last place;
 //                                          it fails for a text that differs
-//                                          where the exact values agree
+//                                          where the exact values agree, and
+//                                          with --same-texts for any text that
+//                                          differs
 //
 // Files are UTF-8 with "\n" line ends and are read and written as bytes.
 #include <algorithm>
@@ -198,7 +201,7 @@ std::uint64_t UlpDistance(double a, double b) {
     return x > y ? x - y : y - x;
 }
 
-int Compare(const char* leftPath, const char* rightPath) {
+int Compare(const char* leftPath, const char* rightPath, bool sameTexts) {
     const std::vector<Record> left = ReadResults(leftPath);
     const std::vector<Record> right = ReadResults(rightPath);
     if (left.size() != right.size() || left.empty()) {
@@ -254,6 +257,10 @@ int Compare(const char* leftPath, const char* rightPath) {
     }
     if (!ulps.empty()) std::cout << " (largest " << ulps.rbegin()->first << ")";
     std::cout << "\n";
+    if (sameTexts && (plainDiffer > 0 || jsonDiffer > 0)) {
+        std::cout << "texts differ in " << std::max(plainDiffer, jsonDiffer) << " cases; they must not\n";
+        return 1;
+    }
     return unexplained == 0 ? 0 : 1;
 }
 
@@ -264,8 +271,11 @@ int main(int argc, char** argv) {
     if (verb == "generate" && argc == 5)
         return Generate(std::atoi(argv[2]), std::strtoull(argv[3], nullptr, 10), argv[4]);
     if (verb == "run" && argc == 4) return Run(argv[2], argv[3]);
-    if (verb == "compare" && argc == 4) return Compare(argv[2], argv[3]);
+    if (verb == "compare" && argc == 4) return Compare(argv[2], argv[3], false);
+    if (verb == "compare" && argc == 5 && std::string(argv[4]) == "--same-texts")
+        return Compare(argv[2], argv[3], true);
     std::cerr
-        << "usage: calc_table generate COUNT SEED CASES | run CASES RESULTS | compare RESULTS RESULTS\n";
+        << "usage: calc_table generate COUNT SEED CASES | run CASES RESULTS | compare RESULTS RESULTS "
+           "[--same-texts]\n";
     return 64;
 }
