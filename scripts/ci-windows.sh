@@ -50,8 +50,10 @@ cmake -S . -B "$lin" -G Ninja -DMIRABO_DESKTOP=OFF -DMIRABO_BENCH=OFF >/dev/null
 cmake --build "$lin" -j "$(nproc)" --target mirabo-calc calc_table elementary_probe
 work="$MIRABO_WINE_DIR/compare"
 mkdir -p "$work"
-# The first example of each calculator, and texts typed in other scripts,
-# through both programs: plain, and JSON without the exact values.
+# The first example of each calculator, texts typed in other scripts, and
+# angles of 90 degrees (next to tan's pole, where the elementary functions'
+# last bits show), through both programs: plain, and JSON without the exact
+# values.
 examples=(
   "rotate x=3 y=4 angle=30"
   "right a=3 b=4"
@@ -61,6 +63,8 @@ examples=(
   "right a=３ b=4 --json"
   "oblique a=-1 b=2 c=2"
   "right α=1 a=2"
+  "right b=3 beta=90"
+  "rotate x=1 y=0 angle=90"
 )
 for example in "${examples[@]}"; do
   read -r -a args <<<"$example"

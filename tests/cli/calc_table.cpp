@@ -44,7 +44,12 @@ const struct {
     const char* kind;
 } kTextKinds[] = {
     {30, "integer"},   {30, "decimal"}, {10, "large"},   {8, "tiny"},
-    {10, "negative"},  {4, "zero"},     {8, "invalid"},
+    {10, "negative"},  {4, "zero"},     {8, "invalid"},  {10, "quarter"},
+};
+// Angles on and next to multiples of 90 degrees, where the sine, cosine and
+// tangent of the program's pi are furthest from their exact values.
+const char* const kQuarterTexts[] = {
+    "90", "180", "270", "360", "-90", "-180", "450", "90.0", "89.999", "180.001", "0.001", "-0.001",
 };
 const char* const kInvalidTexts[] = {
     "abc", "1..2", "--1", "1e5", "\xEF\xBC\x91\xEF\xBC\x90", "+5", " 5", "5 ", ".", "-", "+", "0x10", "1,5", "\xE2\x88\x9E",
@@ -78,6 +83,7 @@ std::string FieldText(std::mt19937_64& random) {
     if (kind == "tiny") return "0.000" + std::to_string(1 + random() % 999);
     if (kind == "negative") return "-" + Decimal(random, 500, static_cast<int>(random() % 3));
     if (kind == "zero") return random() % 2 ? "0" : "0.0";
+    if (kind == "quarter") return kQuarterTexts[random() % (sizeof kQuarterTexts / sizeof kQuarterTexts[0])];
     return kInvalidTexts[random() % (sizeof kInvalidTexts / sizeof kInvalidTexts[0])];
 }
 
