@@ -28,14 +28,22 @@ SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo.exe" "$dir/ui/mir
 SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/cli/mirabo-calc.exe"
 cp README.md "$stage/README.md"
 # The licence, with Windows line ends so that Notepad of any age shows the
-# lines, and what the programs carry of the compiler's run-time libraries.
+# lines, and what the programs carry of the compiler's run-time libraries and
+# of newlib's elementary functions.
 {
   cat LICENSE
   cat <<'TEXT'
 
 mirabo.exe and mirabo-calc.exe contain the run-time libraries of GCC and
 mingw-w64 (GCC Runtime Library Exception; mingw-w64 runtime licence: ZPL and
-public domain).
+public domain), and elementary functions of newlib's libm, under this notice:
+
+  Copyright (C) 1993 by Sun Microsystems, Inc. All rights reserved.
+
+  Developed at SunPro, a Sun Microsystems, Inc. business.
+  Permission to use, copy, modify, and distribute this
+  software is freely granted, provided that this notice
+  is preserved.
 TEXT
 } | sed 's/$/\r/' >"$stage/LICENSE.txt"
 
