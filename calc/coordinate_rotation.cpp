@@ -2,10 +2,9 @@
 // degrees, counter-clockwise for a positive angle. All three inputs are required
 // and may be negative; there are no cases, no NaN test and no confirmation,
 // since every text the signed rule admits gives finite values.
-#include <cmath>
-
 #include "calc/angles.h"
 #include "calc/calculators.h"
+#include "calc/elementary.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
 #include "calc/number_text.h"
@@ -38,8 +37,8 @@ SolveResult RotateCoordinates(CalcForm& form) {
     const double y = FieldTextToDouble(buffers[Y]);
     const double theta = FieldTextToDouble(buffers[Theta]);
     const double r = DegreesToRadians(theta);
-    const double xMoved = std::cos(r) * x - std::sin(r) * y;
-    const double yMoved = std::cos(r) * y + std::sin(r) * x;
+    const double xMoved = Cos(r) * x - Sin(r) * y;
+    const double yMoved = Cos(r) * y + Sin(r) * x;
 
     // X' and Y' go to the read-only result fields; the point's own fields keep
     // what was typed, and the angle field shows the angle as it was read.

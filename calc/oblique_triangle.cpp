@@ -2,11 +2,10 @@
 // angles at the vertices of the form's picture. Each angle lies between two sides
 // and opposite the third: alpha between a and c (opposite b), beta between b and
 // c (opposite a), gamma between a and b (opposite c).
-#include <cmath>
-
 #include "calc/angles.h"
 #include "calc/calculators.h"
 #include "calc/confirm.h"
+#include "calc/elementary.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
 #include "calc/number_text.h"
@@ -22,10 +21,10 @@ static_assert(kObliqueTriangle.fields.size() == kQuantities);
 
 using Values = double[kQuantities];
 
-double Square(double x) { return std::pow(x, 2.0); }
-double SinDeg(double degrees) { return std::sin(DegreesToRadians(degrees)); }
-double CosDeg(double degrees) { return std::cos(DegreesToRadians(degrees)); }
-double AcosDeg(double ratio) { return RadiansToDegrees(std::acos(ratio)); }
+double Square(double x) { return Pow(x, 2.0); }
+double SinDeg(double degrees) { return Sin(DegreesToRadians(degrees)); }
+double CosDeg(double degrees) { return Cos(DegreesToRadians(degrees)); }
+double AcosDeg(double ratio) { return RadiansToDegrees(Acos(ratio)); }
 
 // The combinations that can be solved, tested in this order; every test whose
 // three known fields are usable passes, and the last one that passes decides.
@@ -40,7 +39,7 @@ struct Test {
 // clang-format off
 constexpr Test kTests[] = {
     /* 1 */ {{A, C, Alpha}, [](Values& v) {
-         v[B] = std::sqrt((Square(v[A]) + Square(v[C])) - ((CosDeg(v[Alpha]) * v[C]) * v[A]) * 2.0);
+         v[B] = Sqrt((Square(v[A]) + Square(v[C])) - ((CosDeg(v[Alpha]) * v[C]) * v[A]) * 2.0);
          v[Gamma] = AcosDeg(((Square(v[B]) + Square(v[A])) - Square(v[C])) / ((v[B] * v[A]) * 2.0));
          v[Beta] = (180.0 - v[Alpha]) - v[Gamma];
      }},
@@ -50,12 +49,12 @@ constexpr Test kTests[] = {
          v[Gamma] = AcosDeg(((Square(v[B]) + Square(v[A])) - Square(v[C])) / ((v[B] * v[A]) * 2.0));
      }},
     /* 3 */ {{B, C, Beta}, [](Values& v) {
-         v[A] = std::sqrt((Square(v[B]) + Square(v[C])) - ((CosDeg(v[Beta]) * v[C]) * v[B]) * 2.0);
+         v[A] = Sqrt((Square(v[B]) + Square(v[C])) - ((CosDeg(v[Beta]) * v[C]) * v[B]) * 2.0);
          v[Gamma] = AcosDeg(((Square(v[B]) + Square(v[A])) - Square(v[C])) / ((v[B] * v[A]) * 2.0));
          v[Alpha] = (180.0 - v[Beta]) - v[Gamma];
      }},
     /* 4 */ {{A, B, Gamma}, [](Values& v) {
-         v[C] = std::sqrt((Square(v[B]) + Square(v[A])) - ((CosDeg(v[Gamma]) * v[B]) * v[A]) * 2.0);
+         v[C] = Sqrt((Square(v[B]) + Square(v[A])) - ((CosDeg(v[Gamma]) * v[B]) * v[A]) * 2.0);
          v[Alpha] = AcosDeg(((Square(v[C]) + Square(v[A])) - Square(v[B])) / ((v[C] * v[A]) * 2.0));
          v[Beta] = (180.0 - v[Alpha]) - v[Gamma];
      }},

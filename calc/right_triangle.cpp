@@ -1,10 +1,9 @@
 // The right triangle: sides a and b are the legs (a adjacent to alpha, b opposite
 // it), c is the hypotenuse; alpha + beta = 90 degrees for a consistent triangle.
-#include <cmath>
-
 #include "calc/angles.h"
 #include "calc/calculators.h"
 #include "calc/confirm.h"
+#include "calc/elementary.h"
 #include "calc/field_reading.h"
 #include "calc/messages.h"
 #include "calc/number_text.h"
@@ -18,7 +17,7 @@ namespace {
 enum Quantity { A, B, C, Alpha, Beta, kQuantities };
 static_assert(kRightTriangle.fields.size() == kQuantities);
 
-double Square(double x) { return std::pow(x, 2.0); }
+double Square(double x) { return Pow(x, 2.0); }
 
 using Values = double[kQuantities];
 
@@ -32,48 +31,48 @@ struct Case {
 // clang-format off
 constexpr Case kCases[] = {
     {A, B, [](Values& v) {
-         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
-         v[Alpha] = RadiansToDegrees(std::atan(v[B] / v[A]));
+         v[C] = Sqrt(Square(v[B]) + Square(v[A]));
+         v[Alpha] = RadiansToDegrees(Atan(v[B] / v[A]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {A, C, [](Values& v) {
-         v[B] = std::sqrt(Square(v[C]) - Square(v[A]));
-         v[Alpha] = RadiansToDegrees(std::acos(v[A] / v[C]));
+         v[B] = Sqrt(Square(v[C]) - Square(v[A]));
+         v[Alpha] = RadiansToDegrees(Acos(v[A] / v[C]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {B, C, [](Values& v) {
-         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
-         v[Alpha] = RadiansToDegrees(std::asin(v[B] / v[C]));
+         v[A] = Sqrt(Square(v[C]) - Square(v[B]));
+         v[Alpha] = RadiansToDegrees(Asin(v[B] / v[C]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {A, Alpha, [](Values& v) {
-         v[B] = std::tan(DegreesToRadians(v[Alpha])) * v[A];
-         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
+         v[B] = Tan(DegreesToRadians(v[Alpha])) * v[A];
+         v[C] = Sqrt(Square(v[B]) + Square(v[A]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {A, Beta, [](Values& v) {
          v[Alpha] = 90.0 - v[Beta];
-         v[B] = std::tan(DegreesToRadians(v[Alpha])) * v[A];
-         v[C] = std::sqrt(Square(v[B]) + Square(v[A]));
+         v[B] = Tan(DegreesToRadians(v[Alpha])) * v[A];
+         v[C] = Sqrt(Square(v[B]) + Square(v[A]));
      }},
     {B, Alpha, [](Values& v) {
-         v[C] = v[B] / std::sin(DegreesToRadians(v[Alpha]));
-         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[C] = v[B] / Sin(DegreesToRadians(v[Alpha]));
+         v[A] = Sqrt(Square(v[C]) - Square(v[B]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {B, Beta, [](Values& v) {
-         v[C] = v[B] / std::cos(DegreesToRadians(v[Beta]));
-         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[C] = v[B] / Cos(DegreesToRadians(v[Beta]));
+         v[A] = Sqrt(Square(v[C]) - Square(v[B]));
          v[Alpha] = 90.0 - v[Beta];
      }},
     {C, Alpha, [](Values& v) {
-         v[A] = std::cos(DegreesToRadians(v[Alpha])) * v[C];
-         v[B] = std::sqrt(Square(v[C]) - Square(v[A]));
+         v[A] = Cos(DegreesToRadians(v[Alpha])) * v[C];
+         v[B] = Sqrt(Square(v[C]) - Square(v[A]));
          v[Beta] = 90.0 - v[Alpha];
      }},
     {C, Beta, [](Values& v) {
-         v[B] = std::cos(DegreesToRadians(v[Beta])) * v[C];
-         v[A] = std::sqrt(Square(v[C]) - Square(v[B]));
+         v[B] = Cos(DegreesToRadians(v[Beta])) * v[C];
+         v[A] = Sqrt(Square(v[C]) - Square(v[B]));
          v[Alpha] = 90.0 - v[Beta];
      }},
 };

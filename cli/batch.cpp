@@ -17,9 +17,21 @@
 #include "cli/forms.h"
 #include "cli/message_texts.h"
 #include "text/terminal_text.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
+
+// The file a name from the command line (UTF-8) stands for: on Windows the
+// wide path as typed, which the ANSI code page may not hold (a Japanese name
+// on an English system); elsewhere the name's bytes.
+std::filesystem::path PathOf(const std::string& name) {
+#ifdef _WIN32
+    return std::filesystem::path(WideFromUtf8(name));
+#else
+    return std::filesystem::path(name);
+#endif
+}
 
 struct BatchRequest {
     const Calculator* form = nullptr;
@@ -284,7 +296,8 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
     std::istream* in = env.in != nullptr ? env.in : &nothing;
     std::string where = "line ";
     if (request.file && *request.file != "-") {
-        file.open(*request.file, std::ios::binary);
+        const std::filesystem::path path = PathOf(*request.file);
+        file.open(path, std::ios::binary);
         if (!file) {
             env.err << "mirabo-calc: cannot open " << TerminalSafe(*request.file) << '\n';
             return kExitNoInput;
@@ -292,7 +305,7 @@ int RunBatch(const std::vector<std::string>& args, CliEnvironment& env) {
         // A folder is no table: where a system lets one open, it reads as a
         // failed read, as it does where the read itself fails.
         std::error_code ignored;
-        if (std::filesystem::is_directory(*request.file, ignored)) {
+        if (std::filesystem::is_directory(path, ignored)) {
             file.setstate(std::ios::badbit);
         }
         in = &file;

@@ -6,7 +6,9 @@
 #      drives the real mirabo.exe with messages, mouse and keyboard (ctest);
 #   2. mirabo-calc.exe against the Linux build: the first example of every
 #      calculator through both programs, and a generated table of cases
-#      through both builds of the calculators, compared byte for byte;
+#      through both builds of the calculators, compared byte for byte (every
+#      text the same; the exact values within a unit in the last place), and
+#      the elementary functions of both builds over the same inputs;
 #   3. the release files (scripts/package-windows.sh), and the installer
 #      installed silently, used, and uninstalled without a trace.
 # Installs what it needs. Expects nothing of the Linux stages.
@@ -17,7 +19,7 @@ root=$PWD
 
 bash scripts/deps.sh cmake ninja-build g++ pkg-config googletest locales \
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 llvm \
-  wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth nsis zip unzip
+  wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth nsis zip unzip newlib-source
 
 source scripts/wine-env.sh
 trap wine_stop EXIT
@@ -45,11 +47,13 @@ LANG=en_US.UTF-8 ctest --test-dir "$win" --output-on-failure --no-tests=error \
 echo "== mirabo-calc.exe against the Linux build"
 lin=build-windows-compare
 cmake -S . -B "$lin" -G Ninja -DMIRABO_DESKTOP=OFF -DMIRABO_BENCH=OFF >/dev/null
-cmake --build "$lin" -j "$(nproc)" --target mirabo-calc calc_table
+cmake --build "$lin" -j "$(nproc)" --target mirabo-calc calc_table elementary_probe
 work="$MIRABO_WINE_DIR/compare"
 mkdir -p "$work"
-# The first example of each calculator, and texts typed in other scripts,
-# through both programs: plain, and JSON without the exact values.
+# The first example of each calculator, texts typed in other scripts, and
+# angles of 90 degrees (next to tan's pole, where the elementary functions'
+# last bits show), through both programs: plain, and JSON without the exact
+# values.
 examples=(
   "rotate x=3 y=4 angle=30"
   "right a=3 b=4"
@@ -59,6 +63,8 @@ examples=(
   "right a=３ b=4 --json"
   "oblique a=-1 b=2 c=2"
   "right α=1 a=2"
+  "right b=3 beta=90"
+  "rotate x=1 y=0 angle=90"
 )
 for example in "${examples[@]}"; do
   read -r -a args <<<"$example"
@@ -82,7 +88,18 @@ echo "${#examples[@]} examples: the same bytes and exit status, plain and JSON"
 "$lin/tests/cli/calc_table" generate 2500 20261207 "$work/cases.tsv"
 "$lin/tests/cli/calc_table" run "$work/cases.tsv" "$work/linux.results"
 wine "$win/tests/cli/calc_table.exe" run "$(wine_path "$work/cases.tsv")" "$(wine_path "$work/windows.results")"
-"$lin/tests/cli/calc_table" compare "$work/linux.results" "$work/windows.results" | tail -n 4
+# Every text the same as the Linux build's; the exact values behind them may
+# differ in their last bit, counted here.
+if ! "$lin/tests/cli/calc_table" compare "$work/linux.results" "$work/windows.results" --same-texts \
+    >"$work/compare.out"; then
+  cat "$work/compare.out"; exit 1
+fi
+tail -n 2 "$work/compare.out"
+# The elementary functions themselves (calc/elementary.h): newlib's on
+# Windows, within one unit in the last place of GNU libc's.
+"$lin/tests/calc/elementary_probe" run "$work/linux.elementary"
+wine "$win/tests/calc/elementary_probe.exe" run "$(wine_path "$work/windows.elementary")"
+"$lin/tests/calc/elementary_probe" compare "$work/linux.elementary" "$work/windows.elementary"
 
 echo "== Release files, installed and uninstalled under Wine"
 MIRABO_WINDOWS_BUILD=build-windows-release bash scripts/package-windows.sh

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
-  binutils-mingw-w64-x86-64 nsis zip
+  binutils-mingw-w64-x86-64 nsis zip newlib-source
 
 version=$(sed -n 's/^project(Mirabo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 quad="$version.0"
@@ -34,14 +34,22 @@ SOURCE_DATE_EPOCH=0 x86_64-w64-mingw32-strip -o "$stage/mirabo-calc.exe" "$dir/c
   sed "s/@VERSION@/$version/" packaging/windows/README.txt
 } | sed 's/$/\r/' >"$stage/README.txt"
 # The licence, with Windows line ends so that Notepad of any age shows the
-# lines, and what the programs carry of the compiler's run-time libraries.
+# lines, and what the programs carry of the compiler's run-time libraries and
+# of newlib's elementary functions.
 {
   cat LICENSE
   cat <<'TEXT'
 
 mirabo.exe and mirabo-calc.exe contain the run-time libraries of GCC and
 mingw-w64 (GCC Runtime Library Exception; mingw-w64 runtime licence: ZPL and
-public domain).
+public domain), and elementary functions of newlib's libm, under this notice:
+
+  Copyright (C) 1993 by Sun Microsystems, Inc. All rights reserved.
+
+  Developed at SunPro, a Sun Microsystems, Inc. business.
+  Permission to use, copy, modify, and distribute this
+  software is freely granted, provided that this notice
+  is preserved.
 TEXT
 } | sed 's/$/\r/' >"$stage/LICENSE.txt"
 

@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
-  binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth locales
+  binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth locales \
+  newlib-source
 dpi="${1:-96}"
 out="docs/screenshots/windows"
 [ "$dpi" = 96 ] || out="/tmp/mirabo-screenshots-$dpi"

@@ -73,8 +73,8 @@ TEST(CoordinateRotationTest, ExactValuesFollowTheOrderOfOperations) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         ASSERT_EQ(RotateCoordinates(form), SolveResult::Done);
         const double r = ToRadians(c.angleValue);
-        const double xProduct = std::cos(r) * c.xValue, ySubtrahend = std::sin(r) * c.yValue;
-        const double yProduct = std::cos(r) * c.yValue, yAddend = std::sin(r) * c.xValue;
+        const double xProduct = Cos(r) * c.xValue, ySubtrahend = Sin(r) * c.yValue;
+        const double yProduct = Cos(r) * c.yValue, yAddend = Sin(r) * c.xValue;
         EXPECT_TRUE(SameBits(form, 1006, xProduct - ySubtrahend)) << c.angleValue;
         EXPECT_TRUE(SameBits(form, 1007, yProduct + yAddend)) << c.angleValue;
         EXPECT_TRUE(SameBits(form, 1003, c.angleValue));

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "calc/conversions.h"
+#include "calc/elementary.h"
 #include "calc/memory_form.h"
 #include "calc/messages.h"
 #include "calc/solvers.h"
@@ -91,7 +92,7 @@ void ExpectAskedOnceAtTheFirst(SolveResult (*solve)(CalcForm&), const std::array
 constexpr double kProgramPi = 3.141592654;
 inline double ToRadians(double degrees) { return kProgramPi / (180.0 / degrees); }
 inline double ToDegrees(double radians) { return 180.0 / (kProgramPi / radians); }
-inline double Squared(double x) { return std::pow(x, 2.0); }
+inline double Squared(double x) { return Pow(x, 2.0); }
 
 // The field's exact value has the same bits as the expected one.
 inline testing::AssertionResult SameBits(const MemoryForm& form, int id, double expected) {

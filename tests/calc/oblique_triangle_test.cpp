@@ -76,9 +76,9 @@ TEST(ObliqueTriangleTest, SolvesEveryCombinationAndWritesAllSix) {
 
 // The sine and cosine of an angle in degrees and the arc cosine in degrees,
 // through the program's conversions.
-double Sin(double degrees) { return std::sin(ToRadians(degrees)); }
-double Cos(double degrees) { return std::cos(ToRadians(degrees)); }
-double Acos(double ratio) { return ToDegrees(std::acos(ratio)); }
+double Sin(double degrees) { return mirabo::Sin(ToRadians(degrees)); }
+double Cos(double degrees) { return mirabo::Cos(ToRadians(degrees)); }
+double Acos(double ratio) { return ToDegrees(mirabo::Acos(ratio)); }
 
 // Every test's row with inputs whose results depend on the order of the
 // operations to the last bit (the angle sums among them: (180 - x) - y is not
@@ -93,7 +93,7 @@ TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
     } cases[] = {
         /* 1 */ {{L"3.3", _, L"7.1", L"33.3", _, _}, [] {
              const double a = 3.3, c = 7.1, alpha = 33.3;
-             const double b = std::sqrt((Squared(a) + Squared(c)) - ((Cos(alpha) * c) * a) * 2.0);
+             const double b = mirabo::Sqrt((Squared(a) + Squared(c)) - ((Cos(alpha) * c) * a) * 2.0);
              const double gamma = Acos(((Squared(b) + Squared(a)) - Squared(c)) / ((b * a) * 2.0));
              return Values{a, b, c, alpha, (180.0 - alpha) - gamma, gamma};
          }},
@@ -106,13 +106,13 @@ TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
          }},
         /* 3 */ {{_, L"4.7", L"6.1", _, L"47.3", _}, [] {
              const double b = 4.7, c = 6.1, beta = 47.3;
-             const double a = std::sqrt((Squared(b) + Squared(c)) - ((Cos(beta) * c) * b) * 2.0);
+             const double a = mirabo::Sqrt((Squared(b) + Squared(c)) - ((Cos(beta) * c) * b) * 2.0);
              const double gamma = Acos(((Squared(b) + Squared(a)) - Squared(c)) / ((b * a) * 2.0));
              return Values{a, b, c, (180.0 - beta) - gamma, beta, gamma};
          }},
         /* 4 */ {{L"3.3", L"4.7", _, _, _, L"12.7"}, [] {
              const double a = 3.3, b = 4.7, gamma = 12.7;
-             const double c = std::sqrt((Squared(b) + Squared(a)) - ((Cos(gamma) * b) * a) * 2.0);
+             const double c = mirabo::Sqrt((Squared(b) + Squared(a)) - ((Cos(gamma) * b) * a) * 2.0);
              const double alpha = Acos(((Squared(c) + Squared(a)) - Squared(b)) / ((c * a) * 2.0));
              return Values{a, b, c, alpha, (180.0 - alpha) - gamma, gamma};
          }},

@@ -5,12 +5,15 @@
 //                                          line, arguments separated by tabs
 //   calc_table run CASES RESULTS           runs each case as mirabo-calc does,
 //                                          plain and with --json
-//   calc_table compare RESULTS RESULTS     compares two runs: the plain output
+//   calc_table compare RESULTS RESULTS [--same-texts]
+//                                          compares two runs: the plain output
 //                                          and the JSON without its exact
 //                                          values byte for byte, and the exact
 //                                          values in units in the last place;
 //                                          it fails for a text that differs
-//                                          where the exact values agree
+//                                          where the exact values agree, and
+//                                          with --same-texts for any text that
+//                                          differs
 //
 // Files are UTF-8 with "\n" line ends and are read and written as bytes.
 #include <algorithm>
@@ -41,7 +44,12 @@ const struct {
     const char* kind;
 } kTextKinds[] = {
     {30, "integer"},   {30, "decimal"}, {10, "large"},   {8, "tiny"},
-    {10, "negative"},  {4, "zero"},     {8, "invalid"},
+    {10, "negative"},  {4, "zero"},     {8, "invalid"},  {10, "quarter"},
+};
+// Angles on and next to multiples of 90 degrees, where the sine, cosine and
+// tangent of the program's pi are furthest from their exact values.
+const char* const kQuarterTexts[] = {
+    "90", "180", "270", "360", "-90", "-180", "450", "90.0", "89.999", "180.001", "0.001", "-0.001",
 };
 const char* const kInvalidTexts[] = {
     "abc", "1..2", "--1", "1e5", "\xEF\xBC\x91\xEF\xBC\x90", "+5", " 5", "5 ", ".", "-", "+", "0x10", "1,5", "\xE2\x88\x9E",
@@ -75,6 +83,7 @@ std::string FieldText(std::mt19937_64& random) {
     if (kind == "tiny") return "0.000" + std::to_string(1 + random() % 999);
     if (kind == "negative") return "-" + Decimal(random, 500, static_cast<int>(random() % 3));
     if (kind == "zero") return random() % 2 ? "0" : "0.0";
+    if (kind == "quarter") return kQuarterTexts[random() % (sizeof kQuarterTexts / sizeof kQuarterTexts[0])];
     return kInvalidTexts[random() % (sizeof kInvalidTexts / sizeof kInvalidTexts[0])];
 }
 
@@ -198,7 +207,7 @@ std::uint64_t UlpDistance(double a, double b) {
     return x > y ? x - y : y - x;
 }
 
-int Compare(const char* leftPath, const char* rightPath) {
+int Compare(const char* leftPath, const char* rightPath, bool sameTexts) {
     const std::vector<Record> left = ReadResults(leftPath);
     const std::vector<Record> right = ReadResults(rightPath);
     if (left.size() != right.size() || left.empty()) {
@@ -254,6 +263,10 @@ int Compare(const char* leftPath, const char* rightPath) {
     }
     if (!ulps.empty()) std::cout << " (largest " << ulps.rbegin()->first << ")";
     std::cout << "\n";
+    if (sameTexts && (plainDiffer > 0 || jsonDiffer > 0)) {
+        std::cout << "texts differ in " << std::max(plainDiffer, jsonDiffer) << " cases; they must not\n";
+        return 1;
+    }
     return unexplained == 0 ? 0 : 1;
 }
 
@@ -264,8 +277,11 @@ int main(int argc, char** argv) {
     if (verb == "generate" && argc == 5)
         return Generate(std::atoi(argv[2]), std::strtoull(argv[3], nullptr, 10), argv[4]);
     if (verb == "run" && argc == 4) return Run(argv[2], argv[3]);
-    if (verb == "compare" && argc == 4) return Compare(argv[2], argv[3]);
+    if (verb == "compare" && argc == 4) return Compare(argv[2], argv[3], false);
+    if (verb == "compare" && argc == 5 && std::string(argv[4]) == "--same-texts")
+        return Compare(argv[2], argv[3], true);
     std::cerr
-        << "usage: calc_table generate COUNT SEED CASES | run CASES RESULTS | compare RESULTS RESULTS\n";
+        << "usage: calc_table generate COUNT SEED CASES | run CASES RESULTS | compare RESULTS RESULTS "
+           "[--same-texts]\n";
     return 64;
 }

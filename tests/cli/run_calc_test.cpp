@@ -11,6 +11,7 @@
 #endif
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +21,7 @@
 #include "cli/run_calc.h"
 #include "resfile/program_resources.h"
 #include "resfile/resource_language.h"
+#include "text/utf8.h"
 
 namespace mirabo {
 namespace {
@@ -49,6 +51,16 @@ struct ProgramRun {
     std::string err;
 };
 
+// A path given in UTF-8: on Windows as wide characters, whatever the ANSI
+// code page; elsewhere as its bytes.
+std::filesystem::path PathOf(const std::string& utf8) {
+#ifdef _WIN32
+    return std::filesystem::path(WideFromUtf8(utf8));
+#else
+    return std::filesystem::path(utf8);
+#endif
+}
+
 std::string ReadWhole(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
@@ -75,7 +87,8 @@ ProgramRun RunProgram(const std::string& args, const std::string& input = "",
          at = command.find("/dev/null")) {
         command.replace(at, 9, "NUL");
     }
-    FILE* pipe = _popen(command.c_str(), "rb");
+    // The command line as wide characters: a path in any script arrives whole.
+    FILE* pipe = _wpopen(WideFromUtf8(command).c_str(), L"rb");
 #else
     // The redirections of `args` come after those of the run, and win.
     const std::string command = "(env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG " + locale + " " +
@@ -408,6 +421,13 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
     const std::string carried = "mirabo-calc: not fields of right (a b c alpha beta), carried through unchanged: ";
     std::string rows = "a,b\n";
     for (int i = 0; i < 5000; ++i) rows += "3,4\n";
+    // A table in a folder with a Japanese name, spaces in both names.
+    const std::string folder = testing::TempDir() + "ツール 集";
+    const std::string table = folder + "/ケース 一覧.csv";
+    const std::string broken = folder + "/壊れた 一覧.csv";
+    std::filesystem::create_directories(PathOf(folder));
+    std::ofstream(PathOf(table), std::ios::binary) << "a,b\n3,4\n";
+    std::ofstream(PathOf(broken), std::ios::binary) << "a,b\n\"3,4\n";
     const struct {
         std::string args;
         std::string input;  // standard input, unless the arguments redirect it
@@ -439,6 +459,11 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         {"right -- --json", "", 64, "", "mirabo-calc: one form only, or NAME=TEXT: --json\n" + help},
         {"right --batch -- -", "a,b\n3,4\n", 0, header + row345, ""},
         {"right --batch -- --yes", "", 66, "", "mirabo-calc: cannot open --yes\n"},
+        {"right --batch \"" + table + "\"", "", 0, header + row345, ""},
+        {"right --batch \"" + broken + "\"", "", 65, header,
+         "mirabo-calc: " + broken + ", line 2: the quote that opens a cell here is never closed\n"},
+        {"right --batch \"" + folder + "/ない 一覧.csv\"", "", 66, "",
+         "mirabo-calc: cannot open " + folder + "/ない 一覧.csv\n"},
         // Batch mode gives back every cell: a text too long for its field,
         // and the columns that are no field, in their place.
         {"right --batch",   "a,b\n" + digits100 + ",4\n", 0,
@@ -474,6 +499,7 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
+    std::filesystem::remove_all(PathOf(folder));
 }
 
 #ifndef _WIN32
