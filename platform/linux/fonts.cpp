@@ -35,10 +35,14 @@ const FaceMapping kFaces[] = {
 };
 
 // Makes sure the family can be used, loading its file if the font database
-// does not list it (for instance where fontconfig is not set up).
+// does not list it (for instance where fontconfig is not set up). Asked once
+// per family for the life of the process: each question resolves the
+// family's aliases through fontconfig again.
 void EnsureFamily(const QString& family, const char* fontFile) {
-    if (QFontDatabase::hasFamily(family) || fontFile[0] == '\0') return;
-    if (QFile::exists(QString::fromLatin1(fontFile))) {
+    static QStringList asked;
+    if (fontFile[0] == '\0' || asked.contains(family)) return;
+    asked << family;
+    if (!QFontDatabase::hasFamily(family) && QFile::exists(QString::fromLatin1(fontFile))) {
         QFontDatabase::addApplicationFont(QString::fromLatin1(fontFile));
     }
 }
