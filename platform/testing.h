@@ -57,6 +57,9 @@ void SendCommand(HWND dialog, int id);
 // The desktop window that shows the handheld's screen, or null before any
 // window was opened.
 QWidget* ScreenWidget();
+// Runs `work` once the screen's first frame is up and what waited for it
+// (the large icons, the socket other copies ask on) is done.
+void AfterFirstFrame(std::function<void()> work);
 double ScreenScale();
 // Draws the handheld's screen at another scale from now on; false while it
 // shows a window.

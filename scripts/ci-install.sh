@@ -85,7 +85,13 @@ done
 echo "mirabo: window $window mapped"
 class=$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
 grep -qx "StartupWMClass=$class" "$desktop" || fail "window class $class is not the entry's StartupWMClass"
-xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q 'Icon (256 x 256)' || fail "no 256 px window icon"
+# The large icons follow the window's first frame.
+icon=""
+for _ in $(seq 50); do
+  if xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -q 'Icon (256 x 256)'; then icon=yes; break; fi
+  sleep 0.1
+done
+[ -n "$icon" ] || fail "no 256 px window icon"
 kill "$program"
 wait "$program" 2>/dev/null || true
 program=""

@@ -11,7 +11,7 @@ if [ ${#packages[@]} -eq 0 ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-private-dev llvm
     fonts-ipafont-gothic locales
-    xvfb xauth libx11-dev
+    xvfb xauth libx11-dev libxdamage-dev
   )
 fi
 

@@ -35,10 +35,16 @@ const FaceMapping kFaces[] = {
 };
 
 // Makes sure the family can be used, loading its file if the font database
-// does not list it (for instance where fontconfig is not set up).
+// does not list it (for instance where fontconfig is not set up). Looked up
+// by its own name among the families the database lists (hasFamily would
+// resolve aliases through fontconfig's rules first, the dearest step of
+// start-up after fontconfig's own), once per family for the life of the
+// process.
 void EnsureFamily(const QString& family, const char* fontFile) {
-    if (QFontDatabase::hasFamily(family) || fontFile[0] == '\0') return;
-    if (QFile::exists(QString::fromLatin1(fontFile))) {
+    static QStringList asked;
+    if (fontFile[0] == '\0' || asked.contains(family)) return;
+    asked << family;
+    if (QFontDatabase::styles(family).isEmpty() && QFile::exists(QString::fromLatin1(fontFile))) {
         QFontDatabase::addApplicationFont(QString::fromLatin1(fontFile));
     }
 }

@@ -1,7 +1,11 @@
 #include "platform/linux/icons.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -91,28 +95,82 @@ QImage IconImage(HICON icon, int size) {
     return entry ? DecodeIconImage(entry->data, entry->size) : QImage();
 }
 
-QIcon DesktopIcon(HICON icon) {
-    QIcon result;
-    const IconObject* object = IconOf(icon);
-    if (object == nullptr) return result;
-    // The smooth pictures where the program has them for this group, the
-    // group's own images at the sizes they leave out.
-    std::map<int, QImage> pictures;
-    const ResourceKey& name = object->group->name;
-    if (name.isOrdinal && name.ordinal == kDesktopIconGroup) {
-        for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
-            const DesktopIconPicture& p = kDesktopIconPictures[i];
-            QImage picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
-            if (!picture.isNull() && picture.width() == p.size) pictures.emplace(p.size, picture);
+namespace {
+
+// The desktop window's icon: the program's smooth pictures of the group where
+// it has them, the group's own images at the sizes they leave out, each
+// decoded only when something asks for it.
+class DesktopIconEngine : public QIconEngine {
+public:
+    DesktopIconEngine(HICON icon, int largestOffered) : icon_(icon), largestOffered_(largestOffered) {
+        const IconObject* object = IconOf(icon);
+        if (object == nullptr) return;
+        const ResourceKey& name = object->group->name;
+        if (name.isOrdinal && name.ordinal == kDesktopIconGroup) {
+            for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
+                sources_.emplace(kDesktopIconPictures[i].size, &kDesktopIconPictures[i]);
+            }
         }
+        for (const GroupImage& image : GroupImages(object->group)) sources_.emplace(image.width, nullptr);
     }
-    for (const GroupImage& image : GroupImages(object->group)) {
-        if (pictures.count(image.width) != 0) continue;
-        QImage picture = IconImage(icon, image.width);
-        if (!picture.isNull()) pictures.emplace(image.width, picture);
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const auto& [size, source] : sources_) {
+            if (size <= largestOffered_) sizes << QSize(size, size);
+        }
+        return sizes;
     }
-    for (const auto& [size, picture] : pictures) result.addPixmap(QPixmap::fromImage(picture));
-    return result;
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        // The nearest picture at or above the size asked for, else the largest.
+        const int wanted = std::max(size.width(), size.height());
+        auto it = sources_.lower_bound(wanted);
+        if (it == sources_.end()) {
+            if (sources_.empty()) return QPixmap();
+            --it;
+        }
+        QImage picture = Picture(it->first);
+        if (!picture.isNull() && picture.size() != size) {
+            picture = picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        }
+        return QPixmap::fromImage(std::move(picture));
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QIconEngine* clone() const override { return new DesktopIconEngine(*this); }
+    QString key() const override { return QStringLiteral("mirabo.desktop"); }
+
+private:
+    // The picture of that size, decoded each time it is asked for (the
+    // window system asks once per size and keeps what it got); null when it
+    // cannot be.
+    QImage Picture(int size) const {
+        QImage picture;
+        const auto source = sources_.find(size);
+        if (source != sources_.end() && source->second != nullptr) {
+            const DesktopIconPicture& p = *source->second;
+            picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
+            if (picture.width() != size) picture = QImage();
+        }
+        if (picture.isNull()) picture = IconImage(icon_, size);
+        if (picture.width() != size) picture = QImage();
+        return picture;
+    }
+
+    HICON icon_;
+    int largestOffered_;
+    std::map<int, const DesktopIconPicture*> sources_;
+};
+
+}  // namespace
+
+QIcon DesktopIcon(HICON icon, int largestOffered) {
+    if (IconOf(icon) == nullptr) return QIcon();
+    return QIcon(new DesktopIconEngine(icon, largestOffered));
 }
 
 HICON ProgramIcon(WORD id) { return IconFor(FindProgramResource(RT_GROUP_ICON, MAKEINTRESOURCEW(id))); }

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QImage>
 
+#include <climits>
+
 #include "platform/linux/win32_api.h"
 
 namespace mirabo::platform {
@@ -14,8 +16,11 @@ namespace mirabo::platform {
 QImage IconImage(HICON icon, int size);
 // The icon of the desktop window: the program's smooth pictures of the group
 // at the sizes desktops ask for (16 to 256 pixels), and the group's own
-// images at any size those leave out.
-QIcon DesktopIcon(HICON icon);
+// images at any size those leave out. Each picture is decoded when first
+// drawn; the sizes offered to the desktop (availableSizes, which the window
+// system hands over whole) are those up to `largestOffered`, though any size
+// can be drawn.
+QIcon DesktopIcon(HICON icon, int largestOffered = INT_MAX);
 
 // An icon by its resource number (as a dialog's SS_ICON control names it).
 HICON ProgramIcon(WORD id);

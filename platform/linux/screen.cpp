@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <climits>
@@ -377,6 +379,32 @@ void Screen::changeEvent(QEvent* event) {
 void Screen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    // The first paint the desktop shows: what waits for it runs once this
+    // frame is on its way.
+    if (!firstFrameShown_ && windowHandle() != nullptr && windowHandle()->isExposed()) {
+        firstFrameShown_ = true;
+        QTimer::singleShot(0, this, [this] { RunAfterFirstFrame(); });
+    }
+}
+
+void Screen::AfterFirstFrame(std::function<void()> work) {
+    if (firstFrameShown_ && afterFirstFrame_.empty()) {
+        work();
+        return;
+    }
+    if (!isVisible()) {
+        work();
+        return;
+    }
+    afterFirstFrame_.push_back(std::move(work));
+    QTimer::singleShot(kFirstFrameWaitMs, this, [this] { RunAfterFirstFrame(); });
+}
+
+void Screen::RunAfterFirstFrame() {
+    firstFrameShown_ = true;
+    std::vector<std::function<void()>> work;
+    work.swap(afterFirstFrame_);
+    for (const auto& step : work) step();
 }
 
 }  // namespace mirabo::platform

@@ -28,6 +28,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "platform/linux/window.h"
@@ -160,6 +161,13 @@ public:
     // up to date with the windows.
     void Refresh();
 
+    // Runs `work` once the screen has shown its first frame: just after its
+    // first paint on the desktop, or at once when that has been or the screen
+    // is not shown; at most kFirstFrameWaitMs after the call whatever the
+    // desktop does. What the first frame does not need waits here.
+    static constexpr int kFirstFrameWaitMs = 500;
+    void AfterFirstFrame(std::function<void()> work);
+
     QString StripCaption() const { return stripCaption_; }
     // The title strip's OK button when it is shown, else null.
     QAbstractButton* DoneButton() const;
@@ -174,8 +182,11 @@ private:
     explicit Screen(double scale);
     // Places the window in the middle of the desktop's available area.
     void PlaceOnDesktop();
+    void RunAfterFirstFrame();
 
     double scale_;
+    bool firstFrameShown_ = false;
+    std::vector<std::function<void()>> afterFirstFrame_;
     std::vector<TopLevelWindow*> windows_;  // bottom to top
     QString stripCaption_;
     QWidget* titleStrip_ = nullptr;

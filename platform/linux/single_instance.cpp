@@ -451,6 +451,10 @@ bool RaiseWindowInOtherCopy(const QString& className, const QString& title) {
     }
 }
 
+bool ClaimWindow(const QString& className, const QString& title) {
+    return TakeOwnership(Key(className, title)) == Lock::Taken;
+}
+
 void AnnounceWindow(const QString& className, const QString& title, std::function<void()> raise) {
     const QByteArray key = Key(className, title);
     if (TakeOwnership(key) != Lock::Taken) return;

@@ -53,6 +53,10 @@ bool FindWindowInOtherCopy(const QString& className, const QString& title);
 // answered. When it did not, says so on stderr: the request stays with it.
 bool RaiseWindowInOtherCopy(const QString& className, const QString& title);
 
+// Makes this copy the owner of the class and title when nobody else is
+// (another copy that looks finds it running from now on); true when it is.
+bool ClaimWindow(const QString& className, const QString& title);
+
 // Lets other copies reach this copy's window, when this copy owns its class and
 // title (taking them if they are free); `raise` runs on the user-interface
 // thread whenever another copy asks for the window to come to the front.

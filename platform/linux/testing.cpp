@@ -134,6 +134,8 @@ void SendCommand(HWND dialog, int id) {
 
 QWidget* ScreenWidget() { return Screen::Existing(); }
 
+void AfterFirstFrame(std::function<void()> work) { Screen::Instance()->AfterFirstFrame(std::move(work)); }
+
 double ScreenScale() { return Screen::Instance()->Scale(); }
 
 bool UseScreenScale(double scale) { return Screen::Replace(scale) != nullptr; }

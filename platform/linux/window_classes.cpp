@@ -15,6 +15,10 @@ namespace mirabo::platform {
 
 namespace {
 
+// The largest icon size the desktop gets with the window itself (title bars,
+// task bars and switchers); the larger ones follow its first frame.
+constexpr int kFirstFrameIconSize = 48;
+
 struct WindowClass {
     WNDCLASSW record;
     QString name;
@@ -89,7 +93,10 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     QPoint position = X == CW_USEDEFAULT ? work.topLeft() : QPoint(X, Y);
     QSize size = nWidth == CW_USEDEFAULT ? work.size() : QSize(nWidth, nHeight);
     frame->SetGeometry(screen->FromDevice(QRect(position, size)));
-    if (first && record.hIcon != nullptr) screen->setWindowIcon(DesktopIcon(record.hIcon));
+    // The desktop gets the small icons with the window, the large ones after
+    // its first frame.
+    if (first && record.hIcon != nullptr)
+        screen->setWindowIcon(DesktopIcon(record.hIcon, kFirstFrameIconSize));
 
     CREATESTRUCTW create{lpParam,      hInstance,     hMenu,
                          hWndParent,   size.height(), size.width(),
@@ -109,11 +116,19 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
         screen->BringToTop(frame);
         frame->Widget()->setFocus(Qt::ActiveWindowFocusReason);
     }
-    // Other copies of the program can find it from now on.
-    AnnounceWindow(className, title, [] {
-        if (Screen* shown = Screen::Existing()) shown->RaiseDesktopWindow();
-    });
+    // Other copies of the program find it from now on (its class and title
+    // are this copy's), and reach it once its first frame is up.
+    ClaimWindow(className, title);
     frame->SetAnnounced();
+    HICON largeIcon = first ? record.hIcon : nullptr;
+    screen->AfterFirstFrame([handle, className, title, largeIcon] {
+        Screen* shown = Screen::Existing();
+        if (largeIcon != nullptr && shown != nullptr) shown->setWindowIcon(DesktopIcon(largeIcon));
+        if (FrameWindow::FromHandle(handle) == nullptr) return;
+        AnnounceWindow(className, title, [] {
+            if (Screen* raised = Screen::Existing()) raised->RaiseDesktopWindow();
+        });
+    });
     return handle;
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QWindow>
 
 #include <algorithm>
 #include <map>
@@ -75,8 +76,10 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 BOOL WINAPI UpdateWindow(HWND hWnd) {
     FrameWindow* frame = FrameWindow::FromHandle(hWnd);
     if (frame == nullptr) return FALSE;
-    // Paints now what is waiting to be painted, if the window can be seen.
-    if (frame->Widget()->isVisible()) frame->Widget()->repaint();
+    // Paints now what is waiting to be painted, if the window can be seen:
+    // before the desktop has shown it, its first paint is on the way.
+    QWindow* shown = frame->Widget()->window()->windowHandle();
+    if (frame->Widget()->isVisible() && shown != nullptr && shown->isExposed()) frame->Widget()->repaint();
     return TRUE;
 }
 

@@ -61,7 +61,8 @@ int RunProgram(const std::function<void()>& script, const std::function<void()>&
         // Found here, while it exists, so that later looks never ask other copies.
         g_mainWindow = FindWindowW(L"FORWINDOWSCE", L"Mirabo for PocketPC");
         EXPECT_NE(g_mainWindow, nullptr) << "no main window when the message loop runs";
-        script();
+        // The script starts where a user would: with the first frame up.
+        mirabo::testing::AfterFirstFrame(script);
     });
     start->start(0);
     auto watchdog = std::make_unique<QTimer>();

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/single_instance.h"
+#include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
 #include "tests/win32/received.h"
 
@@ -46,6 +48,38 @@ protected:
                                CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     }
 };
+
+// One copy per user from the first instant: a window's class and title are
+// this copy's as soon as it exists (another copy finds the lock held and
+// waits), and the socket other copies ask on opens with its first frame, or at
+// once for a window not shown.
+struct ClaimCase {
+    const char* name;
+    DWORD style;
+};
+
+class WindowClaimTest : public Win32Test, public ::testing::WithParamInterface<ClaimCase> {};
+
+TEST_P(WindowClaimTest, HoldsTheLockAtOnceAndListensAfterTheFirstFrame) {
+    const auto place =
+        mirabo::platform::FindMeetingPlace(QString::fromWCharArray(kClass), QStringLiteral("test"));
+    ASSERT_TRUE(place.has_value());
+    // A screen not shown yet, whatever earlier tests showed.
+    ASSERT_TRUE(mirabo::testing::UseScreenScale(mirabo::testing::ScreenScale()));
+    ASSERT_NE(Create(GetParam().style), nullptr);
+    EXPECT_EQ(mirabo::test::LockHolder(QString::fromLocal8Bit(place->lockPath)),
+              QCoreApplication::applicationPid());
+    bool firstFrame = false;
+    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame; }, 5000));
+    EXPECT_TRUE(mirabo::test::Listening(QString::fromLocal8Bit(place->socketPath)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, WindowClaimTest,
+                         ::testing::Values(ClaimCase{"Shown", WS_VISIBLE}, ClaimCase{"Hidden", 0}),
+                         [](const ::testing::TestParamInfo<ClaimCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // The rest of window classes and windows, the same on both platforms, is in
 // tests/win32. Here, what is the handheld's: a window made at the default
@@ -182,6 +216,13 @@ TEST_F(Win32Test, TheDesktopWindowShowsIcon101AtEveryThemeSize) {
     ASSERT_NE(CreateWindowExW(0, iconClass, L"icon", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr),
               nullptr);
+    // The title bar's and the task bar's sizes come with the window, every
+    // size once its first frame is up.
+    const QList<QSize> withTheWindow = mirabo::testing::ScreenWidget()->windowIcon().availableSizes();
+    EXPECT_TRUE(withTheWindow.contains(QSize(16, 16)) && withTheWindow.contains(QSize(32, 32)));
+    bool firstFrame = false;
+    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame; }, 5000));
     const QIcon icon = mirabo::testing::ScreenWidget()->windowIcon();
 
     const QColor black(0, 0, 0), red(255, 0, 0), yellow(255, 255, 0);
