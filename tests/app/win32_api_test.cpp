@@ -62,7 +62,7 @@ class WindowClaimTest : public Win32Test, public ::testing::WithParamInterface<C
 
 TEST_P(WindowClaimTest, HoldsTheLockAtOnceAndListensAfterTheFirstFrame) {
     const auto place =
-        mirabo::platform::FindMeetingPlace(QString::fromWCharArray(kClass), QStringLiteral("test"));
+        mirabo::platform::FindMeetingPlace(QString::fromWCharArray(kTestClass), QStringLiteral("test"));
     ASSERT_TRUE(place.has_value());
     // A screen not shown yet, whatever earlier tests showed.
     ASSERT_TRUE(mirabo::testing::UseScreenScale(mirabo::testing::ScreenScale()));

@@ -226,7 +226,9 @@ TEST_P(CalculationTest, EveryNewValueIsReadAndAnnouncedAsATextChange) {
             SCOPED_TRACE(testing::Message() << "field " << id);
             QWidget* field = WidgetOf(dialog, id);
             EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(field)).value, value);
-            if (value != TypedInto(c, id)) EXPECT_EQ(listener.LastInserted(field), value);
+            if (value != TypedInto(c, id)) {
+                EXPECT_EQ(listener.LastInserted(field), value);
+            }
         }
         Click(dialog, IDC_BACK);
     });
