@@ -24,6 +24,7 @@
 #include "calc/messages.h"
 #include "res/embedded_resource.h"
 #include "tests/res/expected_dialogs.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -163,44 +164,12 @@ std::span<const std::uint8_t> Find(std::uint16_t type, std::uint16_t name,
     return found;
 }
 
-std::string Utf8(const std::u16string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char32_t c = s[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size())
-            c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+std::string Utf8(const std::u16string& s) { return Utf8FromUtf16(s); }
 
 // The UTF-16 of a UTF-8 text of the Basic Multilingual Plane.
 std::u16string Utf16(const std::string& s) {
-    std::u16string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : 3;
-        char16_t unit = length == 1 ? c : length == 2 ? (c & 0x1F) : (c & 0x0F);
-        for (std::size_t k = 1; k < length && i + k < s.size(); ++k)
-            unit = static_cast<char16_t>((unit << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F));
-        out.push_back(unit);
-        i += length;
-    }
-    return out;
+    const std::wstring wide = WideFromUtf8(s);
+    return std::u16string(wide.begin(), wide.end());
 }
 
 // ---------------------------------------------------------------------------
