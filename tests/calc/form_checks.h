@@ -107,4 +107,34 @@ inline testing::AssertionResult SameBits(const MemoryForm& form, int id, double 
     return testing::AssertionSuccess();
 }
 
+// Every row's typed texts, solved, give each field exactly the value that the
+// row's `expected()` computes, bit for bit.
+template <std::size_t N, class Rows>
+void ExpectExactValues(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids, const Rows& rows) {
+    int row = 0;
+    for (const auto& r : rows) {
+        ++row;
+        MemoryForm form = TypedInto(ids, r.typed);
+        ASSERT_EQ(solve(form), SolveResult::Done) << "row " << row;
+        const auto expected = r.expected();
+        for (std::size_t i = 0; i < N; ++i) EXPECT_TRUE(SameBits(form, ids[i], expected[i])) << "row " << row;
+    }
+}
+
+// Every row's typed texts are refused with the row's `message` and `result`,
+// and nothing is written; only a stop for missing input puts the focus, on
+// the first field.
+template <std::size_t N, class Rows>
+void ExpectRefused(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids, const Rows& rows) {
+    for (const auto& r : rows) {
+        MemoryForm form = TypedInto(ids, r.typed);
+        SCOPED_TRACE(testing::PrintToString(TextsIn(form, ids)));
+        EXPECT_EQ(solve(form), r.result);
+        ASSERT_TRUE(ShowedOnly(form, r.message, kButtonsOk));
+        EXPECT_EQ(form.Focus().has_value(), r.result == kStopped);
+        EXPECT_EQ(form.Focus().value_or(ids[0]), ids[0]);
+        EXPECT_FALSE(form.Written());
+    }
+}
+
 }  // namespace mirabo

@@ -154,14 +154,7 @@ TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
          }},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        MemoryForm form = Typed(c.typed);
-        ASSERT_EQ(SolveObliqueTriangle(form), SolveResult::Done);
-        const Values expected = c.expected();
-        for (std::size_t i = 0; i < kIds.size(); ++i) {
-            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "test " << (&c - cases) + 1;
-        }
-    }
+    ExpectExactValues(SolveObliqueTriangle, kIds, cases);
 }
 
 TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
@@ -186,15 +179,7 @@ TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
         {{huge.c_str(), huge.c_str(), huge.c_str(), _, _, _}, MSG_CALC_EXCEPTION, kDone},
         {{_, huge.c_str(), _, L"0", L"60", _}, MSG_CALC_EXCEPTION, kDone},
     };
-    for (const auto& c : cases) {
-        MemoryForm form = Typed(c.typed);
-        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveObliqueTriangle(form), c.result);
-        ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(IDC_OBLIQUE_A), IDC_OBLIQUE_A);
-        EXPECT_FALSE(form.Written());
-    }
+    ExpectRefused(SolveObliqueTriangle, kIds, cases);
 }
 
 // Sets of fields as bits, in field order.

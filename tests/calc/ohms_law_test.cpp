@@ -85,14 +85,7 @@ TEST(OhmsLawTest, ExactValuesFollowEachCasesOrderOfOperations) {
          }},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        MemoryForm form = Typed(c.typed);
-        ASSERT_EQ(SolveOhmsLaw(form), SolveResult::Done);
-        const Values expected = c.expected();
-        for (std::size_t i = 0; i < kIds.size(); ++i) {
-            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "case of row " << (&c - cases) + 1;
-        }
-    }
+    ExpectExactValues(SolveOhmsLaw, kIds, cases);
 }
 
 TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
@@ -117,15 +110,7 @@ TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
         {{_, L"0", _, L"0"}, MSG_CALC_EXCEPTION, kDone},
         {{huge.c_str(), L"1", _, _}, MSG_CALC_EXCEPTION, kDone},  // V's text does not fit its field
     };
-    for (const auto& c : cases) {
-        MemoryForm form = Typed(c.typed);
-        SCOPED_TRACE(testing::PrintToString(TextsOf(form)));
-        EXPECT_EQ(SolveOhmsLaw(form), c.result);
-        ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(IDC_OHM_VOLTAGE), IDC_OHM_VOLTAGE);
-        EXPECT_FALSE(form.Written());
-    }
+    ExpectRefused(SolveOhmsLaw, kIds, cases);
 }
 
 TEST(OhmsLawTest, InfiniteValuesAskOnceAtTheFirst) {

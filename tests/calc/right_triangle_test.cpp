@@ -151,14 +151,7 @@ TEST(RightTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
          }},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        MemoryForm form = Typing(c.typed);
-        ASSERT_EQ(SolveRightTriangle(form), SolveResult::Done);
-        const Values expected = c.expected();
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_TRUE(SameBits(form, kIds[i], expected[i])) << "case of row " << (&c - cases) + 1;
-        }
-    }
+    ExpectExactValues(SolveRightTriangle, kIds, cases);
 }
 
 TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
