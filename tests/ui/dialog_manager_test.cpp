@@ -24,11 +24,13 @@
 #include "platform/testing.h"
 #include "platform/win32.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/win32/received.h"
 #include "tests/win32/template_builder.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
 
+using mirabo::test::CommandsReceived;
 using mirabo::test::FocusedId;
 using mirabo::test::kButtonClass;
 using mirabo::test::kStaticClass;
@@ -38,13 +40,7 @@ using mirabo::test::SmallTemplate;
 using mirabo::test::TemplateBuilder;
 using mirabo::test::TextOf;
 
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-std::vector<Received> g_received;
+using mirabo::test::g_received;
 INT_PTR g_initResult = TRUE;
 DWORD g_shellFlags = 0;
 
@@ -72,7 +68,7 @@ protected:
 
     // Runs the template with the recording procedure and `steps` inside its
     // loop; the dialog must be ended by the steps.
-    INT_PTR Run(TemplateBuilder& builder, const std::function<void(HWND)>& steps, LPARAM param = 0,
+    INT_PTR Run(TemplateBuilder builder, const std::function<void(HWND)>& steps, LPARAM param = 0,
                 HWND owner = nullptr) {
         bool ran = false;
         mirabo::testing::OnNextModalLoop([&](HWND dialog) {
@@ -87,23 +83,13 @@ protected:
         if (!ran) mirabo::testing::ClearModalLoopCallbacks();
         return result;
     }
-
-    // The WM_COMMAND messages received, as (word parameter, long parameter).
-    std::vector<std::pair<WPARAM, LPARAM>> Commands() const {
-        std::vector<std::pair<WPARAM, LPARAM>> commands;
-        for (const Received& r : g_received) {
-            if (r.message == WM_COMMAND) commands.push_back({r.wParam, r.lParam});
-        }
-        return commands;
-    }
 };
 
 // Focus, Tab, Enter, Esc, window texts and message boxes, the same on both
 // platforms, are in tests/win32. Here, what needs Qt to state: the first
 // focus given by the dialog manager selects the edit's text.
 TEST_F(DialogManagerTest, TheFirstFocusSelectsTheEditsText) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         auto* edit = qobject_cast<QLineEdit*>(mirabo::testing::WidgetOf(GetDlgItem(dialog, 10)));
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->selectedText(), QStringLiteral("start"));
@@ -116,8 +102,7 @@ TEST_F(DialogManagerTest, TheFirstFocusSelectsTheEditsText) {
 TEST_F(DialogManagerTest, WithNoFocusTabStartsFromEitherEnd) {
     for (bool backwards : {false, true}) {
         g_initResult = FALSE;
-        TemplateBuilder builder = SmallTemplate();
-        Run(builder, [&](HWND dialog) {
+        Run(SmallTemplate(), [&](HWND dialog) {
             ASSERT_EQ(mirabo::testing::FocusedWindow(), nullptr);
             PressKey(backwards ? Qt::Key_Backtab : Qt::Key_Tab,
                      backwards ? Qt::ShiftModifier : Qt::NoModifier);
@@ -134,10 +119,10 @@ TEST_F(DialogManagerTest, TheDesktopCloseBoxPostsTheCancelCommand) {
         mirabo::testing::ScreenWidget()->close();
         ASSERT_EQ(g_received.size(), 1u);
         EXPECT_EQ(g_received[0].message, static_cast<UINT>(WM_CLOSE));
-        EXPECT_TRUE(Commands().empty()) << "the cancel command is posted, not sent";
+        EXPECT_TRUE(CommandsReceived().empty()) << "the cancel command is posted, not sent";
         // The recording procedure handles WM_CLOSE itself, so nothing follows.
         QCoreApplication::processEvents();
-        EXPECT_TRUE(Commands().empty());
+        EXPECT_TRUE(CommandsReceived().empty());
         EndDialog(dialog, 3);
     });
     EXPECT_EQ(result, 3);
@@ -206,7 +191,7 @@ TEST_F(DialogManagerTest, EscapeAndTheCloseBoxAreTheDoneButtonWhereNoCancelContr
         });
         DialogBoxIndirectParamW(nullptr, builder.Get(), nullptr, LeavesCloseAloneProc, 0);
         const std::pair<WPARAM, LPARAM> command = {MAKEWPARAM(c.commandId, BN_CLICKED), control};
-        EXPECT_EQ(Commands(), (std::vector<std::pair<WPARAM, LPARAM>>{command, command}));
+        EXPECT_EQ(CommandsReceived(), (std::vector<std::pair<WPARAM, LPARAM>>{command, command}));
     }
 }
 
@@ -221,8 +206,7 @@ TEST_F(DialogManagerTest, ShellInitialisationSizesTheDialogAndShowsTheDoneButton
                           Case{SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN, true, true}}) {
         SCOPED_TRACE(c.flags);
         g_shellFlags = c.flags;
-        TemplateBuilder builder = SmallTemplate();
-        Run(builder, [&](HWND dialog) {
+        Run(SmallTemplate(), [&](HWND dialog) {
             QWidget* widget = mirabo::testing::WidgetOf(dialog);
             QSize base = mirabo::testing::DialogBaseUnits(dialog);
             if (c.fullScreen) {
@@ -237,7 +221,7 @@ TEST_F(DialogManagerTest, ShellInitialisationSizesTheDialogAndShowsTheDoneButton
                 g_received.clear();
                 QTest::mouseClick(done, Qt::LeftButton);
                 std::vector<std::pair<WPARAM, LPARAM>> expected = {{MAKEWPARAM(IDOK, BN_CLICKED), 0}};
-                EXPECT_EQ(Commands(), expected);
+                EXPECT_EQ(CommandsReceived(), expected);
             }
             EndDialog(dialog, 0);
         });
@@ -251,8 +235,7 @@ TEST_F(DialogManagerTest, ShellInitialisationSizesTheDialogAndShowsTheDoneButton
 
 // A WCHAR is a whole code point here; the dialog's caption is in the title strip.
 TEST_F(DialogManagerTest, WindowTextsOfTheLayer) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
         EXPECT_EQ(GetWindowTextW(edit, nullptr, 10), 0);
         ASSERT_TRUE(SetWindowTextW(edit, L"\U0001D465=1"));
@@ -303,8 +286,7 @@ TEST_F(DialogManagerTest, TheEditLimitBoundsPastingAndANewTextShowsFromItsStart)
         {"ZeroIsAsMuchAsItHolds",        0, L"0123456789", ten + ten,           ten + ten + ten},
     };
     // clang-format on
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
         auto* widget = qobject_cast<QLineEdit*>(mirabo::testing::WidgetOf(edit));
         ASSERT_NE(widget, nullptr);
@@ -331,8 +313,7 @@ TEST_F(DialogManagerTest, TheEditLimitBoundsPastingAndANewTextShowsFromItsStart)
 // switches it off, a closed one asks for direct input, an open one does not;
 // a destroyed context gives its windows back to the default one.
 TEST_F(DialogManagerTest, InputContextsReachTheInputMethodThroughTheWidget) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
         QWidget* widget = mirabo::testing::WidgetOf(edit);
         widget->setFocus();
@@ -403,8 +384,7 @@ TEST_F(DialogManagerTest, TemplatesThatCannotBeReadGiveMinusOne) {
 TEST_F(DialogManagerTest, MessageBoxesShowTheirTextsAndCaptions) {
     const QStringList ok{QStringLiteral("OK")};
     const QStringList yesNo{QStringLiteral("はい"), QStringLiteral("いいえ")};
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         for (UINT type : {MB_OK, MB_YESNO}) {
             MessageBoxSeen seen;
             mirabo::test::AnswerNextMessageBox(type == MB_OK ? IDOK : IDYES, &seen, dialog);

@@ -81,19 +81,10 @@ protected:
 
     // Runs the template with the recording procedure and `steps` inside its
     // loop; the dialog ends with the steps' result.
-    static INT_PTR Run(TemplateBuilder& builder, std::function<INT_PTR(HWND)> steps, LPARAM param = 0,
+    static INT_PTR Run(TemplateBuilder builder, std::function<INT_PTR(HWND)> steps, LPARAM param = 0,
                        HWND owner = nullptr) {
         g_steps = std::move(steps);
         return DialogBoxIndirectParamW(nullptr, builder.Get(), owner, RecordingProc, param);
-    }
-
-    // The WM_COMMAND messages received, as (word parameter, long parameter).
-    static std::vector<std::pair<WPARAM, LPARAM>> Commands() {
-        std::vector<std::pair<WPARAM, LPARAM>> commands;
-        for (const Received& r : g_received) {
-            if (r.message == WM_COMMAND) commands.push_back({r.wParam, r.lParam});
-        }
-        return commands;
     }
 };
 
@@ -189,8 +180,7 @@ class DialogInputTest : public DialogTest, public ::testing::WithParamInterface<
 
 TEST_P(DialogInputTest, SendsTheCommandAsTheDialogManagerDoes) {
     const InputCase& c = GetParam();
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND focus = GetDlgItem(dialog, c.focusId);
         SetFocus(focus);
         g_received.clear();
@@ -202,7 +192,7 @@ TEST_P(DialogInputTest, SendsTheCommandAsTheDialogManagerDoes) {
         std::vector<std::pair<WPARAM, LPARAM>> expected = {
             {MAKEWPARAM(c.commandId, BN_CLICKED),
              reinterpret_cast<LPARAM>(c.lParamControl ? GetDlgItem(dialog, c.lParamControl) : nullptr)}};
-        EXPECT_EQ(Commands(), expected);
+        EXPECT_EQ(CommandsReceived(), expected);
         return 0;
     });
 }
@@ -243,14 +233,13 @@ TEST_F(DialogTest, TheDefaultButtonTakesEnterUnlessTabReachedAnotherButton) {
             byDefault,
             byDefault,
             {MAKEWPARAM(11, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 11))}};
-        EXPECT_EQ(Commands(), expected);
+        EXPECT_EQ(CommandsReceived(), expected);
         return 0;
     });
 }
 
 TEST_F(DialogTest, SetFocusReturnsThePreviousFocusAndRefusesUnknownWindows) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         EXPECT_EQ(SetFocus(GetDlgItem(dialog, 11)), GetDlgItem(dialog, 10));
         EXPECT_EQ(FocusedId(dialog), 11);
         EXPECT_EQ(SetFocus(reinterpret_cast<HWND>(0x7777)), nullptr);
@@ -276,8 +265,7 @@ TEST_F(DialogTest, HandlesOfAnEndedDialogAreUnknown) {
 }
 
 TEST_F(DialogTest, WindowTextsFollowThePlatformsRules) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
         EXPECT_TRUE(SetWindowTextW(edit, L"abcdef"));
         struct Case {
@@ -356,8 +344,7 @@ TEST_F(DialogTest, TheEditLimitBoundsTypingButNotTheProgramsText) {
         {"WithoutALimitMessage",       ~WPARAM{0}, L"",         ten,  ten},
     };
     // clang-format on
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, 10);
         SetFocus(edit);
         for (const LimitCase& c : cases) {
@@ -397,8 +384,7 @@ class MessageBoxTest : public DialogTest, public ::testing::WithParamInterface<B
 TEST_P(MessageBoxTest, AnswersAsPressed) {
     const BoxCase& c = GetParam();
     if (c.wineDeviates != nullptr && RunningOnWine()) GTEST_SKIP() << c.wineDeviates;
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         SetFocus(GetDlgItem(dialog, 11));
         std::vector<int> buttons;
         bool ownerDisabled = false;
@@ -451,8 +437,7 @@ INSTANTIATE_TEST_SUITE_P(
 // "If this parameter is NULL, the default title is Error" (MessageBoxW's
 // lpCaption): the same title with an owner as without one, not the owner's.
 TEST_F(DialogTest, ABoxWithoutCaptionHasTheDefaultTitleWhateverItsOwner) {
-    TemplateBuilder builder = SmallTemplate();
-    Run(builder, [&](HWND dialog) {
+    Run(SmallTemplate(), [&](HWND dialog) {
         std::wstring captions[2];
         for (int owned : {0, 1}) {
             g_nestedSteps = [&] {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "platform/win32.h"
@@ -22,6 +23,15 @@ inline void PrintTo(const Received& r, std::ostream* out) {
 
 // What the running case's procedure has recorded; each case starts it empty.
 inline std::vector<Received> g_received;
+
+// The WM_COMMAND messages recorded, as (word parameter, long parameter).
+inline std::vector<std::pair<WPARAM, LPARAM>> CommandsReceived() {
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
+    for (const Received& r : g_received) {
+        if (r.message == WM_COMMAND) commands.push_back({r.wParam, r.lParam});
+    }
+    return commands;
+}
 
 inline constexpr WCHAR kTestClass[] = L"MiraboTestWindow";
 
