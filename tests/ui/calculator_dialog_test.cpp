@@ -121,6 +121,12 @@ Fields EmptyFields(const CalculatorDialog& d) {
 }
 
 int FirstField(const CalculatorDialog& d) { return mirabo::FirstFieldId(*d.calculator); }
+
+// Every field empty, the caret in the first one.
+void ExpectEmptyWithTheCaretFirst(HWND dialog, const CalculatorDialog& d) {
+    EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+    EXPECT_EQ(FocusedId(dialog), FirstField(d));
+}
 int TemplateOf(const CalculatorDialog& d) { return d.calculator->templateId; }
 int CalculateOf(const CalculatorDialog& d) { return d.calculator->calculateId; }
 int ClearOf(const CalculatorDialog& d) { return d.calculator->clearId; }
@@ -149,8 +155,7 @@ class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {
 TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
     const CalculatorDialog& d = GetParam();
     INT_PTR result = InDialog(d, [&](HWND dialog) {
-        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
-        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        ExpectEmptyWithTheCaretFirst(dialog, d);
         EXPECT_EQ(mirabo::test::TextOf(dialog), d.caption);
         EXPECT_EQ(mirabo::testing::TitleStripCaption(), d.caption);
         EXPECT_NE(mirabo::testing::DoneButton(), nullptr);
@@ -197,10 +202,7 @@ TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
     });
-    InDialog(d, [&](HWND dialog) {
-        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
-        EXPECT_EQ(FocusedId(dialog), FirstField(d));
-    });
+    InDialog(d, [&](HWND dialog) { ExpectEmptyWithTheCaretFirst(dialog, d); });
 }
 
 TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirstField) {
@@ -232,8 +234,7 @@ TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) 
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
         EXPECT_EQ(seen.text, d.missingText);
-        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
-        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        ExpectEmptyWithTheCaretFirst(dialog, d);
     });
 }
 
@@ -250,12 +251,10 @@ TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheF
             EXPECT_FALSE(text.isEmpty()) << "field " << id << " could not be filled";
         }
         Click(dialog, ClearOf(d));
-        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
-        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        ExpectEmptyWithTheCaretFirst(dialog, d);
         // Clear on the empty form leaves it empty.
         Click(dialog, ClearOf(d));
-        EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
-        EXPECT_EQ(FocusedId(dialog), FirstField(d));
+        ExpectEmptyWithTheCaretFirst(dialog, d);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
     });
 }

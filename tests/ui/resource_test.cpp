@@ -187,6 +187,21 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, ParsedTemplateTest, ::testing::ValuesIn(mirabo
                              return "Template" + std::to_string(info.param.id);
                          });
 
+// Pads template words to the next DWORD boundary.
+void AlignToDword(std::vector<WORD>& words) {
+    if (words.size() % 2) words.push_back(0);
+}
+
+// Template words as their little-endian bytes.
+std::vector<unsigned char> LittleEndian(const std::vector<WORD>& words) {
+    std::vector<unsigned char> bytes(words.size() * 2);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        bytes[2 * i] = words[i] & 0xFF;
+        bytes[2 * i + 1] = words[i] >> 8;
+    }
+    return bytes;
+}
+
 TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
     // A template with a class name, a title given as an ordinal and two
     // bytes of creation data, then an item of class ordinal 0x0081.
@@ -195,22 +210,15 @@ TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
         0,      0,      'T', 0,                    // no menu, dialog class, title
         8,      'F',    0,                         // 8 point "F"
     };
-    auto align = [&] {
-        if (words.size() % 2) words.push_back(0);
-    };
-    align();
+    AlignToDword(words);
     for (int w : {0x0000, 0x5000, 0, 0, 1, 2, 3, 4, 7}) words.push_back(static_cast<WORD>(w));
     for (char16_t c : std::u16string(u"sTaTiC")) words.push_back(c);
     words.insert(words.end(), {0, 0xFFFF, 112, 2, 0xABCD});
-    align();
+    AlignToDword(words);
     for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('x'), 0, 0})
         words.push_back(static_cast<WORD>(w));
 
-    std::vector<unsigned char> bytes(words.size() * 2);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = words[i] & 0xFF;
-        bytes[2 * i + 1] = words[i] >> 8;
-    }
+    std::vector<unsigned char> bytes = LittleEndian(words);
     DialogTemplate parsed;
     ASSERT_TRUE(ParseDialogTemplate(bytes.data(), bytes.size(), &parsed));
     EXPECT_EQ(parsed.title, QStringLiteral("T"));
@@ -239,31 +247,16 @@ TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
 // data, then the second, which starts on the next DWORD boundary. `dataEnd`
 // is where the creation data ends.
 std::vector<unsigned char> TemplateWithCreationData(DWORD style, int extra, std::size_t* dataEnd = nullptr) {
-    std::vector<WORD> words = {static_cast<WORD>(style & 0xFFFF),
-                               static_cast<WORD>(style >> 16),
-                               0,
-                               0,
-                               2,
-                               0,
-                               0,
-                               100,
-                               50,
-                               0,
-                               0,
-                               'T',
-                               0};
+    // Style, extended style, count, rectangle, no menu, the dialog class, title.
+    // clang-format off
+    std::vector<WORD> words = {static_cast<WORD>(style & 0xFFFF), static_cast<WORD>(style >> 16), 0, 0, 2, 0, 0,
+                               100, 50, 0, 0, 'T', 0};
+    // clang-format on
     if (style & DS_SETFONT) words.insert(words.end(), {8, 'F', 0});
-    auto align = [&] {
-        if (words.size() % 2) words.push_back(0);
-    };
-    align();
+    AlignToDword(words);
     words.insert(words.end(), {0x0080, 0x5081, 0, 0, 1, 2, 3, 4, 7, 0xFFFF, 0x0081, 'a', 0});
     words.push_back(static_cast<WORD>(extra));
-    std::vector<unsigned char> bytes(words.size() * 2);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = words[i] & 0xFF;
-        bytes[2 * i + 1] = words[i] >> 8;
-    }
+    std::vector<unsigned char> bytes = LittleEndian(words);
     for (int i = 0; i < extra; ++i) bytes.push_back(static_cast<unsigned char>(0xA0 + i));
     if (dataEnd != nullptr) *dataEnd = bytes.size();
     bytes.resize((bytes.size() + 3) & ~std::size_t{3});
