@@ -33,22 +33,13 @@ const std::string kEmoji = "\xF0\x9F\x98\x80";
 const std::string kBoundaries =
     "\xC2\x80\xC2\x9F\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
 
+// A run's exit status and both outputs, bytes as written, and how many
+// questions it asked on the terminal.
 struct Outcome {
     int status;
     std::string out;
     std::string err;
     int questions = 0;
-};
-
-// Runs the built program through the system's command interpreter, its
-// standard input `input` (read from a file) unless `args` redirect it, and
-// gives its exit status and both outputs, bytes as written. On Linux the
-// locale variables are the ones given and no others (the messages' language
-// follows them); on Windows the user's own.
-struct ProgramRun {
-    int status;
-    std::string out;
-    std::string err;
 };
 
 // A path given in UTF-8: on Windows as wide characters, whatever the ANSI
@@ -68,8 +59,12 @@ std::string ReadWhole(const std::string& path) {
     return bytes.str();
 }
 
-ProgramRun RunProgram(const std::string& args, const std::string& input = "",
-                      [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
+// Runs the built program through the system's command interpreter, its
+// standard input `input` (read from a file) unless `args` redirect it. On Linux
+// the locale variables are the ones given and no others (the messages'
+// language follows them); on Windows the user's own.
+Outcome RunProgram(const std::string& args, const std::string& input = "",
+                   [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
 #ifdef _WIN32
     const std::string files = testing::TempDir() + "mirabo_program_" + std::to_string(GetCurrentProcessId());
 #else
@@ -95,7 +90,7 @@ ProgramRun RunProgram(const std::string& args, const std::string& input = "",
                                 MIRABO_CALC_PATH + " <" + files + ".in " + args + ") 2>" + files + ".err";
     FILE* pipe = popen(command.c_str(), "r");
 #endif
-    ProgramRun run{-1, {}, {}};
+    Outcome run{-1, {}, {}};
     if (pipe != nullptr) {
         char chunk[256];
         while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
@@ -494,7 +489,7 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.substr(0, 60));
-        const ProgramRun run = RunProgram(c.args, c.input);
+        const Outcome run = RunProgram(c.args, c.input);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
@@ -544,7 +539,7 @@ TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        const ProgramRun run = RunProgram(c.args, "", c.locale);
+        const Outcome run = RunProgram(c.args, "", c.locale);
         EXPECT_EQ(run.status, c.status) << c.locale << " " << c.args;
         EXPECT_EQ(run.out, c.out) << c.locale << " " << c.args;
     }
