@@ -1,5 +1,7 @@
 #include "text/utf8.h"
 
+#include <cstdint>
+
 namespace mirabo {
 namespace {
 
@@ -72,7 +74,7 @@ std::size_t Utf16Length(std::wstring_view text) {
     std::size_t units = text.size();
     if constexpr (sizeof(wchar_t) > 2) {
         for (const wchar_t c : text) {
-            units += static_cast<char32_t>(c) > 0xFFFF ? 1 : 0;
+            units += (static_cast<std::uint32_t>(c) >> 16) != 0 ? 1 : 0;
         }
     }
     return units;

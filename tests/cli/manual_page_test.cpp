@@ -41,9 +41,10 @@ TEST(ManualPageTest, ListsEveryFormWithItsFieldsInOrder) {
         EXPECT_TRUE(Contains(page, "\n*" + std::string(form->name) + "*\n")) << form->name;
         // The other names its fields answer to, and an example.
         for (const CalculatorField& field : form->fields) {
-            if (!field.alias.empty())
+            if (!field.alias.empty()) {
                 EXPECT_TRUE(Contains(page, std::string(field.alias) + " for " + std::string(field.name)))
                     << field.name;
+            }
         }
         EXPECT_TRUE(Contains(page, "\n$ mirabo-calc " + std::string(form->name) + " ")) << form->name;
     }
