@@ -139,9 +139,7 @@ std::vector<int> DesktopIconSizes(HICON icon) {
     return sizes;
 }
 
-QImage DesktopIconImage(HICON icon, int size) {
-    return PictureOfSize(icon, DesktopIconSources(icon), size);
-}
+QImage DesktopIconImage(HICON icon, int size) { return PictureOfSize(icon, DesktopIconSources(icon), size); }
 
 namespace {
 
