@@ -46,6 +46,34 @@ env -u AT_SPI_BUS_ADDRESS DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" \
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" &
 pid=$!
 window=$(timeout 10 xdotool search --sync --name '^Mirabo for PocketPC$' | head -n1)
+# The desktop's icon of the window: every size, the large ones following the
+# first frame, each a whole picture: opaque black corners, the red disc at the
+# top left, the yellow triangle at the bottom right.
+sizes=""
+for _ in $(seq 50); do
+  sizes=$(xprop -len 10000000 -id "$window" -f _NET_WM_ICON 32x ' = $0+\n' _NET_WM_ICON |
+    python3 -c '
+import sys
+v = [int(x, 16) for x in sys.stdin.read().split("=", 1)[1].replace(",", " ").split()]
+out, i = [], 0
+while i + 2 <= len(v):
+    w, h = v[i], v[i + 1]
+    p = v[i + 2:i + 2 + w * h]
+    if w == 0 or len(p) != w * h: sys.exit("a cut-off picture")
+    at = lambda x, y: p[y * w + x]
+    seen = [p[0], p[w - 1], p[(h - 1) * w], p[-1], at(w // 4, h // 4), at(w * 3 // 4 - 1, h * 3 // 4 - 1)]
+    if seen != [0xff000000] * 4 + [0xffff0000, 0xffffff00]:
+        sys.exit("%dx%d: corners, red disc, yellow triangle %s" % (w, h, [hex(c) for c in seen]))
+    out.append("%dx%d" % (w, h))
+    i += 2 + w * h
+print(" ".join(out))
+' 2>&1 || true)
+  [ "$sizes" = "16x16 24x24 32x32 48x48 64x64 128x128 256x256" ] && break
+  sleep 0.1
+done
+[ "$sizes" = "16x16 24x24 32x32 48x48 64x64 128x128 256x256" ] ||
+  { kill "$pid"; echo "FAIL: the window's icon is $sizes" >&2; exit 1; }
+echo "its window's icon comes in $sizes"
 xdotool windowfocus --sync "$window" key ctrl+q
 status=0
 timeout 10 tail --pid="$pid" -f /dev/null || { kill "$pid"; echo "FAIL: Ctrl+Q did not end it" >&2; exit 1; }

@@ -48,6 +48,12 @@ protected:
         painting_ = false;
     }
 
+    // Nothing the window procedure paints depends on the keyboard focus, so
+    // gaining or losing it repaints nothing (Qt's own handlers would repaint
+    // the whole window, the frame after the first one on the desktop).
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
+
 private:
     double scale_;
     HWND handle_ = nullptr;

@@ -97,22 +97,59 @@ QImage IconImage(HICON icon, int size) {
 
 namespace {
 
+// The pictures of the desktop icon by size: the program's smooth picture
+// where it has one of that size, else null for the group's own image.
+using IconSources = std::map<int, const DesktopIconPicture*>;
+
+IconSources DesktopIconSources(HICON icon) {
+    IconSources sources;
+    const IconObject* object = IconOf(icon);
+    if (object == nullptr) return sources;
+    const ResourceKey& name = object->group->name;
+    if (name.isOrdinal && name.ordinal == kDesktopIconGroup) {
+        for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
+            sources.emplace(kDesktopIconPictures[i].size, &kDesktopIconPictures[i]);
+        }
+    }
+    for (const GroupImage& image : GroupImages(object->group)) sources.emplace(image.width, nullptr);
+    return sources;
+}
+
+// The picture of exactly that size, decoded each time it is asked for (the
+// window system asks once per size and keeps what it got); null when it
+// cannot be.
+QImage PictureOfSize(HICON icon, const IconSources& sources, int size) {
+    QImage picture;
+    const auto source = sources.find(size);
+    if (source != sources.end() && source->second != nullptr) {
+        const DesktopIconPicture& p = *source->second;
+        picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
+        if (picture.width() != size) picture = QImage();
+    }
+    if (picture.isNull()) picture = IconImage(icon, size);
+    if (picture.width() != size) picture = QImage();
+    return picture;
+}
+
+}  // namespace
+
+std::vector<int> DesktopIconSizes(HICON icon) {
+    std::vector<int> sizes;
+    for (const auto& [size, source] : DesktopIconSources(icon)) sizes.push_back(size);
+    return sizes;
+}
+
+QImage DesktopIconImage(HICON icon, int size) { return PictureOfSize(icon, DesktopIconSources(icon), size); }
+
+namespace {
+
 // The desktop window's icon: the program's smooth pictures of the group where
 // it has them, the group's own images at the sizes they leave out, each
 // decoded only when something asks for it.
 class DesktopIconEngine : public QIconEngine {
 public:
-    DesktopIconEngine(HICON icon, int largestOffered) : icon_(icon), largestOffered_(largestOffered) {
-        const IconObject* object = IconOf(icon);
-        if (object == nullptr) return;
-        const ResourceKey& name = object->group->name;
-        if (name.isOrdinal && name.ordinal == kDesktopIconGroup) {
-            for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
-                sources_.emplace(kDesktopIconPictures[i].size, &kDesktopIconPictures[i]);
-            }
-        }
-        for (const GroupImage& image : GroupImages(object->group)) sources_.emplace(image.width, nullptr);
-    }
+    DesktopIconEngine(HICON icon, int largestOffered)
+        : icon_(icon), largestOffered_(largestOffered), sources_(DesktopIconSources(icon)) {}
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
@@ -145,25 +182,11 @@ public:
     QString key() const override { return QStringLiteral("mirabo.desktop"); }
 
 private:
-    // The picture of that size, decoded each time it is asked for (the
-    // window system asks once per size and keeps what it got); null when it
-    // cannot be.
-    QImage Picture(int size) const {
-        QImage picture;
-        const auto source = sources_.find(size);
-        if (source != sources_.end() && source->second != nullptr) {
-            const DesktopIconPicture& p = *source->second;
-            picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
-            if (picture.width() != size) picture = QImage();
-        }
-        if (picture.isNull()) picture = IconImage(icon_, size);
-        if (picture.width() != size) picture = QImage();
-        return picture;
-    }
+    QImage Picture(int size) const { return PictureOfSize(icon_, sources_, size); }
 
     HICON icon_;
     int largestOffered_;
-    std::map<int, const DesktopIconPicture*> sources_;
+    IconSources sources_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include <climits>
+#include <vector>
 
 #include "platform/linux/win32_api.h"
 
@@ -21,6 +22,10 @@ QImage IconImage(HICON icon, int size);
 // system hands over whole) are those up to `largestOffered`, though any size
 // can be drawn.
 QIcon DesktopIcon(HICON icon, int largestOffered = INT_MAX);
+// The sizes of the desktop icon's pictures, smallest first, and the picture
+// of exactly one of them (null for any other size or an unknown handle).
+std::vector<int> DesktopIconSizes(HICON icon);
+QImage DesktopIconImage(HICON icon, int size);
 
 // An icon by its resource number (as a dialog's SS_ICON control names it).
 HICON ProgramIcon(WORD id);

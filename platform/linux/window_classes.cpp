@@ -10,6 +10,7 @@
 #include "platform/linux/messages.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/single_instance.h"
+#include "platform/linux/x11_window_icon.h"
 
 namespace mirabo::platform {
 
@@ -123,7 +124,11 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
     HICON largeIcon = first ? record.hIcon : nullptr;
     screen->AfterFirstFrame([handle, className, title, largeIcon] {
         Screen* shown = Screen::Existing();
-        if (largeIcon != nullptr && shown != nullptr) shown->setWindowIcon(DesktopIcon(largeIcon));
+        // On X11 the large sizes go out one at a time, after the small ones the
+        // window already has; elsewhere the whole icon is handed over again.
+        if (largeIcon != nullptr && shown != nullptr &&
+            !AppendLargeWindowIcons(shown, largeIcon, kFirstFrameIconSize))
+            shown->setWindowIcon(DesktopIcon(largeIcon));
         if (FrameWindow::FromHandle(handle) == nullptr) return;
         AnnounceWindow(className, title, [] {
             if (Screen* raised = Screen::Existing()) raised->RaiseDesktopWindow();

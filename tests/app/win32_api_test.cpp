@@ -3,6 +3,8 @@
 // bar and the desktop window's icon. What both platforms share is
 // stated in tests/win32.
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QIcon>
 #include <QImage>
 #include <QTest>
@@ -94,6 +96,43 @@ TEST_F(Win32Test, AWindowAtTheDefaultPlaceFillsTheWorkArea) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = RecordingProc;
     EXPECT_EQ(RegisterClassW(&wc), 0) << "a class needs a name";
+}
+
+int g_paints = 0;
+
+LRESULT CALLBACK CountingPaintsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++g_paints;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// What the window procedure paints does not depend on the keyboard focus:
+// the window gaining or losing it is no reason to paint it again.
+TEST_F(Win32Test, FocusComingAndGoingPaintsNothingAgain) {
+    static const WCHAR paintClass[] = L"MiraboPaintCountWindow";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = CountingPaintsProc;
+    wc.lpszClassName = paintClass;
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, paintClass, L"paints", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    QWidget* widget = mirabo::testing::WidgetOf(window);
+    ASSERT_NE(widget, nullptr);
+    bool firstFrame = false;
+    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame && g_paints > 0; }, 5000));
+    QCoreApplication::processEvents();
+    g_paints = 0;
+    for (QEvent::Type type : {QEvent::FocusOut, QEvent::FocusIn}) {
+        QFocusEvent focus(type, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(widget, &focus);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_paints, 0);
+    // The same wait sees a paint that is asked for.
+    widget->update();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_paints, 1);
 }
 
 TEST_F(Win32Test, GetMessageWaitsWhileQtRuns) {
