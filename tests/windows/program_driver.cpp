@@ -239,6 +239,10 @@ void DescribeScene(HWND window) {
     GetCursorPos(&pointer);
     std::fprintf(stderr, "  pointer at %ld,%ld over %s; left button %s\n", pointer.x, pointer.y,
                  Named(WindowFromPoint(pointer)).c_str(), (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? "down" : "up");
+    if (_wcsicmp(ClassOf(window).c_str(), L"Button") == 0) {
+        std::fprintf(stderr, "  its state %#llx\n",
+                     static_cast<unsigned long long>(SendMessageW(window, BM_GETSTATE, 0, 0)));
+    }
     std::fprintf(stderr, "  foreground %s\n", Named(GetForegroundWindow()).c_str());
     const HWND threads[] = {window, GetForegroundWindow()};
     for (HWND of : threads) {
@@ -293,11 +297,30 @@ bool Click(HWND window) {
         std::snprintf(why, sizeof(why), "SendInput took no press (error %lu)", down.error);
         return stopped(why);
     }
-    // A button is released once it shows the press it has taken.
+    // A button is released once it has taken the press: it holds the mouse
+    // capture from the press to the release. Its pushed look is no witness:
+    // it follows every movement reported meanwhile, and one reported from
+    // off the button takes the look away from a press the button still holds
+    // (the release, which says where it happens, brings the look back and
+    // clicks).
     const bool button = _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
-    const bool pressed =
-        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, kPatience);
-    if (!pressed) stopped("it never showed the press");
+    const DWORD thread = GetWindowThreadProcessId(window, NULL);
+    LRESULT state = 0;
+    const bool pressed = !button || WaitFor(
+                                        [&] {
+                                            state = SendMessageW(window, BM_GETSTATE, 0, 0);
+                                            GUITHREADINFO info = {};
+                                            info.cbSize = sizeof(info);
+                                            return (state & BST_PUSHED) != 0 ||
+                                                   (GetGUIThreadInfo(thread, &info) && info.hwndCapture == window);
+                                        },
+                                        kPatience);
+    if (!pressed) {
+        char why[80];
+        std::snprintf(why, sizeof(why), "it never took the press (its state %#llx)",
+                      static_cast<unsigned long long>(state));
+        stopped(why);
+    }
     const Sent up = SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
     if (up.events != 1) {
@@ -362,10 +385,17 @@ bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
     HWND button = buttons[buttonIndex];
     // The bar takes taps once no dialog is over the window any more.
     if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, kPatience)) return false;
-    if (!Click(button) || WaitForPopupMenu() == NULL) return false;
+    if (!Click(button)) return false;
+    // A step that fails says so, and what stood around it.
+    const auto stopped = [button](const char* why) {
+        std::fprintf(stderr, "menu of %s: %s\n", Named(button).c_str(), why);
+        DescribeScene(button);
+        return false;
+    };
+    if (WaitForPopupMenu() == NULL) return stopped("no pop-up showed after the click");
     // Keys go to the pop-up once the program's thread tracks it and has the
     // keyboard: a pop-up shows before its menu loop starts.
-    if (!WaitForMenuLoop(mainWindow)) return false;
+    if (!WaitForMenuLoop(mainWindow)) return stopped("its menu loop did not take the keyboard");
     // The arrow keys pass over separators; Enter chooses.
     for (int i = 0; i <= item; ++i) {
         PressKey(VK_DOWN);
