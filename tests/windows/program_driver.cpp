@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 namespace mirabo::wintest {
 
@@ -24,13 +25,23 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM lParam) {
     return TRUE;
 }
 
-void SendMouse(DWORD flags, LONG x, LONG y) {
+// What SendInput made of the last mouse event: the number of events it
+// inserted, and the error when that was none.
+struct Sent {
+    UINT events = 0;
+    DWORD error = 0;
+};
+
+Sent SendMouse(DWORD flags, LONG x, LONG y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = x;
     input.mi.dy = y;
     input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
+    Sent sent;
+    sent.events = SendInput(1, &input, sizeof(input));
+    if (sent.events != 1) sent.error = GetLastError();
+    return sent;
 }
 
 void SendKey(WORD key, bool up) {
@@ -205,13 +216,55 @@ bool Settled(HWND window) {
         kPatience);
 }
 
+// A window as a failure message names it: handle, class, text and process.
+std::string Named(HWND window) {
+    if (window == NULL) return "none";
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    // In UTF-8: the C runtime would print a Japanese text as nothing.
+    const std::wstring text = TextOf(window).substr(0, 40);
+    char utf8[200] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof(utf8), NULL, NULL);
+    char line[400];
+    std::snprintf(line, sizeof(line), "%p %ls \"%s\" (process %lu%s)", static_cast<void*>(window),
+                  ClassOf(window).c_str(), utf8, process, IsWindowEnabled(window) ? "" : ", disabled");
+    return line;
+}
+
+// What stood around a click that went wrong: the pointer and the window
+// under it, the foreground window, and the active, focus and capture windows
+// of the clicked window's thread and of the foreground's.
+void DescribeScene(HWND window) {
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    std::fprintf(stderr, "  pointer at %ld,%ld over %s; left button %s\n", pointer.x, pointer.y,
+                 Named(WindowFromPoint(pointer)).c_str(), (GetAsyncKeyState(VK_LBUTTON) & 0x8000) ? "down" : "up");
+    if (_wcsicmp(ClassOf(window).c_str(), L"Button") == 0) {
+        std::fprintf(stderr, "  its state %#llx\n",
+                     static_cast<unsigned long long>(SendMessageW(window, BM_GETSTATE, 0, 0)));
+    }
+    std::fprintf(stderr, "  foreground %s\n", Named(GetForegroundWindow()).c_str());
+    const HWND threads[] = {window, GetForegroundWindow()};
+    for (HWND of : threads) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        const DWORD thread = of != NULL ? GetWindowThreadProcessId(of, NULL) : 0;
+        if (of != window && thread == GetWindowThreadProcessId(window, NULL)) continue;
+        if (thread == 0 || !GetGUIThreadInfo(thread, &info)) continue;
+        std::fprintf(stderr, "  thread of %p: active %s, focus %s, capture %s, flags %#lx\n",
+                     static_cast<void*>(of), Named(info.hwndActive).c_str(), Named(info.hwndFocus).c_str(),
+                     Named(info.hwndCapture).c_str(), info.flags);
+    }
+}
+
 }  // namespace
 
 bool Click(HWND window) {
-    // A click that cannot be made says which step stopped it.
+    // A click that cannot be made says which step stopped it, and what stood
+    // around it then.
     const auto stopped = [window](const char* why) {
-        std::fprintf(stderr, "click on %p (%ls \"%ls\"): %s\n", static_cast<void*>(window), ClassOf(window).c_str(),
-                     TextOf(window).c_str(), why);
+        std::fprintf(stderr, "click on %s: %s\n", Named(window).c_str(), why);
+        DescribeScene(window);
         return false;
     };
     if (!BringToFront(window)) return stopped("its window did not come to the front");
@@ -238,14 +291,44 @@ bool Click(HWND window) {
     }
     // Press and release each say where they happen: a pointer position
     // the window system reports late cannot move the release off the window.
-    SendMouse(at | MOUSEEVENTF_LEFTDOWN, x, y);
-    // A button is released once it shows the press it has taken.
+    const Sent down = SendMouse(at | MOUSEEVENTF_LEFTDOWN, x, y);
+    if (down.events != 1) {
+        char why[80];
+        std::snprintf(why, sizeof(why), "SendInput took no press (error %lu)", down.error);
+        return stopped(why);
+    }
+    // A button is released once it has taken the press: it holds the mouse
+    // capture from the press to the release. Its pushed look is no witness:
+    // it follows every movement reported meanwhile, and one reported from
+    // off the button takes the look away from a press the button still holds
+    // (the release, which says where it happens, brings the look back and
+    // clicks).
     const bool button = _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
-    const bool pressed =
-        !button || WaitFor([&] { return (SendMessageW(window, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }, kPatience);
-    SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
+    const DWORD thread = GetWindowThreadProcessId(window, NULL);
+    LRESULT state = 0;
+    const bool pressed = !button || WaitFor(
+                                        [&] {
+                                            state = SendMessageW(window, BM_GETSTATE, 0, 0);
+                                            GUITHREADINFO info = {};
+                                            info.cbSize = sizeof(info);
+                                            return (state & BST_PUSHED) != 0 ||
+                                                   (GetGUIThreadInfo(thread, &info) && info.hwndCapture == window);
+                                        },
+                                        kPatience);
+    if (!pressed) {
+        char why[80];
+        std::snprintf(why, sizeof(why), "it never took the press (its state %#llx)",
+                      static_cast<unsigned long long>(state));
+        stopped(why);
+    }
+    const Sent up = SendMouse(at | MOUSEEVENTF_LEFTUP, x, y);
     Sleep(50);
-    return pressed || stopped("it never showed the press");
+    if (up.events != 1) {
+        char why[80];
+        std::snprintf(why, sizeof(why), "SendInput took no release (error %lu)", up.error);
+        return stopped(why);
+    }
+    return pressed;
 }
 
 bool PressKeyIn(HWND window, WORD key, std::vector<WORD> modifiers) {
@@ -302,10 +385,17 @@ bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
     HWND button = buttons[buttonIndex];
     // The bar takes taps once no dialog is over the window any more.
     if (!WaitFor([&] { return IsWindowEnabled(mainWindow) && IsWindowVisible(button); }, kPatience)) return false;
-    if (!Click(button) || WaitForPopupMenu() == NULL) return false;
+    if (!Click(button)) return false;
+    // A step that fails says so, and what stood around it.
+    const auto stopped = [button](const char* why) {
+        std::fprintf(stderr, "menu of %s: %s\n", Named(button).c_str(), why);
+        DescribeScene(button);
+        return false;
+    };
+    if (WaitForPopupMenu() == NULL) return stopped("no pop-up showed after the click");
     // Keys go to the pop-up once the program's thread tracks it and has the
     // keyboard: a pop-up shows before its menu loop starts.
-    if (!WaitForMenuLoop(mainWindow)) return false;
+    if (!WaitForMenuLoop(mainWindow)) return stopped("its menu loop did not take the keyboard");
     // The arrow keys pass over separators; Enter chooses.
     for (int i = 0; i <= item; ++i) {
         PressKey(VK_DOWN);
