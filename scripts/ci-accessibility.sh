@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/ci-failure.sh"
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" != "--in-session" ]; then
-  bash scripts/deps.sh at-spi2-core python3-pyatspi dbus-bin dbus-daemon xvfb xauth xdotool
+  bash scripts/deps.sh at-spi2-core python3-pyatspi dbus-bin dbus-daemon xvfb xauth xdotool x11-utils
   bash scripts/build.sh >/dev/null
   exec timeout 180 dbus-run-session -- bash "$0" --in-session
 fi
