@@ -397,27 +397,41 @@ std::vector<std::uint8_t> IconImage(const Canvas& c) {
     return out;
 }
 
-void WriteIcon(const std::string& path, const std::vector<Canvas>& images) {
-    std::vector<std::vector<std::uint8_t>> data;
-    for (const Canvas& c : images) data.push_back(IconImage(c));
+// One image of an icon file, as its directory entry describes it.
+struct IconEntry {
+    int width;
+    int height;
+    std::uint8_t colours;  // 0 for no palette
+    unsigned bitsPerPixel;
+    std::vector<std::uint8_t> data;
+};
+
+// An icon file: its header, a directory entry an image, then the images.
+void WriteIconFile(const std::string& path, const std::vector<IconEntry>& entries) {
     std::vector<std::uint8_t> out;
     Put16(out, 0);  // reserved
     Put16(out, 1);  // icon
-    Put16(out, static_cast<unsigned>(images.size()));
-    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        out.push_back(static_cast<std::uint8_t>(images[i].width));
-        out.push_back(static_cast<std::uint8_t>(images[i].height));
-        out.push_back(16);  // colours
+    Put16(out, static_cast<unsigned>(entries.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
+    for (const IconEntry& e : entries) {
+        out.push_back(static_cast<std::uint8_t>(e.width & 0xFF));  // 256 is 0
+        out.push_back(static_cast<std::uint8_t>(e.height & 0xFF));
+        out.push_back(e.colours);
         out.push_back(0);
         Put16(out, 1);  // planes
-        Put16(out, 4);  // bits per pixel
-        Put32(out, static_cast<std::uint32_t>(data[i].size()));
+        Put16(out, e.bitsPerPixel);
+        Put32(out, static_cast<std::uint32_t>(e.data.size()));
         Put32(out, offset);
-        offset += static_cast<std::uint32_t>(data[i].size());
+        offset += static_cast<std::uint32_t>(e.data.size());
     }
-    for (const auto& d : data) out.insert(out.end(), d.begin(), d.end());
+    for (const IconEntry& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
     WriteFile(path, out);
+}
+
+void WriteIcon(const std::string& path, const std::vector<Canvas>& images) {
+    std::vector<IconEntry> entries;
+    for (const Canvas& c : images) entries.push_back({c.width, c.height, 16, 4, IconImage(c)});
+    WriteIconFile(path, entries);
 }
 
 // PNG: signature, then chunks of length, type, data and the CRC of type and
@@ -495,26 +509,11 @@ std::vector<std::uint8_t> TrueColourIconImage(const RgbCanvas& c) {
 }
 
 void WriteApplicationIcon(const std::string& path, const std::vector<RgbCanvas>& images) {
-    std::vector<std::vector<std::uint8_t>> data;
-    for (const RgbCanvas& c : images) data.push_back(c.width >= 256 ? PngBytes(c) : TrueColourIconImage(c));
-    std::vector<std::uint8_t> out;
-    Put16(out, 0);  // reserved
-    Put16(out, 1);  // icon
-    Put16(out, static_cast<unsigned>(images.size()));
-    std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * images.size());
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        out.push_back(static_cast<std::uint8_t>(images[i].width & 0xFF));  // 256 is 0
-        out.push_back(static_cast<std::uint8_t>(images[i].height & 0xFF));
-        out.push_back(0);  // no palette
-        out.push_back(0);
-        Put16(out, 1);   // planes
-        Put16(out, 32);  // bits per pixel
-        Put32(out, static_cast<std::uint32_t>(data[i].size()));
-        Put32(out, offset);
-        offset += static_cast<std::uint32_t>(data[i].size());
+    std::vector<IconEntry> entries;
+    for (const RgbCanvas& c : images) {
+        entries.push_back({c.width, c.height, 0, 32, c.width >= 256 ? PngBytes(c) : TrueColourIconImage(c)});
     }
-    for (const auto& d : data) out.insert(out.end(), d.begin(), d.end());
-    WriteFile(path, out);
+    WriteIconFile(path, entries);
 }
 
 void WriteText(const std::string& path, const std::string& text) {
