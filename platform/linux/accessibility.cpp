@@ -42,21 +42,6 @@ void AddRelation(Relations* relations, QAccessible::Relation match, QAccessible:
         relations->append({accessible, relation});
 }
 
-// A text without its mnemonic marks ("&&" stays one "&").
-QString WithoutMnemonic(const QString& text) {
-    QString plain;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
-                ++i;
-            else
-                continue;
-        }
-        plain += text[i];
-    }
-    return plain;
-}
-
 bool IsPicture(DWORD style) {
     DWORD type = style & SS_TYPEMASK;
     return type == SS_BITMAP || type == SS_ICON;
@@ -134,7 +119,7 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return WithoutMnemonic(Button()->text());
+            return QString::fromStdWString(LabelName(Button()->text().toStdWString(), false));
         return QAccessibleWidget::text(t);
     }
 
