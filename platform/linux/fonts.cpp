@@ -30,7 +30,10 @@ const FaceMapping kFaces[] = {
      "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"MS PGothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"MS UI Gothic", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
-    {u"System", "", ""},
+    // The handheld's system font is a proportional Japanese font: the same
+    // family in every locale, not the desktop's default, which a Japanese
+    // locale makes a fixed-pitch one too wide for the labels.
+    {u"System", "IPAPGothic", "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"},
     {u"MS Shell Dlg", "", ""},
 };
 
@@ -88,7 +91,7 @@ DialogFont MakeDialogFont(const QString& face, int pointSize, double scale) {
     // Measured on the handheld's pixels...
     QFont handheld = HandheldFont(face, pointSize, 1.0);
     int cell = handheld.pixelSize();
-    if (handheld.family() == DesktopFamily()) {
+    if (face.isEmpty() || face.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0) {
         int halfCell = std::max(1, (cell + 1) / 2);
         while (AverageCharWidth(handheld) > halfCell && handheld.pixelSize() > halfCell) {
             handheld.setPixelSize(handheld.pixelSize() - 1);

@@ -12,8 +12,8 @@
 namespace mirabo::platform {
 
 // The family that stands in for one of the handheld's face names: "ＭＳ ゴシック"
-// is IPAGothic, "MS UI Gothic" IPAPGothic, "System" the desktop's default
-// family; any other name is kept as it is.
+// is IPAGothic, "MS UI Gothic" and "System" IPAPGothic, "MS Shell Dlg" the
+// desktop's default family; any other name is kept as it is.
 QString FamilyForFace(const QString& face);
 
 // A face at a point size on the handheld, drawn at the given scale.
@@ -31,8 +31,8 @@ int AverageCharWidth(const QFont& font);
 // leading, and the taller lines of the fonts standing in for them would
 // stretch every layout past the screen. The horizontal unit is measured on
 // the font used. The handheld's system font is a Japanese font with
-// half-width letters; the desktop's default font standing in for it is made
-// smaller where needed so that its letters are no wider.
+// half-width letters; the font standing in for it is made smaller where
+// needed so that its letters are no wider.
 //
 // Both are measured on the handheld's own pixels and then scaled, so that a
 // dialog keeps the handheld's layout at any scale: rounded at a scale of
