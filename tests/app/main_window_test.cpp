@@ -15,10 +15,12 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 const QString kTitle = QStringLiteral("Mirabo for PocketPC");
 const QString kAboutCaption = QStringLiteral("Mirabo　for WindowsCE のバージョン情報");
@@ -126,8 +128,6 @@ struct MenuCommand {
     int back;         // the control that closes it; 0: the title strip's OK
 };
 
-void PrintTo(const MenuCommand& c, std::ostream* out) { *out << c.name; }
-
 class MenuCommandTest : public ::testing::TestWithParam<MenuCommand> {};
 
 TEST_P(MenuCommandTest, OpensItsDialogAndClosingItReturnsToTheMainWindow) {
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCommand{"RightTriangle", 0, "直角三角形の計算", "直角三角関数の計算", 2},
                       MenuCommand{"OhmsLaw", 1, "オームの法則の計算", "オームの法則の計算", 2},
                       MenuCommand{"About", 2, "バージョン情報", kAboutCaption, 0}),
-    [](const ::testing::TestParamInfo<MenuCommand>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(MainWindowTest, CtrlAOpensTheAboutBoxAndItsOkOrEscapeClosesIt) {
     QString caption;

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 // The open menu, named by its first item, and its chosen item; empty texts
 // when no menu is open.
@@ -100,8 +102,6 @@ struct KeyPath {
     QString caption;        // of the window it opens; empty: the program ends
 };
 
-void PrintTo(const KeyPath& p, std::ostream* out) { *out << p.name; }
-
 class KeyPathTest : public ::testing::TestWithParam<KeyPath> {};
 
 TEST_P(KeyPathTest, ReachesItsWindowWithoutTheMouse) {
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyPath{"OhmsLaw",            {{Qt::Key_F10}, {Qt::Key_Right}, {Qt::Key_Down}, {Qt::Key_Return}},   "オームの法則の計算"},
         KeyPath{"About",              {{Qt::Key_F10}, {Qt::Key_Left}, {Qt::Key_Return}},                    "Mirabo　for WindowsCE のバージョン情報"},
         KeyPath{"Exit",               {{Qt::Key_F10}, {Qt::Key_Up}, {Qt::Key_Return}},                      ""}),
-    [](const ::testing::TestParamInfo<KeyPath>& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 }  // namespace

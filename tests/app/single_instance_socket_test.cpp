@@ -26,6 +26,7 @@
 #include "platform/linux/single_instance.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClientCase{"LongerThanTheLimit", {kLong}, false, 1000},
                       ClientCase{"LongLineEndingInRaise", {kLong + "raise\n"}, false, 1000},
                       ClientCase{"Idle", {}, false, kClientDeadlineMs + 1000}),
-    [](const ::testing::TestParamInfo<ClientCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 // Counts the paint events a widget gets.
 class PaintCounter : public QObject {
@@ -227,9 +228,7 @@ TEST_P(BusyClientsTest, TheWindowRepaintsAndASecondStartRaisesIt) {
 INSTANTIATE_TEST_SUITE_P(Clients, BusyClientsTest,
                          ::testing::Values(BusyCase{"HundredIdle", 100, false},
                                            BusyCase{"HundredTrickling", 100, true}),
-                         [](const ::testing::TestParamInfo<BusyCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 // Another copy played by the test: it holds the lock and listens on the
 // socket, and records what it is asked.
@@ -307,8 +306,6 @@ TEST_P(LookingForAnotherCopyTest, OnlySetForegroundWindowAsksItToComeToTheFront)
 INSTANTIATE_TEST_SUITE_P(Calls, LookingForAnotherCopyTest,
                          ::testing::Values(LookCase{"FindWindowWAlone", false, ""},
                                            LookCase{"ThenSetForegroundWindow", true, "raise\n"}),
-                         [](const ::testing::TestParamInfo<LookCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 }  // namespace

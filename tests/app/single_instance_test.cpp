@@ -24,6 +24,7 @@
 #include "res/resource.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
@@ -179,11 +180,11 @@ TEST_P(StoppedFirstCopyTest, StaysTheOneCopyAndTheOthersEndWithZero) {
     EXPECT_TRUE(Running(first));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stops, StoppedFirstCopyTest,
-    ::testing::Values(StoppedCase{"ContinuedWhileTheOthersWait", 1500, true},
-                      StoppedCase{"StoppedLongerThanTheOthersWait", kRaiseAnswerWaitMs + 1500, false}),
-    [](const ::testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stops, StoppedFirstCopyTest,
+                         ::testing::Values(StoppedCase{"ContinuedWhileTheOthersWait", 1500, true},
+                                           StoppedCase{"StoppedLongerThanTheOthersWait",
+                                                       kRaiseAnswerWaitMs + 1500, false}),
+                         RowName());
 
 struct TogetherCase {
     const char* name;
@@ -257,12 +258,13 @@ TEST_P(CopiesStartedTogetherTest, LeaveExactlyOneRunningWindow) {
     EXPECT_TRUE(Running(*survivor));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Together, CopiesStartedTogetherTest,
-    ::testing::Values(TogetherCase{"Two", 2, false, 0}, TogetherCase{"Three", 3, false, 0},
-                      TogetherCase{"TwoWithStops", 2, true, 7}, TogetherCase{"ThreeWithStops", 3, true, 11},
-                      TogetherCase{"TenWithStops", 10, true, 5}),
-    [](const ::testing::TestParamInfo<TogetherCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Together, CopiesStartedTogetherTest,
+                         ::testing::Values(TogetherCase{"Two", 2, false, 0},
+                                           TogetherCase{"Three", 3, false, 0},
+                                           TogetherCase{"TwoWithStops", 2, true, 7},
+                                           TogetherCase{"ThreeWithStops", 3, true, 11},
+                                           TogetherCase{"TenWithStops", 10, true, 5}),
+                         RowName());
 
 TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
     QProcess& first = Start();
@@ -321,9 +323,7 @@ TEST_P(VersionTest, PrintsTheVersionAndLeavesTheOneCopyRuleAlone) {
 INSTANTIATE_TEST_SUITE_P(Copies, VersionTest,
                          ::testing::Values(VersionCase{"Alone", false},
                                            VersionCase{"BesideARunningCopy", true}),
-                         [](const ::testing::TestParamInfo<VersionCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     // And a copy running elsewhere is found by the program here: WinMain
@@ -390,8 +390,6 @@ TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
 INSTANTIATE_TEST_SUITE_P(Sockets, EndingCopyTest,
                          ::testing::Values(EndingCase{"ItsOwn", false},
                                            EndingCase{"ReplacedByAnother", true}),
-                         [](const ::testing::TestParamInfo<EndingCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 }  // namespace

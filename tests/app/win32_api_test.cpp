@@ -18,6 +18,7 @@
 #include "platform/linux/single_instance.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 #include "tests/win32/received.h"
 
 namespace {
@@ -79,9 +80,7 @@ TEST_P(WindowClaimTest, HoldsTheLockAtOnceAndListensAfterTheFirstFrame) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowClaimTest,
                          ::testing::Values(ClaimCase{"Shown", WS_VISIBLE}, ClaimCase{"Hidden", 0}),
-                         [](const ::testing::TestParamInfo<ClaimCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 // The rest of window classes and windows, the same on both platforms, is in
 // tests/win32. Here, what is the handheld's: a window made at the default

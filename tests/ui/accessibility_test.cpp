@@ -16,12 +16,14 @@
 #include "res/resource.h"
 #include "tests/ui/accessibility_driver.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 #include "ui/main_window.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 constexpr QAccessible::Role kField = QAccessible::EditableText;
 constexpr QAccessible::Role kButton = QAccessible::Button;
@@ -74,8 +76,6 @@ struct DialogView {
     std::vector<AccessibleControl> controls;  // in template order
     LANGID language = mirabo::test::kJapanese;
 };
-
-void PrintTo(const DialogView& view, std::ostream* os) { *os << view.name; }
 
 const std::vector<DialogView>& Views() {
     // clang-format off
@@ -160,8 +160,7 @@ TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNa
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, DialogViewTest, ::testing::ValuesIn(Views()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogViewTest, ::testing::ValuesIn(Views()), RowName());
 
 // ---------------------------------------------------------------------------
 // New values and focus moves
@@ -177,8 +176,6 @@ struct Calculation {
     Fields typed;
     Fields results;  // every field afterwards, the first one first
 };
-
-void PrintTo(const Calculation& c, std::ostream* os) { *os << c.name; }
 
 const std::vector<Calculation>& Calculations() {
     // clang-format off
@@ -254,8 +251,7 @@ TEST_P(CalculationTest, ClearIsAnnouncedFieldByFieldAndTheFocusMoveToTheFirstFie
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()), RowName());
 
 // Each Tab or Shift+Tab announces the control it reaches, and the default
 // button follows the focus: the push button that has it, else 計算する.
@@ -309,8 +305,6 @@ struct MessageView {
     int answer;
 };
 
-void PrintTo(const MessageView& m, std::ostream* os) { *os << m.name; }
-
 const std::vector<MessageView>& Messages() {
     // clang-format off
     static const std::vector<MessageView> messages = {
@@ -358,7 +352,6 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
     EXPECT_TRUE(seen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, MessageBoxViewTest, ::testing::ValuesIn(Messages()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Messages, MessageBoxViewTest, ::testing::ValuesIn(Messages()), RowName());
 
 }  // namespace

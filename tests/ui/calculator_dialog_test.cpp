@@ -19,11 +19,13 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
 const QString kNegativeNotAllowed =
@@ -98,8 +100,6 @@ const std::vector<CalculatorDialog>& Dialogs() {
     return dialogs;
 }
 
-std::string DialogName(const ::testing::TestParamInfo<CalculatorDialog>& info) { return info.param.name; }
-
 void TypeFields(HWND dialog, const Fields& fields) {
     for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
 }
@@ -138,8 +138,6 @@ INT_PTR InDialog(const CalculatorDialog& d, const std::function<void(HWND)>& ste
         Click(dialog, IDC_BACK);
     });
 }
-
-void PrintTo(const CalculatorDialog& dialog, std::ostream* os) { *os << dialog.name; }
 
 }  // namespace
 
@@ -347,7 +345,7 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, CalculatorDialogTest, ::testing::ValuesIn(Dialogs()), DialogName);
+INSTANTIATE_TEST_SUITE_P(Dialogs, CalculatorDialogTest, ::testing::ValuesIn(Dialogs()), RowName());
 
 // Ways of leaving a dialog: each ends it with 2.
 enum class Leave { BackButton, EscapeInField, EscapeOnButton, DesktopCloseBox, TitleStripOk };
@@ -407,8 +405,6 @@ struct Example {
     Fields afterwards;
 };
 
-void PrintTo(const Example& example, std::ostream* os) { *os << example.name; }
-
 class ExampleTest : public ::testing::TestWithParam<Example> {};
 
 TEST_P(ExampleTest, FieldsReadAsCalculated) {
@@ -454,7 +450,7 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"OhmsLawFromCurrentAndPower", 3, {{IDC_OHM_CURRENT, "0.16"}, {IDC_OHM_POWER, "0.47"}},
                 {{IDC_OHM_VOLTAGE, "2.938"}, {IDC_OHM_CURRENT, "0.160"}, {IDC_OHM_RESISTANCE, "18.359"},
                  {IDC_OHM_POWER, "0.470"}}}),
-    [](const ::testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
+    RowName());
 
 // Messages other than missing input, answered in each way the box allows.
 struct MessageCase {
@@ -467,8 +463,6 @@ struct MessageCase {
     bool written; // whether the fields change
     LANGID language = mirabo::test::kJapanese;
 };
-
-void PrintTo(const MessageCase& message, std::ostream* os) { *os << message.name; }
 
 class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 
@@ -525,7 +519,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
         MessageCase{"RightTriangleInfiniteAnsweredYesInEnglish", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
                     InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
-    [](const ::testing::TestParamInfo<MessageCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead) {
     const CalculatorDialog& d = Dialogs()[1];
@@ -595,6 +589,6 @@ INSTANTIATE_TEST_SUITE_P(
             "ObliqueTriangle", 2, {{1001, kZeros + "3"}, {1002, "4"}, {1003, "5"}}, 1006, "53.130"},
         NinetyNineCase{"OhmsLaw", 3, {{1001, kZeros + "7"}, {1002, "1"}}, 1003, "7.000"},
         NinetyNineCase{"HundredthCharacterCut", 3, {{1001, kZeros + "7x"}, {1002, "1"}}, 1003, "7.000"}),
-    [](const ::testing::TestParamInfo<NinetyNineCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace

@@ -20,11 +20,13 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 enum class Opening { RightClick, ShiftF10, MenuKey };
 
@@ -90,8 +92,6 @@ struct StateCase {
     bool clipboardHasText;
     Items expected;
 };
-
-void PrintTo(const StateCase& c, std::ostream* out) { *out << c.name; }
 
 // clang-format off
 const StateCase kStateCases[] = {

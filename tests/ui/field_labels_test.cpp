@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/field_labels.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
@@ -12,6 +13,8 @@ using mirabo::platform::ControlBox;
 using mirabo::platform::ControlRole;
 using mirabo::platform::FieldLabels;
 using mirabo::platform::LabelName;
+using mirabo::test::PrintTo;
+using mirabo::test::RowName;
 
 ControlBox Field(int x, int y, int cx, int cy) { return {ControlRole::Field, x, y, x + cx, y + cy}; }
 ControlBox Label(int x, int y, int cx, int cy) { return {ControlRole::Label, x, y, x + cx, y + cy}; }
@@ -22,8 +25,6 @@ struct Layout {
     std::vector<ControlBox> controls;  // rectangles as (x, y, width, height)
     std::vector<int> labels;           // what FieldLabels gives
 };
-
-void PrintTo(const Layout& layout, std::ostream* os) { *os << layout.name; }
 
 class FieldLabelsTest : public ::testing::TestWithParam<Layout> {};
 
@@ -76,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, FieldLabelsTest, ::testing::Values(
            {Other(0, 0, 30, 10), Field(40, 0, 40, 10), Field(90, 0, 40, 10)},
            {-1, -1, -1}},
     Layout{"NoControls", {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 struct Spoken {
