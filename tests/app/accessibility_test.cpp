@@ -122,16 +122,14 @@ TEST(ProgramAccessibilityTest, AnItemChosenThroughAccessibilityClosesItsMenuAndR
             FindAccessible(button, QAccessible::MenuItem, QStringLiteral("直角三角形の計算"));
         ASSERT_NE(item, nullptr);
         PressThroughAccessibility(item);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 menuOpen = OpenMenu() != nullptr;
-                 caption = Read(AccessibleOf(ActiveDialog())).name;
-                 ClickControl(ActiveDialog(), 2);
-                 When(
-                     MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
-                     "the main window to come back");
-             },
-             "the dialog to open");
+        WhenDialogOpen(
+            [&] {
+                menuOpen = OpenMenu() != nullptr;
+                caption = Read(AccessibleOf(ActiveDialog())).name;
+                ClickControl(ActiveDialog(), 2);
+                QuitWhenMainWindowIsBack();
+            },
+            "the dialog to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(menuOpen);

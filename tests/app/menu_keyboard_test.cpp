@@ -115,20 +115,18 @@ TEST_P(KeyPathTest, ReachesItsWindowWithoutTheMouse) {
         PressKey(p.keys[i].key, p.keys[i].modifiers);
         if (i + 1 == p.keys.size()) {
             if (p.caption.isEmpty()) return;  // Exit
-            When([] { return ActiveDialog() != nullptr; },
-                 [&] {
-                     caption = mirabo::testing::TitleStripCaption();
-                     // Esc is Back in a calculator; the About box has only OK.
-                     if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
-                         ClickTitleOk();
-                     } else {
-                         PressKey(Qt::Key_Escape);
-                     }
-                     When(
-                         MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
-                         "the main window to come back");
-                 },
-                 "the window to open");
+            WhenDialogOpen(
+                [&] {
+                    caption = mirabo::testing::TitleStripCaption();
+                    // Esc is Back in a calculator; the About box has only OK.
+                    if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
+                        ClickTitleOk();
+                    } else {
+                        PressKey(Qt::Key_Escape);
+                    }
+                    QuitWhenMainWindowIsBack();
+                },
+                "the window to open");
             return;
         }
         When([] { return OpenMenu() != nullptr && OpenMenu()->activeAction() != nullptr; },

@@ -87,16 +87,16 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
             break;
         case Showing::Calculator:
             ChooseFromMenu(0, "直角三角形の計算");
-            When([] { return ActiveDialog() != nullptr; }, startSecond, "the dialog to open");
+            WhenDialogOpen(startSecond, "the dialog to open");
             break;
         case Showing::MessageBox:
             ChooseFromMenu(1, "オームの法則の計算");
-            When([] { return ActiveDialog() != nullptr; },
-                 [&] {
-                     mirabo::testing::OnNextModalLoop([&](HWND) { startSecond(); });
-                     ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
-                 },
-                 "the dialog to open");
+            WhenDialogOpen(
+                [&] {
+                    mirabo::testing::OnNextModalLoop([&](HWND) { startSecond(); });
+                    ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
+                },
+                "the dialog to open");
             break;
         }
     });
