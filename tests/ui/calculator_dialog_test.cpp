@@ -113,18 +113,11 @@ Fields ReadFields(HWND dialog, const CalculatorDialog& d) {
     return result;
 }
 
-Fields EmptyFields(const CalculatorDialog& d) {
-    Fields result;
-    for (const mirabo::CalculatorField& field : d.calculator->fields)
-        result.push_back({field.controlId, QString()});
-    return result;
-}
-
 int FirstField(const CalculatorDialog& d) { return mirabo::FirstFieldId(*d.calculator); }
 
 // Every field empty, the caret in the first one.
 void ExpectEmptyWithTheCaretFirst(HWND dialog, const CalculatorDialog& d) {
-    EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+    for (const auto& [id, text] : ReadFields(dialog, d)) EXPECT_EQ(text, QString()) << "field " << id;
     EXPECT_EQ(FocusedId(dialog), FirstField(d));
 }
 int TemplateOf(const CalculatorDialog& d) { return d.calculator->templateId; }
@@ -148,10 +141,12 @@ QT_END_NAMESPACE
 
 namespace {
 
-class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {};
+class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {
+protected:
+    const CalculatorDialog& d = GetParam();
+};
 
 TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     INT_PTR result = InDialog(d, [&](HWND dialog) {
         ExpectEmptyWithTheCaretFirst(dialog, d);
         EXPECT_EQ(mirabo::test::TextOf(dialog), d.caption);
@@ -166,7 +161,6 @@ TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
 // In English: the English caption and buttons, the missing-input message in
 // English, and the same numbers as in Japanese.
 TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
-    const CalculatorDialog& d = GetParam();
     Fields japanese;
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
@@ -195,7 +189,6 @@ TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
 }
 
 TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
@@ -204,7 +197,6 @@ TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
 }
 
 TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.missingInput);
         Fields before = ReadFields(dialog, d);
@@ -226,7 +218,6 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
 }
 
 TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
@@ -237,7 +228,6 @@ TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) 
 }
 
 TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
@@ -258,7 +248,6 @@ TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheF
 }
 
 TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         std::vector<int> visited{FocusedId(dialog)};
         for (std::size_t i = 0; i < d.tabOrder.size(); ++i) {
@@ -274,7 +263,6 @@ TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
 }
 
 TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
@@ -289,7 +277,6 @@ TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
 }
 
 TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
-    const CalculatorDialog& d = GetParam();
     bool ohm = d.calculator == &mirabo::kOhmsLaw;
     InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
@@ -303,7 +290,6 @@ TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
 }
 
 TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
@@ -321,7 +307,6 @@ TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing)
 }
 
 TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         QWidget* widget = mirabo::testing::WidgetOf(dialog);
         QRect client(QPoint(0, 0), widget->size());
@@ -348,54 +333,49 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, CalculatorDialogTest, ::testing::ValuesIn(Dialogs()), RowName());
 
 // Ways of leaving a dialog: each ends it with 2.
-enum class Leave { BackButton, EscapeInField, EscapeOnButton, DesktopCloseBox, TitleStripOk };
+struct Leave {
+    const char* name;
+    std::function<void(HWND dialog, const CalculatorDialog& d)> leave;
+};
 
-std::string LeaveName(const ::testing::TestParamInfo<std::tuple<CalculatorDialog, Leave>>& info) {
-    static const char* const names[] = {"Back", "EscapeInField", "EscapeOnButton", "DesktopCloseBox",
-                                        "TitleStripOk"};
-    return std::string(std::get<0>(info.param).name) + names[static_cast<int>(std::get<1>(info.param))];
-}
+// clang-format off
+const Leave kLeaves[] = {
+    {"Back", [](HWND dialog, const CalculatorDialog&) { Click(dialog, IDC_BACK); }},
+    {"EscapeInField", [](HWND, const CalculatorDialog&) { PressKey(Qt::Key_Escape); }},
+    {"EscapeOnButton", [](HWND dialog, const CalculatorDialog& d) {
+        mirabo::testing::WidgetOf(GetDlgItem(dialog, ClearOf(d)))->setFocus();
+        PressKey(Qt::Key_Escape);
+    }},
+    {"DesktopCloseBox", [](HWND, const CalculatorDialog&) {
+        mirabo::testing::ScreenWidget()->close();
+        QCoreApplication::processEvents();  // the close arrives as a posted cancel command
+    }},
+    // Its IDOK goes unanswered, so the layer closes the dialog as the close
+    // box does (Enter, which sends IDOK too, does not).
+    {"TitleStripOk", [](HWND, const CalculatorDialog&) {
+        ASSERT_NE(mirabo::testing::DoneButton(), nullptr);
+        QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }},
+};
+// clang-format on
 
 class LeavingTest : public ::testing::TestWithParam<std::tuple<CalculatorDialog, Leave>> {};
 
 TEST_P(LeavingTest, EndsTheDialogWith2) {
-    const auto& [d, leave] = GetParam();
-    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&, leave = leave](HWND dialog) {
+    const auto& [d, way] = GetParam();
+    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&, &d = d, &way = way](HWND dialog) {
         TypeFields(dialog, d.valid);
-        switch (leave) {
-        case Leave::BackButton:
-            Click(dialog, IDC_BACK);
-            break;
-        case Leave::EscapeInField:
-            PressKey(Qt::Key_Escape);
-            break;
-        case Leave::EscapeOnButton:
-            mirabo::testing::WidgetOf(GetDlgItem(dialog, ClearOf(d)))->setFocus();
-            PressKey(Qt::Key_Escape);
-            break;
-        case Leave::DesktopCloseBox:
-            mirabo::testing::ScreenWidget()->close();
-            // The close arrives as a posted cancel command.
-            QCoreApplication::processEvents();
-            break;
-        case Leave::TitleStripOk:
-            // Its IDOK goes unanswered, so the layer closes the dialog as
-            // the close box does (Enter, which sends IDOK too, does not).
-            ASSERT_NE(mirabo::testing::DoneButton(), nullptr);
-            QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
-            QCoreApplication::processEvents();
-            break;
-        }
+        way.leave(dialog, d);
     });
     EXPECT_EQ(result, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, LeavingTest,
-                         ::testing::Combine(::testing::ValuesIn(Dialogs()),
-                                            ::testing::Values(Leave::BackButton, Leave::EscapeInField,
-                                                              Leave::EscapeOnButton, Leave::DesktopCloseBox,
-                                                              Leave::TitleStripOk)),
-                         LeaveName);
+                         ::testing::Combine(::testing::ValuesIn(Dialogs()), ::testing::ValuesIn(kLeaves)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+                         });
 
 // Examples typed with keys, Calculate clicked with the mouse.
 struct Example {
