@@ -53,8 +53,6 @@ QString InEnglish(const QString& japanese) {
     return {};
 }
 
-using Fields = std::vector<std::pair<int, QString>>;
-
 struct CalculatorDialog {
     const char* name;
     const mirabo::Calculator* calculator;  // template, fields, Calculate and Clear
@@ -98,10 +96,6 @@ const std::vector<CalculatorDialog>& Dialogs() {
     };
     // clang-format on
     return dialogs;
-}
-
-void TypeFields(HWND dialog, const Fields& fields) {
-    for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
 }
 
 // Every field of the calculator, in field order, with its text.
@@ -343,7 +337,7 @@ const Leave kLeaves[] = {
     {"Back", [](HWND dialog, const CalculatorDialog&) { Click(dialog, IDC_BACK); }},
     {"EscapeInField", [](HWND, const CalculatorDialog&) { PressKey(Qt::Key_Escape); }},
     {"EscapeOnButton", [](HWND dialog, const CalculatorDialog& d) {
-        mirabo::testing::WidgetOf(GetDlgItem(dialog, ClearOf(d)))->setFocus();
+        ControlWidget(dialog, ClearOf(d))->setFocus();
         PressKey(Qt::Key_Escape);
     }},
     {"DesktopCloseBox", [](HWND, const CalculatorDialog&) {
@@ -506,7 +500,7 @@ TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead
     InDialog(d, [&](HWND dialog) {
         QString digits(10000, QLatin1Char('1'));
         QGuiApplication::clipboard()->setText(digits);
-        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
+        QWidget* field = ControlWidget(dialog, IDC_RIGHT_A);
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         const QString kept = digits.left(99);

@@ -270,10 +270,10 @@ TEST_P(FocusMarkTest, StaysClearOfTheButtonsText) {
     ASSERT_TRUE(mirabo::testing::UseScreenScale(GetParam()));
     mirabo::test::RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
         ASSERT_TRUE(mirabo::test::WaitUntilActive());
-        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
+        QWidget* field = mirabo::test::ControlWidget(dialog, IDC_RIGHT_A);
         for (int id : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR}) {
             SCOPED_TRACE(id);
-            QWidget* button = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+            QWidget* button = mirabo::test::ControlWidget(dialog, id);
             field->setFocus(Qt::TabFocusReason);
             QApplication::processEvents();
             const QImage plain = button->grab().toImage();
