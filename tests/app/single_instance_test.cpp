@@ -9,15 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/linux/single_instance.h"
@@ -30,32 +27,29 @@ namespace {
 
 using namespace mirabo::test;
 using mirabo::platform::kRaiseAnswerWaitMs;
+using mirabo::test::PrintTo;
 
 // A copy that shares this test's runtime folder, and so finds the program
 // run here.
-std::unique_ptr<QProcess> StartCopyBesideTest() {
-    return StartCopy(CopyEnvironment(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
-}
+std::unique_ptr<QProcess> StartCopyBesideTest() { return StartCopy(CopyEnvironment(RuntimeFolder())); }
 
 bool Finished(const QProcess& process) { return !Running(process); }
 
 // Whether a copy answers on the socket in this test's runtime folder, that
 // is, has shown its window and can be found.
-bool SomeCopyListening() {
-    return Listening(SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
-}
+bool SomeCopyListening() { return Listening(SocketPathIn(RuntimeFolder())); }
 
 ino_t InodeOf(const QString& path) {
     struct stat st {};
     return lstat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
 }
 
-enum class Showing { MainWindow, Calculator, MessageBox };
-
-void PrintTo(Showing s, std::ostream* out) {
-    static const char* const names[] = {"main window", "calculator", "message box"};
-    *out << names[static_cast<int>(s)];
-}
+// What the running copy shows when the second one starts: each row brings
+// it up, then has `startSecond` run.
+struct Showing {
+    const char* name;
+    std::function<void(const std::function<void()>& startSecond)> show;
+};
 
 class SecondCopyTest : public ::testing::TestWithParam<Showing> {};
 
@@ -80,45 +74,32 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
              },
              "the second copy to end");
     };
-    int result = RunProgram([&] {
-        switch (GetParam()) {
-        case Showing::MainWindow:
-            startSecond();
-            break;
-        case Showing::Calculator:
-            ChooseFromMenu(0, "直角三角形の計算");
-            WhenDialogOpen(startSecond, "the dialog to open");
-            break;
-        case Showing::MessageBox:
-            ChooseFromMenu(1, "オームの法則の計算");
-            WhenDialogOpen(
-                [&] {
-                    mirabo::testing::OnNextModalLoop([&](HWND) { startSecond(); });
-                    ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
-                },
-                "the dialog to open");
-            break;
-        }
-    });
+    int result = RunProgram([&] { GetParam().show(startSecond); });
     EXPECT_EQ(result, 0);
     ASSERT_TRUE(second);
-    second->waitForFinished(5000);
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(EndsWithZero(*second, 5000));
     EXPECT_TRUE(minimisedBefore);
     EXPECT_TRUE(raised) << "the running copy's desktop window did not come back";
     // What was open stays open and in front.
     EXPECT_EQ(activeCaption, expectedCaption);
 }
 
-std::string ShowingName(const ::testing::TestParamInfo<Showing>& info) {
-    static const char* const names[] = {"MainWindow", "Calculator", "MessageBox"};
-    return names[static_cast<int>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Showing, SecondCopyTest,
-                         ::testing::Values(Showing::MainWindow, Showing::Calculator, Showing::MessageBox),
-                         ShowingName);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Showing, SecondCopyTest, ::testing::Values(
+    Showing{"MainWindow", [](const std::function<void()>& startSecond) { startSecond(); }},
+    Showing{"Calculator", [](const std::function<void()>& startSecond) {
+        ChooseFromMenu(0, "直角三角形の計算");
+        WhenDialogOpen(startSecond, "the dialog to open");
+    }},
+    Showing{"MessageBox", [](const std::function<void()>& startSecond) {
+        ChooseFromMenu(1, "オームの法則の計算");
+        WhenDialogOpen([startSecond] {
+            mirabo::testing::OnNextModalLoop([startSecond](HWND) { startSecond(); });
+            ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
+        }, "the dialog to open");
+    }}),
+    RowName());
+// clang-format on
 
 // Copies with a runtime folder of their own, so that they find only each
 // other.
@@ -356,7 +337,7 @@ struct EndingCase {
 class EndingCopyTest : public ::testing::TestWithParam<EndingCase> {};
 
 TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
-    const QString socket = SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
+    const QString socket = SocketPathIn(RuntimeFolder());
     const QByteArray path = socket.toLocal8Bit();
     int other = -1;
     ino_t otherInode = 0;
@@ -365,12 +346,8 @@ TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
             SomeCopyListening,
             [&] {
                 if (GetParam().replaced) {
-                    unlink(path.constData());
-                    sockaddr_un address{};
-                    address.sun_family = AF_UNIX;
-                    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-                    other = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-                    EXPECT_EQ(bind(other, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                    other = BoundSocket(path);
+                    EXPECT_GE(other, 0);
                     otherInode = InodeOf(socket);
                 }
                 CloseDesktopWindow();
