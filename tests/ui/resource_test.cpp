@@ -15,12 +15,14 @@
 #include "platform/linux/resource_directory.h"
 #include "platform/win32.h"
 #include "tests/res/expected_dialogs.h"
+#include "tests/ui/little_endian.h"
 
 namespace {
 
 using mirabo::platform::ControlClass;
 using mirabo::platform::DialogTemplate;
 using mirabo::platform::ParseDialogTemplate;
+using mirabo::test::LittleEndian;
 
 std::vector<unsigned char> ResourceBytes(LPCWSTR type, int id) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
@@ -60,16 +62,6 @@ TEST(ResourceFunctions, FindByOrdinalOrNumberTextAndRefuseWhatIsNotThere) {
 // Pads template words to the next DWORD boundary.
 void AlignToDword(std::vector<WORD>& words) {
     if (words.size() % 2) words.push_back(0);
-}
-
-// Template words as their little-endian bytes.
-std::vector<unsigned char> LittleEndian(const std::vector<WORD>& words) {
-    std::vector<unsigned char> bytes(words.size() * 2);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = words[i] & 0xFF;
-        bytes[2 * i + 1] = words[i] >> 8;
-    }
-    return bytes;
 }
 
 TEST(ResourceFile, NamedEntriesAndAlignmentAreRead) {
