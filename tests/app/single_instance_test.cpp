@@ -116,10 +116,14 @@ protected:
     }
     QString Socket() const { return SocketPathIn(folder_.path()); }
     QString Lock() const { return LockPathIn(folder_.path()); }
+    // Whether the copy came to answer on the socket, and still runs.
+    bool Answers(const QProcess& copy) {
+        return WaitFor([&] { return Listening(Socket()) || !Running(copy); }, 15000) && Running(copy);
+    }
     // Whether a copy started now finds the running one, which answers, and
     // ends with 0.
-    void ExpectALateCopyToRaiseTheRunningOne() {
-        QProcess& late = Start();
+    void ExpectALateCopyToRaiseTheRunningOne(const QString& locale = "C.UTF-8") {
+        QProcess& late = Start(locale);
         EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
         EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
     }
@@ -139,8 +143,7 @@ class StoppedFirstCopyTest : public CopiesInOwnFolder, public ::testing::WithPar
 TEST_P(StoppedFirstCopyTest, StaysTheOneCopyAndTheOthersEndWithZero) {
     const StoppedCase& c = GetParam();
     QProcess& first = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
-    ASSERT_TRUE(Running(first));
+    ASSERT_TRUE(Answers(first));
     const ino_t socket = InodeOf(Socket());
 
     StopCopy(first);
@@ -249,13 +252,12 @@ INSTANTIATE_TEST_SUITE_P(Together, CopiesStartedTogetherTest,
 
 TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
     QProcess& first = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
+    ASSERT_TRUE(Answers(first));
     first.kill();  // no chance to take its socket file away
     first.waitForFinished(5000);
     ASSERT_TRUE(QFileInfo::exists(Socket()));
     QProcess& second = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(second); }, 15000));
-    EXPECT_TRUE(Running(second));
+    ASSERT_TRUE(Answers(second));
     EXPECT_EQ(LockHolder(Lock()), second.processId());
     ExpectALateCopyToRaiseTheRunningOne();
 }
@@ -264,11 +266,8 @@ TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
 // started in English finds the running Japanese one.
 TEST_F(CopiesInOwnFolder, ACopyInEnglishRaisesTheRunningJapaneseOne) {
     QProcess& first = Start("ja_JP.UTF-8");
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
-    ASSERT_TRUE(Running(first));
-    QProcess& late = Start("en_US.UTF-8");
-    EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
-    EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
+    ASSERT_TRUE(Answers(first));
+    ExpectALateCopyToRaiseTheRunningOne("en_US.UTF-8");
     EXPECT_TRUE(Running(first));
 }
 
@@ -285,8 +284,7 @@ TEST_P(VersionTest, PrintsTheVersionAndLeavesTheOneCopyRuleAlone) {
     QProcess* first = nullptr;
     if (GetParam().running) {
         first = &Start();
-        ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(*first); }, 15000));
-        ASSERT_TRUE(Running(*first));
+        ASSERT_TRUE(Answers(*first));
     }
     QProcess& asked = Start("C.UTF-8", {"--version"});
     ASSERT_TRUE(EndsWithZero(asked, 5000)) << StderrOf(asked).toStdString();
