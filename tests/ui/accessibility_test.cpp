@@ -32,31 +32,19 @@ constexpr QAccessible::Role kLabel = QAccessible::StaticText;
 constexpr QAccessible::Role kPicture = QAccessible::Graphic;
 
 // A field is labelled by the label it is named after; only a field the
-// user can type into is editable.
-AccessibleControl Field(const char* name) {
-    AccessibleControl field{kField, QString::fromUtf8(name), QString(), false, true};
-    field.labelledBy = field.name;
-    return field;
+// user can type into is editable. A label beside a field labels it (the field
+// bears its name).
+AccessibleControl Field(QString name) {
+    return {.role = kField, .name = name, .editable = true, .labelledBy = name};
 }
-AccessibleControl ResultField(const char* name) {
-    AccessibleControl field{kField, QString::fromUtf8(name), QString(), true, false};
-    field.labelledBy = field.name;
-    return field;
+AccessibleControl ResultField(QString name) {
+    return {.role = kField, .name = name, .readOnly = true, .labelledBy = name};
 }
-AccessibleControl Button(const char* name) { return {kButton, QString::fromUtf8(name), QString(), false}; }
-AccessibleControl DefaultButton(const char* name) {
-    return {kButton, QString::fromUtf8(name), QString(), false, false, true};
-}
-AccessibleControl Label(const char* name) { return {kLabel, QString::fromUtf8(name), QString(), false}; }
-// A label beside a field, which it labels (the field bears its name).
-AccessibleControl FieldLabel(const char* name) {
-    AccessibleControl label = Label(name);
-    label.labelFor = label.name;
-    return label;
-}
-AccessibleControl Picture(const char* shows) {
-    return {kPicture, QString::fromUtf8(shows), QString(), false};
-}
+AccessibleControl Button(QString name) { return {.role = kButton, .name = name}; }
+AccessibleControl DefaultButton(QString name) { return {.role = kButton, .name = name, .isDefault = true}; }
+AccessibleControl Label(QString name) { return {.role = kLabel, .name = name}; }
+AccessibleControl FieldLabel(QString name) { return {.role = kLabel, .name = name, .labelFor = name}; }
+AccessibleControl Picture(QString shows) { return {.role = kPicture, .name = shows}; }
 
 const char kCoordinatePicture[] =
     "座標移動の図：原点から延びる二本の線の先に点 X1,Y1 と点 X2,Y2、二本の線の間の角が α";
@@ -147,7 +135,7 @@ TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNa
     RunDialog(v.templateId, v.procedure, [&](HWND dialog) {
         QAccessibleInterface* accessible = AccessibleOf(dialog);
         ASSERT_NE(accessible, nullptr);
-        EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption, QString(), false}));
+        EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption}));
         EXPECT_TRUE(accessible->state().modal);
         EXPECT_EQ(ReadChildren(accessible), v.controls);
         // The screen's title strip reads the caption too, and its OK button
@@ -321,8 +309,7 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
             seen = true;
             QAccessibleInterface* accessible = AccessibleOf(box);
             ASSERT_NE(accessible, nullptr);
-            EXPECT_EQ(Read(accessible),
-                      (AccessibleControl{QAccessible::AlertMessage, m.caption, QString(), false}));
+            EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::AlertMessage, m.caption}));
             EXPECT_TRUE(accessible->state().modal);
             EXPECT_EQ(ReadChildren(accessible), m.controls);
             EXPECT_TRUE(listener.Saw(QAccessible::Alert, mirabo::testing::WidgetOf(box)));
