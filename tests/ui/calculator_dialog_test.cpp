@@ -27,31 +27,23 @@ namespace {
 using namespace mirabo::test;
 using mirabo::test::PrintTo;
 
-const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
-const QString kNegativeNotAllowed =
-    QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。");
-const QString kCalcException =
-    QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。");
-const QString kConfirmNonFinite = QStringLiteral(
-    "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか");
-
-// Each message in English, beside its Japanese.
-const std::vector<std::pair<QString, QString>> kEnglishMessages = {
-    {kMissingInput, QStringLiteral("Missing input\nor a typing error.")},
-    {kNegativeNotAllowed,
-     QStringLiteral("Missing input or a typing error.\nNegative values are not allowed.")},
-    {kCalcException, QStringLiteral("Calculation error.\nDivision by zero, or a wrong input value.")},
-    {kConfirmNonFinite,
-     QStringLiteral("The results cannot be shown normally.\nInputs or results may be infinite,\n"
-                    "not a number, or not computable.\nShow them anyway?")},
+// The calculators' messages, in Japanese and in English.
+struct Message {
+    QString japanese;
+    QString english;
 };
-
-QString InEnglish(const QString& japanese) {
-    for (const auto& [ja, en] : kEnglishMessages)
-        if (ja == japanese) return en;
-    ADD_FAILURE() << "no English for " << japanese.toStdString();
-    return {};
-}
+// clang-format off
+const Message kMissingInput{QStringLiteral("入力値が不足、\n或いはタイプミス"),
+                            QStringLiteral("Missing input\nor a typing error.")};
+const Message kNegativeNotAllowed{QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。"),
+                                  QStringLiteral("Missing input or a typing error.\nNegative values are not allowed.")};
+const Message kCalcException{QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。"),
+                             QStringLiteral("Calculation error.\nDivision by zero, or a wrong input value.")};
+const Message kConfirmNonFinite{
+    QStringLiteral("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか"),
+    QStringLiteral("The results cannot be shown normally.\nInputs or results may be infinite,\n"
+                   "not a number, or not computable.\nShow them anyway?")};
+// clang-format on
 
 struct CalculatorDialog {
     const char* name;
@@ -61,7 +53,7 @@ struct CalculatorDialog {
     QString caption;
     QString englishCaption;
     Fields missingInput;  // typed, gives the missing-input message
-    QString missingText;
+    Message missing;
     Fields valid;  // typed, calculates without a message
     bool hasDefaultButton;
 };
@@ -172,7 +164,7 @@ TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, InEnglish(d.missingText));
+        EXPECT_EQ(seen.text, d.missing.english);
         EXPECT_EQ(seen.caption, QStringLiteral("Error"));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
         Click(dialog, ClearOf(d));
@@ -199,7 +191,7 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
         Click(dialog, CalculateOf(d));
         EXPECT_TRUE(mirabo::test::AllAnswersUsed());
         EXPECT_TRUE(seen.shown);
-        EXPECT_EQ(seen.text, d.missingText);
+        EXPECT_EQ(seen.text, d.missing.japanese);
         EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
         // The boxes have the default title, as the calculators give none.
         EXPECT_EQ(seen.caption, QStringLiteral("エラー"));
@@ -216,7 +208,7 @@ TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) 
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, d.missingText);
+        EXPECT_EQ(seen.text, d.missing.japanese);
         ExpectEmptyWithTheCaretFirst(dialog, d);
     });
 }
@@ -475,24 +467,24 @@ INSTANTIATE_TEST_SUITE_P(
     // clang-format off
     ::testing::Values(
         MessageCase{"OhmsLawZeroByZero", 3, {{IDC_OHM_VOLTAGE, "0"}, {IDC_OHM_CURRENT, "0"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"RightTriangleZeroLegs", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"ObliqueNoTriangle", 2,
                     {{IDC_OBLIQUE_A, "1"}, {IDC_OBLIQUE_B, "2"}, {IDC_OBLIQUE_C, "10"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"OhmsLawInfiniteAnsweredNo", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    kConfirmNonFinite, kYesNo, IDNO, false},
+                    kConfirmNonFinite.japanese, kYesNo, IDNO, false},
         MessageCase{"OhmsLawInfiniteAnsweredYes", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    kConfirmNonFinite, kYesNo, IDYES, true},
+                    kConfirmNonFinite.japanese, kYesNo, IDYES, true},
         MessageCase{"RightTriangleInfiniteAnsweredYes", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
-                    kConfirmNonFinite, kYesNo, IDYES, true},
+                    kConfirmNonFinite.japanese, kYesNo, IDYES, true},
         MessageCase{"RightTriangleZeroLegsInEnglish", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
-                    InEnglish(kCalcException), kOk, IDOK, false, mirabo::test::kEnglish},
+                    kCalcException.english, kOk, IDOK, false, mirabo::test::kEnglish},
         MessageCase{"OhmsLawInfiniteAnsweredNoInEnglish", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
+                    kConfirmNonFinite.english, kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
         MessageCase{"RightTriangleInfiniteAnsweredYesInEnglish", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
-                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
+                    kConfirmNonFinite.english, kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
     RowName());
 
 TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead) {
@@ -515,7 +507,7 @@ TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, kCalcException);
+        EXPECT_EQ(seen.text, kCalcException.japanese);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
         EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, IDC_RIGHT_A), 20000), kept);
         EXPECT_EQ(FieldText(dialog, IDC_RIGHT_B), QStringLiteral("4"));
