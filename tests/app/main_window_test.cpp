@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calc/calculators.h"
@@ -254,32 +255,25 @@ INSTANTIATE_TEST_SUITE_P(Ways, EndingTest,
                                            Ending{"ExitItem", [] { ChooseFromMenu(0, "終了"); }, true}),
                          RowName());
 
-struct CalculatorAndKey {
-    const mirabo::Calculator* calculator;
-    int key;
+// Every calculator of the register, with Ctrl and each key.
+class AcceleratorInDialogTest : public ::testing::TestWithParam<std::tuple<const mirabo::Calculator*, int>> {
 };
 
-void PrintTo(const CalculatorAndKey& c, std::ostream* out) {
-    *out << c.calculator->id << (c.key == Qt::Key_A ? " Ctrl+A" : " Ctrl+Q");
-}
-
-class AcceleratorInDialogTest : public ::testing::TestWithParam<CalculatorAndKey> {};
-
 TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
-    const CalculatorAndKey& c = GetParam();
+    const mirabo::Calculator* calculator = std::get<0>(GetParam());
+    const int key = std::get<1>(GetParam());
     bool stillOpen = false;
     bool mainKept = false;
     int result = RunProgram([&] {
         // Its menu item's command (MenuCommandTest chooses the items themselves).
-        PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(c.calculator->menuCommand, 0), 0);
+        PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(calculator->menuCommand, 0), 0);
         WhenDialogOpen(
             [&] {
                 HWND dialog = ActiveDialog();
                 // In the first field, then on a button.
-                PressKey(c.key, Qt::ControlModifier);
-                QWidget* back = mirabo::testing::WidgetOf(GetDlgItem(dialog, 2));
-                back->setFocus();
-                PressKey(c.key, Qt::ControlModifier);
+                PressKey(key, Qt::ControlModifier);
+                mirabo::testing::WidgetOf(GetDlgItem(dialog, 2))->setFocus();
+                PressKey(key, Qt::ControlModifier);
                 After(50, [&, dialog] {
                     stillOpen = ActiveDialog() == dialog && mirabo::testing::IsModalRunning(dialog);
                     ClickControl(dialog, 2);
@@ -302,20 +296,12 @@ TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
     EXPECT_TRUE(mainKept);
 }
 
-// Every calculator of the register, with each key.
-std::vector<CalculatorAndKey> CalculatorsAndKeys() {
-    std::vector<CalculatorAndKey> cases;
-    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
-        cases.push_back({calculator, Qt::Key_A});
-        cases.push_back({calculator, Qt::Key_Q});
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest, ::testing::ValuesIn(CalculatorsAndKeys()),
-                         [](const ::testing::TestParamInfo<CalculatorAndKey>& info) {
-                             return std::string(info.param.calculator->id) +
-                                    (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
+INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest,
+                         ::testing::Combine(::testing::ValuesIn(mirabo::kCalculators),
+                                            ::testing::Values(Qt::Key_A, Qt::Key_Q)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param)->id) +
+                                    (std::get<1>(info.param) == Qt::Key_A ? "CtrlA" : "CtrlQ");
                          });
 
 TEST(MainWindowTest, MenuBarButtonsOwnCommandsChangeNothing) {

@@ -15,6 +15,7 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {

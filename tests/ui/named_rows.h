@@ -1,11 +1,13 @@
-// Table rows that carry their own `name`: the name of each row's test and what
-// failure messages print for the row.
+// Table rows that carry their own `name`, and calculators: the name of each
+// row's test and what failure messages print for a row or a calculator.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
+
+#include "calc/calculators.h"
 
 namespace mirabo::test {
 
@@ -24,3 +26,10 @@ requires requires(const Row& row) { row.name; }
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 }  // namespace mirabo::test
+
+namespace mirabo {
+
+// A calculator of the register prints as its id: "right_triangle".
+inline void PrintTo(const Calculator* calculator, std::ostream* os) { *os << calculator->id; }
+
+}  // namespace mirabo
