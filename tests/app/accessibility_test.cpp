@@ -24,7 +24,7 @@ const QString kTitle = QStringLiteral("Mirabo for PocketPC");
 AccessibleControl Item(const char* text) {
     return {QAccessible::MenuItem, QString::fromUtf8(text), {}, false};
 }
-const AccessibleControl kSeparator{QAccessible::Separator, QString(), QString(), false};
+const AccessibleControl kSeparator{QAccessible::Separator, QString()};
 
 struct MenuView {
     QString button;
@@ -55,20 +55,18 @@ TEST(ProgramAccessibilityTest, TheDesktopWindowIsAFrameNamedWithTheMainWindowsTi
         ASSERT_NE(application, nullptr);
         EXPECT_EQ(application->role(), QAccessible::Application);
         std::vector<AccessibleControl> windows = ReadChildren(application);
-        EXPECT_NE(std::find(windows.begin(), windows.end(),
-                            AccessibleControl{QAccessible::Window, kTitle, QString(), false}),
+        EXPECT_NE(std::find(windows.begin(), windows.end(), AccessibleControl{QAccessible::Window, kTitle}),
                   windows.end());
-        EXPECT_EQ(Read(Desktop()), (AccessibleControl{QAccessible::Window, kTitle, QString(), false}));
+        EXPECT_EQ(Read(Desktop()), (AccessibleControl{QAccessible::Window, kTitle}));
         // The main window is described by the line it paints.
-        AccessibleControl mainWindow{QAccessible::Client, kTitle, QString(), false};
+        AccessibleControl mainWindow{QAccessible::Client, kTitle};
         mainWindow.description = QStringLiteral("Mirabo for PocketPC with TAVORN");
         EXPECT_EQ(Read(AccessibleOf(MainWindow())), mainWindow);
         // The menu bar, and the strip it stands in, are read with the main
         // window's title.
         ASSERT_NE(MenuBar(), nullptr);
-        EXPECT_EQ(Read(MenuBar()), (AccessibleControl{QAccessible::MenuBar, kTitle, QString(), false}));
-        EXPECT_EQ(Read(MenuBar()->parent()),
-                  (AccessibleControl{QAccessible::Client, kTitle, QString(), false}));
+        EXPECT_EQ(Read(MenuBar()), (AccessibleControl{QAccessible::MenuBar, kTitle}));
+        EXPECT_EQ(Read(MenuBar()->parent()), (AccessibleControl{QAccessible::Client, kTitle}));
         PressKey(Qt::Key_Q, Qt::ControlModifier);
     });
     EXPECT_EQ(result, 0);
@@ -102,10 +100,8 @@ TEST(ProgramAccessibilityTest, TheMenuBarHoldsMenuButtonsWhosePopUpsAreTheirChil
     ASSERT_EQ(menus.size(), Menus().size());
     for (std::size_t i = 0; i < Menus().size(); ++i) {
         SCOPED_TRACE(Menus()[i].button.toStdString());
-        EXPECT_EQ(buttons[i],
-                  (AccessibleControl{QAccessible::ButtonMenu, Menus()[i].button, QString(), false}));
-        EXPECT_EQ(popups[i],
-                  (AccessibleControl{QAccessible::PopupMenu, Menus()[i].button, QString(), false}));
+        EXPECT_EQ(buttons[i], (AccessibleControl{QAccessible::ButtonMenu, Menus()[i].button}));
+        EXPECT_EQ(popups[i], (AccessibleControl{QAccessible::PopupMenu, Menus()[i].button}));
         EXPECT_EQ(menus[i], Menus()[i].items);
     }
 }
@@ -122,16 +118,14 @@ TEST(ProgramAccessibilityTest, AnItemChosenThroughAccessibilityClosesItsMenuAndR
             FindAccessible(button, QAccessible::MenuItem, QStringLiteral("直角三角形の計算"));
         ASSERT_NE(item, nullptr);
         PressThroughAccessibility(item);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 menuOpen = OpenMenu() != nullptr;
-                 caption = Read(AccessibleOf(ActiveDialog())).name;
-                 ClickControl(ActiveDialog(), 2);
-                 When(
-                     MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
-                     "the main window to come back");
-             },
-             "the dialog to open");
+        WhenDialogOpen(
+            [&] {
+                menuOpen = OpenMenu() != nullptr;
+                caption = Read(AccessibleOf(ActiveDialog())).name;
+                ClickControl(ActiveDialog(), 2);
+                QuitWhenMainWindowIsBack();
+            },
+            "the dialog to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_FALSE(menuOpen);

@@ -43,6 +43,8 @@ QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString&
     return environment;
 }
 
+QString RuntimeFolder() { return QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")); }
+
 std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment, const QStringList& arguments) {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
@@ -111,16 +113,29 @@ qint64 LockHolder(const QString& lockPath) {
     return 0;
 }
 
-int ConnectTo(const QString& socketPath) {
-    const QByteArray path = socketPath.toLocal8Bit();
+namespace {
+
+// Makes a stream socket and connects it to, or binds it at, the path.
+int SocketAt(const QByteArray& path, int flags, int (*attach)(int, const sockaddr*, socklen_t)) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path) return -1;
     std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | flags, 0);
+    if (fd >= 0 && attach(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
     if (fd >= 0) close(fd);
     return -1;
+}
+
+}  // namespace
+
+int ConnectTo(const QString& socketPath) {
+    return SocketAt(socketPath.toLocal8Bit(), SOCK_NONBLOCK, connect);
+}
+
+int BoundSocket(const QByteArray& path) {
+    unlink(path.constData());
+    return SocketAt(path, 0, bind);
 }
 
 bool Listening(const QString& socketPath) {

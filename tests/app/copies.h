@@ -18,6 +18,10 @@ namespace mirabo::test {
 // language's locale variables to LANG=`locale` alone.
 QProcessEnvironment CopyEnvironment(const QString& runtimeFolder, const QString& locale = "C.UTF-8");
 
+// The runtime folder of the test process (XDG_RUNTIME_DIR), where the
+// program run in the test meets other copies.
+QString RuntimeFolder();
+
 // Starts the program with `arguments`; its stderr is kept apart to be read
 // with StderrOf, its stdout is dropped unless there are arguments.
 std::unique_ptr<QProcess> StartCopy(const QProcessEnvironment& environment,
@@ -47,6 +51,9 @@ qint64 LockHolder(const QString& lockPath);
 bool Listening(const QString& socketPath);
 // Connects to the socket without waiting; the descriptor, or -1.
 int ConnectTo(const QString& socketPath);
+// A stream socket bound at the path, after removing what was there; the
+// descriptor, or -1.
+int BoundSocket(const QByteArray& path);
 
 // What a second copy says when the running one did not answer in time.
 inline constexpr char kNoAnswer[] = "did not answer";

@@ -9,25 +9,23 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 const QString kTitle = QStringLiteral("Mirabo for PocketPC");
 const QString kAboutCaption = QStringLiteral("Mirabo　for WindowsCE のバージョン情報");
-
-// Ends a program whose main window is active with Ctrl+Q.
-void QuitWithCtrlQ() {
-    When(
-        MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); }, "the main window to come back");
-}
 
 QStringList ButtonTexts() {
     QStringList texts;
@@ -65,7 +63,7 @@ TEST(MainWindowTest, TheDesktopWindowKeepsItsOneSize) {
                       Qt::WindowNoState);
             EXPECT_EQ(screen->size(), size);
         }
-        QuitWithCtrlQ();
+        QuitWhenMainWindowIsBack();
     });
     EXPECT_EQ(result, 0);
 }
@@ -112,7 +110,7 @@ TEST(MainWindowTest, MenusHoldTheirItemsInOrder) {
             PressKey(Qt::Key_Escape);
             EXPECT_EQ(OpenMenu(), nullptr);
         }
-        QuitWithCtrlQ();
+        QuitWhenMainWindowIsBack();
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(seen, expected);
@@ -126,8 +124,6 @@ struct MenuCommand {
     int back;         // the control that closes it; 0: the title strip's OK
 };
 
-void PrintTo(const MenuCommand& c, std::ostream* out) { *out << c.name; }
-
 class MenuCommandTest : public ::testing::TestWithParam<MenuCommand> {};
 
 TEST_P(MenuCommandTest, OpensItsDialogAndClosingItReturnsToTheMainWindow) {
@@ -137,27 +133,27 @@ TEST_P(MenuCommandTest, OpensItsDialogAndClosingItReturnsToTheMainWindow) {
     QStringList barWhileOpen;
     int result = RunProgram([&] {
         ChooseFromMenu(c.button, c.item);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 HWND dialog = ActiveDialog();
-                 caption = mirabo::testing::TitleStripCaption();
-                 ownerDisabled = !mirabo::testing::WidgetOf(MainWindow())->isEnabled();
-                 barWhileOpen = ButtonTexts();
-                 if (c.back != 0) {
-                     ClickControl(dialog, c.back);
-                 } else {
-                     ClickTitleOk();
-                 }
-                 When(
-                     MainWindowActive,
-                     [] {
-                         EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
-                         EXPECT_EQ(ButtonTexts().size(), 3);
-                         PressKey(Qt::Key_Q, Qt::ControlModifier);
-                     },
-                     "the main window to come back");
-             },
-             "the dialog to open");
+        WhenDialogOpen(
+            [&] {
+                HWND dialog = ActiveDialog();
+                caption = mirabo::testing::TitleStripCaption();
+                ownerDisabled = !mirabo::testing::WidgetOf(MainWindow())->isEnabled();
+                barWhileOpen = ButtonTexts();
+                if (c.back != 0) {
+                    ClickControl(dialog, c.back);
+                } else {
+                    ClickTitleOk();
+                }
+                When(
+                    MainWindowActive,
+                    [] {
+                        EXPECT_EQ(mirabo::testing::TitleStripCaption(), kTitle);
+                        EXPECT_EQ(ButtonTexts().size(), 3);
+                        PressKey(Qt::Key_Q, Qt::ControlModifier);
+                    },
+                    "the main window to come back");
+            },
+            "the dialog to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(caption, c.caption);
@@ -172,31 +168,30 @@ INSTANTIATE_TEST_SUITE_P(
                       MenuCommand{"RightTriangle", 0, "直角三角形の計算", "直角三角関数の計算", 2},
                       MenuCommand{"OhmsLaw", 1, "オームの法則の計算", "オームの法則の計算", 2},
                       MenuCommand{"About", 2, "バージョン情報", kAboutCaption, 0}),
-    [](const ::testing::TestParamInfo<MenuCommand>& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST(MainWindowTest, CtrlAOpensTheAboutBoxAndItsOkOrEscapeClosesIt) {
     QString caption;
     int result = RunProgram([&] {
         PressKey(Qt::Key_A, Qt::ControlModifier);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 caption = mirabo::testing::TitleStripCaption();
-                 // The About box has no cancel button: Esc is its OK.
-                 PressKey(Qt::Key_Escape);
-                 When([] { return ActiveDialog() == nullptr; },
-                      [] {
-                          PressKey(Qt::Key_A, Qt::ControlModifier);
-                          When([] { return ActiveDialog() != nullptr; },
-                               [] {
-                                   ClickTitleOk();
-                                   When([] { return ActiveDialog() == nullptr; }, [] { QuitWithCtrlQ(); },
-                                        "OK to close the About box");
-                               },
-                               "the About box to open again");
-                      },
-                      "Esc to close the About box");
-             },
-             "the About box to open");
+        WhenDialogOpen(
+            [&] {
+                caption = mirabo::testing::TitleStripCaption();
+                // The About box has no cancel button: Esc is its OK.
+                PressKey(Qt::Key_Escape);
+                WhenDialogClosed(
+                    [] {
+                        PressKey(Qt::Key_A, Qt::ControlModifier);
+                        WhenDialogOpen(
+                            [] {
+                                ClickTitleOk();
+                                WhenDialogClosed(QuitWhenMainWindowIsBack, "OK to close the About box");
+                            },
+                            "the About box to open again");
+                    },
+                    "Esc to close the About box");
+            },
+            "the About box to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(caption, kAboutCaption);
@@ -206,126 +201,107 @@ TEST(MainWindowTest, TheAboutBoxShowsTheIcon) {
     int colours = 0;
     int result = RunProgram([&] {
         PressKey(Qt::Key_A, Qt::ControlModifier);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 // The icon's control is the first static (identifier 65535).
-                 QWidget* icon = mirabo::testing::WidgetOf(GetDlgItem(ActiveDialog(), 65535));
-                 ASSERT_NE(icon, nullptr);
-                 EXPECT_EQ(icon->size(), QSize(64, 64)) << "32 x 32 at scale 2";
-                 QImage picture = icon->grab().toImage();
-                 bool red = false, yellow = false, black = false;
-                 for (int y = 0; y < picture.height(); ++y) {
-                     for (int x = 0; x < picture.width(); ++x) {
-                         QColor c = picture.pixelColor(x, y);
-                         red = red || (c.red() > 200 && c.green() < 50 && c.blue() < 50);
-                         yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 50);
-                         black = black || (c.red() < 30 && c.green() < 30 && c.blue() < 30);
-                     }
-                 }
-                 colours = red + yellow + black;
-                 ClickTitleOk();
-                 QuitWithCtrlQ();
-             },
-             "the About box to open");
+        WhenDialogOpen(
+            [&] {
+                // The icon's control is the first static (identifier 65535).
+                QWidget* icon = mirabo::testing::WidgetOf(GetDlgItem(ActiveDialog(), 65535));
+                ASSERT_NE(icon, nullptr);
+                EXPECT_EQ(icon->size(), QSize(64, 64)) << "32 x 32 at scale 2";
+                QImage picture = icon->grab().toImage();
+                bool red = false, yellow = false, black = false;
+                for (int y = 0; y < picture.height(); ++y) {
+                    for (int x = 0; x < picture.width(); ++x) {
+                        QColor c = picture.pixelColor(x, y);
+                        red = red || (c.red() > 200 && c.green() < 50 && c.blue() < 50);
+                        yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 50);
+                        black = black || (c.red() < 30 && c.green() < 30 && c.blue() < 30);
+                    }
+                }
+                colours = red + yellow + black;
+                ClickTitleOk();
+                QuitWhenMainWindowIsBack();
+            },
+            "the About box to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(colours, 3) << "red disc, yellow triangle, black square";
 }
 
-enum class Ending { CtrlQ, ExitItem };
-
-void PrintTo(Ending e, std::ostream* out) { *out << (e == Ending::CtrlQ ? "Ctrl+Q" : "Exit item"); }
+// Ways of ending the program; Exit leaves the main window to the end of the
+// process, Ctrl+Q closes it.
+struct Ending {
+    const char* name;
+    std::function<void()> end;
+    bool windowKept;
+};
 
 class EndingTest : public ::testing::TestWithParam<Ending> {};
 
 TEST_P(EndingTest, EndsWinMainWithZero) {
     bool windowKept = false;
     bool menuBarGone = false;
-    int result = RunProgram(
-        [] {
-            if (GetParam() == Ending::CtrlQ) {
-                PressKey(Qt::Key_Q, Qt::ControlModifier);
-            } else {
-                ChooseFromMenu(0, "終了");
-            }
-        },
-        [&] {
-            windowKept = MainWindow() != nullptr;
-            menuBarGone = mirabo::testing::MenuBarButtons().empty();
-        });
+    int result = RunProgram(GetParam().end, [&] {
+        windowKept = MainWindow() != nullptr;
+        menuBarGone = mirabo::testing::MenuBarButtons().empty();
+    });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(menuBarGone);
-    // Exit leaves the main window to the end of the process; Ctrl+Q closes it.
-    EXPECT_EQ(windowKept, GetParam() == Ending::ExitItem);
+    EXPECT_EQ(windowKept, GetParam().windowKept);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, EndingTest, ::testing::Values(Ending::CtrlQ, Ending::ExitItem),
-                         [](const ::testing::TestParamInfo<Ending>& info) {
-                             return std::string(info.param == Ending::CtrlQ ? "CtrlQ" : "ExitItem");
-                         });
+INSTANTIATE_TEST_SUITE_P(Ways, EndingTest,
+                         ::testing::Values(Ending{"CtrlQ", [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
+                                                  false},
+                                           Ending{"ExitItem", [] { ChooseFromMenu(0, "終了"); }, true}),
+                         RowName());
 
-struct CalculatorAndKey {
-    const mirabo::Calculator* calculator;
-    int key;
+// Every calculator of the register, with Ctrl and each key.
+class AcceleratorInDialogTest : public ::testing::TestWithParam<std::tuple<const mirabo::Calculator*, int>> {
 };
 
-void PrintTo(const CalculatorAndKey& c, std::ostream* out) {
-    *out << c.calculator->id << (c.key == Qt::Key_A ? " Ctrl+A" : " Ctrl+Q");
-}
-
-class AcceleratorInDialogTest : public ::testing::TestWithParam<CalculatorAndKey> {};
-
 TEST_P(AcceleratorInDialogTest, DoesNothingWhileACalculatorIsOpen) {
-    const CalculatorAndKey& c = GetParam();
+    const mirabo::Calculator* calculator = std::get<0>(GetParam());
+    const int key = std::get<1>(GetParam());
     bool stillOpen = false;
     bool mainKept = false;
     int result = RunProgram([&] {
         // Its menu item's command (MenuCommandTest chooses the items themselves).
-        PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(c.calculator->menuCommand, 0), 0);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 HWND dialog = ActiveDialog();
-                 // In the first field, then on a button.
-                 PressKey(c.key, Qt::ControlModifier);
-                 QWidget* back = mirabo::testing::WidgetOf(GetDlgItem(dialog, 2));
-                 back->setFocus();
-                 PressKey(c.key, Qt::ControlModifier);
-                 After(50, [&, dialog] {
-                     stillOpen = ActiveDialog() == dialog && mirabo::testing::IsModalRunning(dialog);
-                     ClickControl(dialog, 2);
-                     // Nothing was kept for the main loop either.
-                     When(
-                         MainWindowActive,
-                         [&] {
-                             After(50, [&] {
-                                 mainKept = MainWindowActive();
-                                 PressKey(Qt::Key_Q, Qt::ControlModifier);
-                             });
-                         },
-                         "the main window to come back");
-                 });
-             },
-             "the dialog to open");
+        PostMessageW(MainWindow(), WM_COMMAND, MAKEWPARAM(calculator->menuCommand, 0), 0);
+        WhenDialogOpen(
+            [&] {
+                HWND dialog = ActiveDialog();
+                // In the first field, then on a button.
+                PressKey(key, Qt::ControlModifier);
+                mirabo::testing::WidgetOf(GetDlgItem(dialog, 2))->setFocus();
+                PressKey(key, Qt::ControlModifier);
+                After(50, [&, dialog] {
+                    stillOpen = ActiveDialog() == dialog && mirabo::testing::IsModalRunning(dialog);
+                    ClickControl(dialog, 2);
+                    // Nothing was kept for the main loop either.
+                    When(
+                        MainWindowActive,
+                        [&] {
+                            After(50, [&] {
+                                mainKept = MainWindowActive();
+                                PressKey(Qt::Key_Q, Qt::ControlModifier);
+                            });
+                        },
+                        "the main window to come back");
+                });
+            },
+            "the dialog to open");
     });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(stillOpen);
     EXPECT_TRUE(mainKept);
 }
 
-// Every calculator of the register, with each key.
-std::vector<CalculatorAndKey> CalculatorsAndKeys() {
-    std::vector<CalculatorAndKey> cases;
-    for (const mirabo::Calculator* calculator : mirabo::kCalculators) {
-        cases.push_back({calculator, Qt::Key_A});
-        cases.push_back({calculator, Qt::Key_Q});
-    }
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest, ::testing::ValuesIn(CalculatorsAndKeys()),
-                         [](const ::testing::TestParamInfo<CalculatorAndKey>& info) {
-                             return std::string(info.param.calculator->id) +
-                                    (info.param.key == Qt::Key_A ? "CtrlA" : "CtrlQ");
+INSTANTIATE_TEST_SUITE_P(Calculators, AcceleratorInDialogTest,
+                         ::testing::Combine(::testing::ValuesIn(mirabo::kCalculators),
+                                            ::testing::Values(Qt::Key_A, Qt::Key_Q)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param)->id) +
+                                    (std::get<1>(info.param) == Qt::Key_A ? "CtrlA" : "CtrlQ");
                          });
 
 TEST(MainWindowTest, MenuBarButtonsOwnCommandsChangeNothing) {
@@ -372,18 +348,18 @@ TEST(MainWindowTest, PaintsString2CentredOnOneLineAndAgainAfterBeingCovered) {
     int result = RunProgram([&] {
         first = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
         PressKey(Qt::Key_A, Qt::ControlModifier);
-        When([] { return ActiveDialog() != nullptr; },
-             [&] {
-                 ClickTitleOk();
-                 When(
-                     MainWindowActive,
-                     [&] {
-                         again = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
-                         PressKey(Qt::Key_Q, Qt::ControlModifier);
-                     },
-                     "the main window to come back");
-             },
-             "the About box to open");
+        WhenDialogOpen(
+            [&] {
+                ClickTitleOk();
+                When(
+                    MainWindowActive,
+                    [&] {
+                        again = mirabo::testing::WidgetOf(MainWindow())->grab().toImage();
+                        PressKey(Qt::Key_Q, Qt::ControlModifier);
+                    },
+                    "the main window to come back");
+            },
+            "the About box to open");
     });
     EXPECT_EQ(result, 0);
     ASSERT_FALSE(first.isNull());
@@ -401,67 +377,49 @@ TEST(MainWindowTest, PaintsString2CentredOnOneLineAndAgainAfterBeingCovered) {
     EXPECT_EQ(again, first);
 }
 
-enum class OpenWhenClosed { Nothing, Menu, Calculator, MessageBox, AboutBox };
-
-void PrintTo(OpenWhenClosed o, std::ostream* out) {
-    static const char* const names[] = {"nothing open", "menu open", "calculator open", "message box open",
-                                        "About box open"};
-    *out << names[static_cast<int>(o)];
-}
+// What is open when the desktop window is closed: each row opens it and
+// closes the desktop window.
+struct OpenWhenClosed {
+    const char* name;
+    std::function<void()> openAndClose;
+};
 
 class DesktopCloseTest : public ::testing::TestWithParam<OpenWhenClosed> {};
 
 TEST_P(DesktopCloseTest, EndsTheProgramWithZero) {
     bool screenHidden = false;
-    int result = RunProgram(
-        [] {
-            switch (GetParam()) {
-            case OpenWhenClosed::Nothing:
-                CloseDesktopWindow();
-                break;
-            case OpenWhenClosed::Menu:
-                TapMenuButton(0);
-                CloseDesktopWindow();
-                break;
-            case OpenWhenClosed::Calculator:
-                ChooseFromMenu(0, "直角三角形の計算");
-                When([] { return ActiveDialog() != nullptr; }, CloseDesktopWindow, "the dialog to open");
-                break;
-            case OpenWhenClosed::MessageBox:
-                ChooseFromMenu(0, "直角三角形の計算");
-                When([] { return ActiveDialog() != nullptr; },
-                     [] {
-                         // Calculate with every field empty: the missing-input message.
-                         mirabo::testing::OnNextModalLoop([](HWND box) {
-                             EXPECT_TRUE(mirabo::testing::IsMessageBox(box));
-                             CloseDesktopWindow();
-                         });
-                         ClickControl(ActiveDialog(), IDC_RIGHT_CALCULATE);
-                     },
-                     "the dialog to open");
-                break;
-            case OpenWhenClosed::AboutBox:
-                PressKey(Qt::Key_A, Qt::ControlModifier);
-                When([] { return ActiveDialog() != nullptr; }, CloseDesktopWindow, "the About box to open");
-                break;
-            }
-        },
-        [&] { screenHidden = !mirabo::testing::ScreenWidget()->isVisible(); });
+    int result = RunProgram(GetParam().openAndClose,
+                            [&] { screenHidden = !mirabo::testing::ScreenWidget()->isVisible(); });
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(screenHidden);
     EXPECT_EQ(OpenMenu(), nullptr);
 }
 
-std::string OpenName(const ::testing::TestParamInfo<OpenWhenClosed>& info) {
-    static const char* const names[] = {"Nothing", "Menu", "Calculator", "MessageBox", "AboutBox"};
-    return names[static_cast<int>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(While, DesktopCloseTest,
-                         ::testing::Values(OpenWhenClosed::Nothing, OpenWhenClosed::Menu,
-                                           OpenWhenClosed::Calculator, OpenWhenClosed::MessageBox,
-                                           OpenWhenClosed::AboutBox),
-                         OpenName);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(While, DesktopCloseTest, ::testing::Values(
+    OpenWhenClosed{"Nothing", CloseDesktopWindow},
+    OpenWhenClosed{"Menu", [] { TapMenuButton(0); CloseDesktopWindow(); }},
+    OpenWhenClosed{"Calculator", [] {
+        ChooseFromMenu(0, "直角三角形の計算");
+        WhenDialogOpen(CloseDesktopWindow, "the dialog to open");
+    }},
+    OpenWhenClosed{"MessageBox", [] {
+        ChooseFromMenu(0, "直角三角形の計算");
+        WhenDialogOpen([] {
+            // Calculate with every field empty: the missing-input message.
+            mirabo::testing::OnNextModalLoop([](HWND box) {
+                EXPECT_TRUE(mirabo::testing::IsMessageBox(box));
+                CloseDesktopWindow();
+            });
+            ClickControl(ActiveDialog(), IDC_RIGHT_CALCULATE);
+        }, "the dialog to open");
+    }},
+    OpenWhenClosed{"AboutBox", [] {
+        PressKey(Qt::Key_A, Qt::ControlModifier);
+        WhenDialogOpen(CloseDesktopWindow, "the About box to open");
+    }}),
+    RowName());
+// clang-format on
 
 TEST(MainWindowTest, RunsAgainAfterTheDesktopWindowWasClosed) {
     // The end of one run leaves nothing behind for the next.

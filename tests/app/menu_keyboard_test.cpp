@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 // The open menu, named by its first item, and its chosen item; empty texts
 // when no menu is open.
@@ -100,8 +102,6 @@ struct KeyPath {
     QString caption;        // of the window it opens; empty: the program ends
 };
 
-void PrintTo(const KeyPath& p, std::ostream* out) { *out << p.name; }
-
 class KeyPathTest : public ::testing::TestWithParam<KeyPath> {};
 
 TEST_P(KeyPathTest, ReachesItsWindowWithoutTheMouse) {
@@ -115,20 +115,18 @@ TEST_P(KeyPathTest, ReachesItsWindowWithoutTheMouse) {
         PressKey(p.keys[i].key, p.keys[i].modifiers);
         if (i + 1 == p.keys.size()) {
             if (p.caption.isEmpty()) return;  // Exit
-            When([] { return ActiveDialog() != nullptr; },
-                 [&] {
-                     caption = mirabo::testing::TitleStripCaption();
-                     // Esc is Back in a calculator; the About box has only OK.
-                     if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
-                         ClickTitleOk();
-                     } else {
-                         PressKey(Qt::Key_Escape);
-                     }
-                     When(
-                         MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); },
-                         "the main window to come back");
-                 },
-                 "the window to open");
+            WhenDialogOpen(
+                [&] {
+                    caption = mirabo::testing::TitleStripCaption();
+                    // Esc is Back in a calculator; the About box has only OK.
+                    if (p.caption.startsWith(QStringLiteral("Mirabo"))) {
+                        ClickTitleOk();
+                    } else {
+                        PressKey(Qt::Key_Escape);
+                    }
+                    QuitWhenMainWindowIsBack();
+                },
+                "the window to open");
             return;
         }
         When([] { return OpenMenu() != nullptr && OpenMenu()->activeAction() != nullptr; },
@@ -150,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyPath{"OhmsLaw",            {{Qt::Key_F10}, {Qt::Key_Right}, {Qt::Key_Down}, {Qt::Key_Return}},   "オームの法則の計算"},
         KeyPath{"About",              {{Qt::Key_F10}, {Qt::Key_Left}, {Qt::Key_Return}},                    "Mirabo　for WindowsCE のバージョン情報"},
         KeyPath{"Exit",               {{Qt::Key_F10}, {Qt::Key_Up}, {Qt::Key_Return}},                      ""}),
-    [](const ::testing::TestParamInfo<KeyPath>& info) { return std::string(info.param.name); });
+    RowName());
 // clang-format on
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "platform/linux/single_instance.h"
 #include "tests/app/copies.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
@@ -182,9 +183,6 @@ const FolderCase kCases[] = {
      "belongs to another user", [](const QString& base) { return EmptyFolder(base + "/cache/mirabo"); }},
 };
 
-INSTANTIATE_TEST_SUITE_P(Folders, PrivateFolderTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<FolderCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Folders, PrivateFolderTest, ::testing::ValuesIn(kCases), RowName());
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace mirabo::test {
 
@@ -112,6 +113,19 @@ void After(int ms, std::function<void()> action) {
         action();
     });
     timer->start(ms);
+}
+
+void WhenDialogOpen(std::function<void()> action, const std::string& what) {
+    When([] { return ActiveDialog() != nullptr; }, std::move(action), what);
+}
+
+void WhenDialogClosed(std::function<void()> action, const std::string& what) {
+    When([] { return ActiveDialog() == nullptr; }, std::move(action), what);
+}
+
+void QuitWhenMainWindowIsBack() {
+    When(
+        MainWindowActive, [] { PressKey(Qt::Key_Q, Qt::ControlModifier); }, "the main window to come back");
 }
 
 HWND MainWindow() { return mirabo::testing::WidgetOf(g_mainWindow) != nullptr ? g_mainWindow : nullptr; }

@@ -33,6 +33,11 @@ int RunProgram(const std::function<void()>& script, const std::function<void()>&
 void When(std::function<bool()> condition, std::function<void()> action, const std::string& what);
 // Runs `action` after the program has run its loops for `ms` milliseconds.
 void After(int ms, std::function<void()> action);
+// When with a dialog as the active window, or with none any more.
+void WhenDialogOpen(std::function<void()> action, const std::string& what);
+void WhenDialogClosed(std::function<void()> action, const std::string& what);
+// Ends the program with Ctrl+Q once its main window is active again.
+void QuitWhenMainWindowIsBack();
 
 // The program's main window, or null.
 HWND MainWindow();

@@ -11,7 +11,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,12 +19,12 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/linux/single_instance.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
@@ -33,8 +32,6 @@ using namespace mirabo::test;
 using mirabo::platform::kClientDeadlineMs;
 using mirabo::platform::kRaiseAnswerWaitMs;
 using mirabo::platform::kRequestLimit;
-
-QString RuntimeFolder() { return QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")); }
 
 // Waits up to `ms` for the socket to be readable; what it reads until the
 // other side closes or nothing more comes, and whether it was closed.
@@ -134,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClientCase{"LongerThanTheLimit", {kLong}, false, 1000},
                       ClientCase{"LongLineEndingInRaise", {kLong + "raise\n"}, false, 1000},
                       ClientCase{"Idle", {}, false, kClientDeadlineMs + 1000}),
-    [](const ::testing::TestParamInfo<ClientCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 // Counts the paint events a widget gets.
 class PaintCounter : public QObject {
@@ -227,9 +224,7 @@ TEST_P(BusyClientsTest, TheWindowRepaintsAndASecondStartRaisesIt) {
 INSTANTIATE_TEST_SUITE_P(Clients, BusyClientsTest,
                          ::testing::Values(BusyCase{"HundredIdle", 100, false},
                                            BusyCase{"HundredTrickling", 100, true}),
-                         [](const ::testing::TestParamInfo<BusyCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 // Another copy played by the test: it holds the lock and listens on the
 // socket, and records what it is asked.
@@ -240,15 +235,9 @@ public:
                                                               QStringLiteral("Mirabo for PocketPC"));
         lock_ = open(place->lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         locked_ = flock(lock_, LOCK_EX | LOCK_NB) == 0;
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, place->socketPath.constData(),
-                    static_cast<std::size_t>(place->socketPath.size()));
         path_ = place->socketPath;
-        unlink(path_.constData());
-        listener_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        listening_ = bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                     listen(listener_, 8) == 0;
+        listener_ = BoundSocket(path_);
+        listening_ = listener_ >= 0 && listen(listener_, 8) == 0;
         serving_ = std::thread([this] {
             // Answers one request, and records what came.
             pollfd waiting{listener_, POLLIN, 0};
@@ -307,8 +296,6 @@ TEST_P(LookingForAnotherCopyTest, OnlySetForegroundWindowAsksItToComeToTheFront)
 INSTANTIATE_TEST_SUITE_P(Calls, LookingForAnotherCopyTest,
                          ::testing::Values(LookCase{"FindWindowWAlone", false, ""},
                                            LookCase{"ThenSetForegroundWindow", true, "raise\n"}),
-                         [](const ::testing::TestParamInfo<LookCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 }  // namespace

@@ -9,52 +9,47 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <random>
 #include <vector>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include "platform/linux/single_instance.h"
 #include "res/resource.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 
 namespace {
 
 using namespace mirabo::test;
 using mirabo::platform::kRaiseAnswerWaitMs;
+using mirabo::test::PrintTo;
 
 // A copy that shares this test's runtime folder, and so finds the program
 // run here.
-std::unique_ptr<QProcess> StartCopyBesideTest() {
-    return StartCopy(CopyEnvironment(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
-}
+std::unique_ptr<QProcess> StartCopyBesideTest() { return StartCopy(CopyEnvironment(RuntimeFolder())); }
 
 bool Finished(const QProcess& process) { return !Running(process); }
 
 // Whether a copy answers on the socket in this test's runtime folder, that
 // is, has shown its window and can be found.
-bool SomeCopyListening() {
-    return Listening(SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"))));
-}
+bool SomeCopyListening() { return Listening(SocketPathIn(RuntimeFolder())); }
 
 ino_t InodeOf(const QString& path) {
     struct stat st {};
     return lstat(path.toLocal8Bit().constData(), &st) == 0 ? st.st_ino : 0;
 }
 
-enum class Showing { MainWindow, Calculator, MessageBox };
-
-void PrintTo(Showing s, std::ostream* out) {
-    static const char* const names[] = {"main window", "calculator", "message box"};
-    *out << names[static_cast<int>(s)];
-}
+// What the running copy shows when the second one starts: each row brings
+// it up, then has `startSecond` run.
+struct Showing {
+    const char* name;
+    std::function<void(const std::function<void()>& startSecond)> show;
+};
 
 class SecondCopyTest : public ::testing::TestWithParam<Showing> {};
 
@@ -79,45 +74,32 @@ TEST_P(SecondCopyTest, EndsWithZeroAndRaisesTheRunningOne) {
              },
              "the second copy to end");
     };
-    int result = RunProgram([&] {
-        switch (GetParam()) {
-        case Showing::MainWindow:
-            startSecond();
-            break;
-        case Showing::Calculator:
-            ChooseFromMenu(0, "直角三角形の計算");
-            When([] { return ActiveDialog() != nullptr; }, startSecond, "the dialog to open");
-            break;
-        case Showing::MessageBox:
-            ChooseFromMenu(1, "オームの法則の計算");
-            When([] { return ActiveDialog() != nullptr; },
-                 [&] {
-                     mirabo::testing::OnNextModalLoop([&](HWND) { startSecond(); });
-                     ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
-                 },
-                 "the dialog to open");
-            break;
-        }
-    });
+    int result = RunProgram([&] { GetParam().show(startSecond); });
     EXPECT_EQ(result, 0);
     ASSERT_TRUE(second);
-    second->waitForFinished(5000);
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_TRUE(EndsWithZero(*second, 5000));
     EXPECT_TRUE(minimisedBefore);
     EXPECT_TRUE(raised) << "the running copy's desktop window did not come back";
     // What was open stays open and in front.
     EXPECT_EQ(activeCaption, expectedCaption);
 }
 
-std::string ShowingName(const ::testing::TestParamInfo<Showing>& info) {
-    static const char* const names[] = {"MainWindow", "Calculator", "MessageBox"};
-    return names[static_cast<int>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Showing, SecondCopyTest,
-                         ::testing::Values(Showing::MainWindow, Showing::Calculator, Showing::MessageBox),
-                         ShowingName);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Showing, SecondCopyTest, ::testing::Values(
+    Showing{"MainWindow", [](const std::function<void()>& startSecond) { startSecond(); }},
+    Showing{"Calculator", [](const std::function<void()>& startSecond) {
+        ChooseFromMenu(0, "直角三角形の計算");
+        WhenDialogOpen(startSecond, "the dialog to open");
+    }},
+    Showing{"MessageBox", [](const std::function<void()>& startSecond) {
+        ChooseFromMenu(1, "オームの法則の計算");
+        WhenDialogOpen([startSecond] {
+            mirabo::testing::OnNextModalLoop([startSecond](HWND) { startSecond(); });
+            ClickControl(ActiveDialog(), IDC_OHM_CALCULATE);
+        }, "the dialog to open");
+    }}),
+    RowName());
+// clang-format on
 
 // Copies with a runtime folder of their own, so that they find only each
 // other.
@@ -134,10 +116,14 @@ protected:
     }
     QString Socket() const { return SocketPathIn(folder_.path()); }
     QString Lock() const { return LockPathIn(folder_.path()); }
+    // Whether the copy came to answer on the socket, and still runs.
+    bool Answers(const QProcess& copy) {
+        return WaitFor([&] { return Listening(Socket()) || !Running(copy); }, 15000) && Running(copy);
+    }
     // Whether a copy started now finds the running one, which answers, and
     // ends with 0.
-    void ExpectALateCopyToRaiseTheRunningOne() {
-        QProcess& late = Start();
+    void ExpectALateCopyToRaiseTheRunningOne(const QString& locale = "C.UTF-8") {
+        QProcess& late = Start(locale);
         EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
         EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
     }
@@ -157,8 +143,7 @@ class StoppedFirstCopyTest : public CopiesInOwnFolder, public ::testing::WithPar
 TEST_P(StoppedFirstCopyTest, StaysTheOneCopyAndTheOthersEndWithZero) {
     const StoppedCase& c = GetParam();
     QProcess& first = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
-    ASSERT_TRUE(Running(first));
+    ASSERT_TRUE(Answers(first));
     const ino_t socket = InodeOf(Socket());
 
     StopCopy(first);
@@ -179,11 +164,11 @@ TEST_P(StoppedFirstCopyTest, StaysTheOneCopyAndTheOthersEndWithZero) {
     EXPECT_TRUE(Running(first));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stops, StoppedFirstCopyTest,
-    ::testing::Values(StoppedCase{"ContinuedWhileTheOthersWait", 1500, true},
-                      StoppedCase{"StoppedLongerThanTheOthersWait", kRaiseAnswerWaitMs + 1500, false}),
-    [](const ::testing::TestParamInfo<StoppedCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stops, StoppedFirstCopyTest,
+                         ::testing::Values(StoppedCase{"ContinuedWhileTheOthersWait", 1500, true},
+                                           StoppedCase{"StoppedLongerThanTheOthersWait",
+                                                       kRaiseAnswerWaitMs + 1500, false}),
+                         RowName());
 
 struct TogetherCase {
     const char* name;
@@ -257,22 +242,22 @@ TEST_P(CopiesStartedTogetherTest, LeaveExactlyOneRunningWindow) {
     EXPECT_TRUE(Running(*survivor));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Together, CopiesStartedTogetherTest,
-    ::testing::Values(TogetherCase{"Two", 2, false, 0}, TogetherCase{"Three", 3, false, 0},
-                      TogetherCase{"TwoWithStops", 2, true, 7}, TogetherCase{"ThreeWithStops", 3, true, 11},
-                      TogetherCase{"TenWithStops", 10, true, 5}),
-    [](const ::testing::TestParamInfo<TogetherCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Together, CopiesStartedTogetherTest,
+                         ::testing::Values(TogetherCase{"Two", 2, false, 0},
+                                           TogetherCase{"Three", 3, false, 0},
+                                           TogetherCase{"TwoWithStops", 2, true, 7},
+                                           TogetherCase{"ThreeWithStops", 3, true, 11},
+                                           TogetherCase{"TenWithStops", 10, true, 5}),
+                         RowName());
 
 TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
     QProcess& first = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
+    ASSERT_TRUE(Answers(first));
     first.kill();  // no chance to take its socket file away
     first.waitForFinished(5000);
     ASSERT_TRUE(QFileInfo::exists(Socket()));
     QProcess& second = Start();
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(second); }, 15000));
-    EXPECT_TRUE(Running(second));
+    ASSERT_TRUE(Answers(second));
     EXPECT_EQ(LockHolder(Lock()), second.processId());
     ExpectALateCopyToRaiseTheRunningOne();
 }
@@ -281,11 +266,8 @@ TEST_F(CopiesInOwnFolder, AKilledCopyLeavesNothingInTheWay) {
 // started in English finds the running Japanese one.
 TEST_F(CopiesInOwnFolder, ACopyInEnglishRaisesTheRunningJapaneseOne) {
     QProcess& first = Start("ja_JP.UTF-8");
-    ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(first); }, 15000));
-    ASSERT_TRUE(Running(first));
-    QProcess& late = Start("en_US.UTF-8");
-    EXPECT_TRUE(EndsWithZero(late, kRaiseAnswerWaitMs + 5000));
-    EXPECT_FALSE(StderrOf(late).contains(kNoAnswer)) << StderrOf(late).toStdString();
+    ASSERT_TRUE(Answers(first));
+    ExpectALateCopyToRaiseTheRunningOne("en_US.UTF-8");
     EXPECT_TRUE(Running(first));
 }
 
@@ -302,8 +284,7 @@ TEST_P(VersionTest, PrintsTheVersionAndLeavesTheOneCopyRuleAlone) {
     QProcess* first = nullptr;
     if (GetParam().running) {
         first = &Start();
-        ASSERT_TRUE(WaitFor([&] { return Listening(Socket()) || !Running(*first); }, 15000));
-        ASSERT_TRUE(Running(*first));
+        ASSERT_TRUE(Answers(*first));
     }
     QProcess& asked = Start("C.UTF-8", {"--version"});
     ASSERT_TRUE(EndsWithZero(asked, 5000)) << StderrOf(asked).toStdString();
@@ -321,9 +302,7 @@ TEST_P(VersionTest, PrintsTheVersionAndLeavesTheOneCopyRuleAlone) {
 INSTANTIATE_TEST_SUITE_P(Copies, VersionTest,
                          ::testing::Values(VersionCase{"Alone", false},
                                            VersionCase{"BesideARunningCopy", true}),
-                         [](const ::testing::TestParamInfo<VersionCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 TEST(SingleInstanceTest, AProgramHereIsFoundByACopyStartedLater) {
     // And a copy running elsewhere is found by the program here: WinMain
@@ -356,7 +335,7 @@ struct EndingCase {
 class EndingCopyTest : public ::testing::TestWithParam<EndingCase> {};
 
 TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
-    const QString socket = SocketPathIn(QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")));
+    const QString socket = SocketPathIn(RuntimeFolder());
     const QByteArray path = socket.toLocal8Bit();
     int other = -1;
     ino_t otherInode = 0;
@@ -365,12 +344,8 @@ TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
             SomeCopyListening,
             [&] {
                 if (GetParam().replaced) {
-                    unlink(path.constData());
-                    sockaddr_un address{};
-                    address.sun_family = AF_UNIX;
-                    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
-                    other = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-                    EXPECT_EQ(bind(other, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                    other = BoundSocket(path);
+                    EXPECT_GE(other, 0);
                     otherInode = InodeOf(socket);
                 }
                 CloseDesktopWindow();
@@ -390,8 +365,6 @@ TEST_P(EndingCopyTest, RemovesTheSocketFileOnlyWhileItIsItsOwn) {
 INSTANTIATE_TEST_SUITE_P(Sockets, EndingCopyTest,
                          ::testing::Values(EndingCase{"ItsOwn", false},
                                            EndingCase{"ReplacedByAnother", true}),
-                         [](const ::testing::TestParamInfo<EndingCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 }  // namespace

@@ -12,12 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/linux/single_instance.h"
 #include "tests/app/copies.h"
 #include "tests/app/program_driver.h"
+#include "tests/ui/named_rows.h"
 #include "tests/win32/received.h"
 
 namespace {
@@ -45,9 +47,24 @@ protected:
     }
     void TearDown() override { mirabo::testing::DiscardProgramWindows(); }
 
-    static HWND Create(DWORD style = WS_VISIBLE) {
-        return CreateWindowExW(0, kTestClass, L"test", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    static HWND Create(DWORD style = WS_VISIBLE, const WCHAR* windowClass = kTestClass) {
+        return CreateWindowExW(0, windowClass, L"test", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    }
+    // Registers a class of its own and makes a shown window of it.
+    static HWND CreateOfClass(const WCHAR* name, WNDPROC procedure, HICON icon = nullptr) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = procedure;
+        wc.hIcon = icon;
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);
+        return Create(WS_VISIBLE, name);
+    }
+    // Waits up to 5 seconds for the desktop's first frame and `also`.
+    static bool FirstFrameUp(const std::function<bool()>& also = [] { return true; }) {
+        bool firstFrame = false;
+        mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
+        return QTest::qWaitFor([&] { return firstFrame && also(); }, 5000);
     }
 };
 
@@ -71,17 +88,13 @@ TEST_P(WindowClaimTest, HoldsTheLockAtOnceAndListensAfterTheFirstFrame) {
     ASSERT_NE(Create(GetParam().style), nullptr);
     EXPECT_EQ(mirabo::test::LockHolder(QString::fromLocal8Bit(place->lockPath)),
               QCoreApplication::applicationPid());
-    bool firstFrame = false;
-    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame; }, 5000));
+    ASSERT_TRUE(FirstFrameUp());
     EXPECT_TRUE(mirabo::test::Listening(QString::fromLocal8Bit(place->socketPath)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowClaimTest,
                          ::testing::Values(ClaimCase{"Shown", WS_VISIBLE}, ClaimCase{"Hidden", 0}),
-                         [](const ::testing::TestParamInfo<ClaimCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         RowName());
 
 // The rest of window classes and windows, the same on both platforms, is in
 // tests/win32. Here, what is the handheld's: a window made at the default
@@ -108,19 +121,11 @@ LRESULT CALLBACK CountingPaintsProc(HWND window, UINT message, WPARAM wParam, LP
 // What the window procedure paints does not depend on the keyboard focus:
 // the window gaining or losing it is no reason to paint it again.
 TEST_F(Win32Test, FocusComingAndGoingPaintsNothingAgain) {
-    static const WCHAR paintClass[] = L"MiraboPaintCountWindow";
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = CountingPaintsProc;
-    wc.lpszClassName = paintClass;
-    RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, paintClass, L"paints", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateOfClass(L"MiraboPaintCountWindow", CountingPaintsProc);
     ASSERT_NE(window, nullptr);
     QWidget* widget = mirabo::testing::WidgetOf(window);
     ASSERT_NE(widget, nullptr);
-    bool firstFrame = false;
-    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame && g_paints > 0; }, 5000));
+    ASSERT_TRUE(FirstFrameUp([] { return g_paints > 0; }));
     QCoreApplication::processEvents();
     g_paints = 0;
     for (QEvent::Type type : {QEvent::FocusOut, QEvent::FocusIn}) {
@@ -245,23 +250,14 @@ TEST_F(Win32Test, DestroyingAWindowTakesItsMenuBarAlong) {
 // the opaque black square with the red disc and the yellow triangle whose
 // right angle is at the bottom-right.
 TEST_F(Win32Test, TheDesktopWindowShowsIcon101AtEveryThemeSize) {
-    static const WCHAR iconClass[] = L"MiraboIconTestWindow";
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(101));
-    ASSERT_NE(wc.hIcon, nullptr);
-    wc.lpszClassName = iconClass;
-    RegisterClassW(&wc);
-    ASSERT_NE(CreateWindowExW(0, iconClass, L"icon", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    HICON icon101 = LoadIconW(nullptr, MAKEINTRESOURCEW(101));
+    ASSERT_NE(icon101, nullptr);
+    ASSERT_NE(CreateOfClass(L"MiraboIconTestWindow", RecordingProc, icon101), nullptr);
     // The title bar's and the task bar's sizes come with the window, every
     // size once its first frame is up.
     const QList<QSize> withTheWindow = mirabo::testing::ScreenWidget()->windowIcon().availableSizes();
     EXPECT_TRUE(withTheWindow.contains(QSize(16, 16)) && withTheWindow.contains(QSize(32, 32)));
-    bool firstFrame = false;
-    mirabo::testing::AfterFirstFrame([&] { firstFrame = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return firstFrame; }, 5000));
+    ASSERT_TRUE(FirstFrameUp());
     const QIcon icon = mirabo::testing::ScreenWidget()->windowIcon();
 
     const QColor black(0, 0, 0), red(255, 0, 0), yellow(255, 255, 0);

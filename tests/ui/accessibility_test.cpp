@@ -13,15 +13,18 @@
 #include <utility>
 #include <vector>
 
+#include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/accessibility_driver.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 #include "ui/main_window.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 constexpr QAccessible::Role kField = QAccessible::EditableText;
 constexpr QAccessible::Role kButton = QAccessible::Button;
@@ -29,31 +32,19 @@ constexpr QAccessible::Role kLabel = QAccessible::StaticText;
 constexpr QAccessible::Role kPicture = QAccessible::Graphic;
 
 // A field is labelled by the label it is named after; only a field the
-// user can type into is editable.
-AccessibleControl Field(const char* name) {
-    AccessibleControl field{kField, QString::fromUtf8(name), QString(), false, true};
-    field.labelledBy = field.name;
-    return field;
+// user can type into is editable. A label beside a field labels it (the field
+// bears its name).
+AccessibleControl Field(QString name) {
+    return {.role = kField, .name = name, .editable = true, .labelledBy = name};
 }
-AccessibleControl ResultField(const char* name) {
-    AccessibleControl field{kField, QString::fromUtf8(name), QString(), true, false};
-    field.labelledBy = field.name;
-    return field;
+AccessibleControl ResultField(QString name) {
+    return {.role = kField, .name = name, .readOnly = true, .labelledBy = name};
 }
-AccessibleControl Button(const char* name) { return {kButton, QString::fromUtf8(name), QString(), false}; }
-AccessibleControl DefaultButton(const char* name) {
-    return {kButton, QString::fromUtf8(name), QString(), false, false, true};
-}
-AccessibleControl Label(const char* name) { return {kLabel, QString::fromUtf8(name), QString(), false}; }
-// A label beside a field, which it labels (the field bears its name).
-AccessibleControl FieldLabel(const char* name) {
-    AccessibleControl label = Label(name);
-    label.labelFor = label.name;
-    return label;
-}
-AccessibleControl Picture(const char* shows) {
-    return {kPicture, QString::fromUtf8(shows), QString(), false};
-}
+AccessibleControl Button(QString name) { return {.role = kButton, .name = name}; }
+AccessibleControl DefaultButton(QString name) { return {.role = kButton, .name = name, .isDefault = true}; }
+AccessibleControl Label(QString name) { return {.role = kLabel, .name = name}; }
+AccessibleControl FieldLabel(QString name) { return {.role = kLabel, .name = name, .labelFor = name}; }
+AccessibleControl Picture(QString shows) { return {.role = kPicture, .name = shows}; }
 
 const char kCoordinatePicture[] =
     "座標移動の図：原点から延びる二本の線の先に点 X1,Y1 と点 X2,Y2、二本の線の間の角が α";
@@ -74,8 +65,6 @@ struct DialogView {
     std::vector<AccessibleControl> controls;  // in template order
     LANGID language = mirabo::test::kJapanese;
 };
-
-void PrintTo(const DialogView& view, std::ostream* os) { *os << view.name; }
 
 const std::vector<DialogView>& Views() {
     // clang-format off
@@ -146,7 +135,7 @@ TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNa
     RunDialog(v.templateId, v.procedure, [&](HWND dialog) {
         QAccessibleInterface* accessible = AccessibleOf(dialog);
         ASSERT_NE(accessible, nullptr);
-        EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption, QString(), false}));
+        EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::Dialog, v.caption}));
         EXPECT_TRUE(accessible->state().modal);
         EXPECT_EQ(ReadChildren(accessible), v.controls);
         // The screen's title strip reads the caption too, and its OK button
@@ -160,43 +149,31 @@ TEST_P(DialogViewTest, IsADialogNamedWithItsCaptionAndEveryControlIsReadByRoleNa
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, DialogViewTest, ::testing::ValuesIn(Views()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogViewTest, ::testing::ValuesIn(Views()), RowName());
 
 // ---------------------------------------------------------------------------
 // New values and focus moves
 
-using Fields = std::vector<std::pair<int, QString>>;
-
 struct Calculation {
     const char* name;
-    int templateId;
-    DLGPROC procedure;
-    int calculate;
-    int clear;
+    const mirabo::Calculator* calculator;  // its dialog, Calculate and Clear
     Fields typed;
     Fields results;  // every field afterwards, the first one first
 };
 
-void PrintTo(const Calculation& c, std::ostream* os) { *os << c.name; }
-
 const std::vector<Calculation>& Calculations() {
     // clang-format off
     static const std::vector<Calculation> calculations = {
-        {"CoordinateRotation", IDD_COORDINATE_ROTATION, CoordinateDlgProc, IDC_COORD_CALCULATE, IDC_COORD_CLEAR,
-         {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}},
+        {"CoordinateRotation", &mirabo::kCoordinateRotation, {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "30"}},
          {{IDC_COORD_X, "3"}, {IDC_COORD_Y, "4"}, {IDC_COORD_ANGLE, "+30.000"},
           {IDC_COORD_X_RESULT, "+0.598"}, {IDC_COORD_Y_RESULT, "+4.964"}}},
-        {"RightTriangle", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR,
-         {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}},
+        {"RightTriangle", &mirabo::kRightTriangle, {{IDC_RIGHT_A, "3"}, {IDC_RIGHT_B, "4"}},
          {{IDC_RIGHT_A, "3.000"}, {IDC_RIGHT_B, "4.000"}, {IDC_RIGHT_C, "5.000"},
           {IDC_RIGHT_ALPHA, "53.130"}, {IDC_RIGHT_BETA, "36.870"}}},
-        {"ObliqueTriangle", IDD_OBLIQUE_TRIANGLE, ObliqueTriangleDlgProc, IDC_OBLIQUE_CALCULATE, IDC_OBLIQUE_CLEAR,
-         {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}},
+        {"ObliqueTriangle", &mirabo::kObliqueTriangle, {{IDC_OBLIQUE_A, "7"}, {IDC_OBLIQUE_B, "8"}, {IDC_OBLIQUE_C, "9"}},
          {{IDC_OBLIQUE_A, "7.000"}, {IDC_OBLIQUE_B, "8.000"}, {IDC_OBLIQUE_C, "9.000"},
           {IDC_OBLIQUE_ALPHA, "58.412"}, {IDC_OBLIQUE_BETA, "48.190"}, {IDC_OBLIQUE_GAMMA, "73.398"}}},
-        {"OhmsLaw", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE, IDC_OHM_CLEAR,
-         {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}},
+        {"OhmsLaw", &mirabo::kOhmsLaw, {{IDC_OHM_VOLTAGE, "10"}, {IDC_OHM_CURRENT, "2"}},
          {{IDC_OHM_VOLTAGE, "10.000"}, {IDC_OHM_CURRENT, "2.000"}, {IDC_OHM_RESISTANCE, "5.000"},
           {IDC_OHM_POWER, "20.000"}}},
     };
@@ -211,20 +188,18 @@ QString TypedInto(const Calculation& c, int id) {
     return QString();
 }
 
-QWidget* WidgetOf(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
-
 class CalculationTest : public ::testing::TestWithParam<Calculation> {};
 
 TEST_P(CalculationTest, EveryNewValueIsReadAndAnnouncedAsATextChange) {
     const Calculation& c = GetParam();
     AccessibilityListener listener;
-    RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
-        for (const auto& [id, text] : c.typed) TypeInto(dialog, id, text);
+    RunDialog(c.calculator->templateId, CalculatorDialogProcedure(*c.calculator), [&](HWND dialog) {
+        TypeFields(dialog, c.typed);
         listener.Clear();
-        Click(dialog, c.calculate);
+        Click(dialog, c.calculator->calculateId);
         for (const auto& [id, value] : c.results) {
             SCOPED_TRACE(testing::Message() << "field " << id);
-            QWidget* field = WidgetOf(dialog, id);
+            QWidget* field = ControlWidget(dialog, id);
             EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(field)).value, value);
             if (value != TypedInto(c, id)) {
                 EXPECT_EQ(listener.LastInserted(field), value);
@@ -237,25 +212,24 @@ TEST_P(CalculationTest, EveryNewValueIsReadAndAnnouncedAsATextChange) {
 TEST_P(CalculationTest, ClearIsAnnouncedFieldByFieldAndTheFocusMoveToTheFirstField) {
     const Calculation& c = GetParam();
     AccessibilityListener listener;
-    RunDialog(c.templateId, c.procedure, [&](HWND dialog) {
+    RunDialog(c.calculator->templateId, CalculatorDialogProcedure(*c.calculator), [&](HWND dialog) {
         ASSERT_TRUE(WaitUntilActive());
-        for (const auto& [id, text] : c.typed) TypeInto(dialog, id, text);
-        Click(dialog, c.calculate);
+        TypeFields(dialog, c.typed);
+        Click(dialog, c.calculator->calculateId);
         listener.Clear();
-        Click(dialog, c.clear);
+        Click(dialog, c.calculator->clearId);
         for (const auto& [id, value] : c.results) {
             SCOPED_TRACE(testing::Message() << "field " << id);
-            QWidget* field = WidgetOf(dialog, id);
+            QWidget* field = ControlWidget(dialog, id);
             EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(field)).value, QString());
             EXPECT_TRUE(listener.SawRemoved(field, value));
         }
-        EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, c.results.front().first)));
+        EXPECT_TRUE(listener.Saw(QAccessible::Focus, ControlWidget(dialog, c.results.front().first)));
         Click(dialog, IDC_BACK);
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Dialogs, CalculationTest, ::testing::ValuesIn(Calculations()), RowName());
 
 // Each Tab or Shift+Tab announces the control it reaches, and the default
 // button follows the focus: the push button that has it, else 計算する.
@@ -284,10 +258,11 @@ TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReachAndMoveTheDefaultButton
             SCOPED_TRACE(testing::Message() << "to control " << step.reached);
             listener.Clear();
             PressKey(Qt::Key_Tab, step.modifiers);
-            EXPECT_TRUE(listener.Saw(QAccessible::Focus, WidgetOf(dialog, step.reached)));
+            EXPECT_TRUE(listener.Saw(QAccessible::Focus, ControlWidget(dialog, step.reached)));
             for (int button : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR, IDC_BACK}) {
-                EXPECT_EQ(Read(QAccessible::queryAccessibleInterface(WidgetOf(dialog, button))).isDefault,
-                          button == step.defaultButton)
+                EXPECT_EQ(
+                    Read(QAccessible::queryAccessibleInterface(ControlWidget(dialog, button))).isDefault,
+                    button == step.defaultButton)
                     << "button " << button;
             }
         }
@@ -300,25 +275,19 @@ TEST(FocusTest, TabAndShiftTabAnnounceTheControlTheyReachAndMoveTheDefaultButton
 
 struct MessageView {
     const char* name;
-    int templateId;
-    DLGPROC procedure;
-    int calculate;
+    const mirabo::Calculator* calculator;
     Fields typed;
     QString caption;
     std::vector<AccessibleControl> controls;
     int answer;
 };
 
-void PrintTo(const MessageView& m, std::ostream* os) { *os << m.name; }
-
 const std::vector<MessageView>& Messages() {
     // clang-format off
     static const std::vector<MessageView> messages = {
-        {"MissingInput", IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, IDC_RIGHT_CALCULATE,
-         {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("エラー"),
+        {"MissingInput", &mirabo::kRightTriangle, {{IDC_RIGHT_ALPHA, "30"}, {IDC_RIGHT_BETA, "60"}}, QStringLiteral("エラー"),
          {Label("入力値が不足、\n或いはタイプミス"), DefaultButton("OK")}, IDOK},
-        {"InfiniteResultQuestion", IDD_OHMS_LAW, OhmsLawDlgProc, IDC_OHM_CALCULATE,
-         {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("エラー"),
+        {"InfiniteResultQuestion", &mirabo::kOhmsLaw, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}}, QStringLiteral("エラー"),
          {Label("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります "
                 "。\n無視して表示しますか"),
           DefaultButton("はい"), Button("いいえ")}, IDNO},
@@ -333,15 +302,14 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
     const MessageView& m = GetParam();
     AccessibilityListener listener;
     bool seen = false;
-    RunDialog(m.templateId, m.procedure, [&](HWND dialog) {
+    RunDialog(m.calculator->templateId, CalculatorDialogProcedure(*m.calculator), [&](HWND dialog) {
         ASSERT_TRUE(WaitUntilActive());
-        for (const auto& [id, text] : m.typed) TypeInto(dialog, id, text);
+        TypeFields(dialog, m.typed);
         mirabo::testing::OnNextModalLoop([&](HWND box) {
             seen = true;
             QAccessibleInterface* accessible = AccessibleOf(box);
             ASSERT_NE(accessible, nullptr);
-            EXPECT_EQ(Read(accessible),
-                      (AccessibleControl{QAccessible::AlertMessage, m.caption, QString(), false}));
+            EXPECT_EQ(Read(accessible), (AccessibleControl{QAccessible::AlertMessage, m.caption}));
             EXPECT_TRUE(accessible->state().modal);
             EXPECT_EQ(ReadChildren(accessible), m.controls);
             EXPECT_TRUE(listener.Saw(QAccessible::Alert, mirabo::testing::WidgetOf(box)));
@@ -352,13 +320,12 @@ TEST_P(MessageBoxViewTest, IsAnAlertWhoseTextAndButtonsAreRead) {
             EXPECT_TRUE(listener.Saw(QAccessible::Focus, first));
             QTest::mouseClick(mirabo::testing::MessageBoxButton(box, m.answer), Qt::LeftButton);
         });
-        Click(dialog, m.calculate);
+        Click(dialog, m.calculator->calculateId);
         Click(dialog, IDC_BACK);
     });
     EXPECT_TRUE(seen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, MessageBoxViewTest, ::testing::ValuesIn(Messages()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Messages, MessageBoxViewTest, ::testing::ValuesIn(Messages()), RowName());
 
 }  // namespace

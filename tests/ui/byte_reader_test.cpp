@@ -11,6 +11,7 @@
 
 #include "platform/linux/resource_key.h"
 #include "resfile/byte_reader.h"
+#include "tests/ui/little_endian.h"
 
 namespace {
 
@@ -21,13 +22,8 @@ using mirabo::platform::ResourceKey;
 using Bytes = std::vector<unsigned char>;
 
 // UTF-16 units as they are stored, low byte first.
-Bytes Units(std::u16string units) {
-    Bytes bytes;
-    for (char16_t unit : units) {
-        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    return bytes;
+Bytes Units(const std::u16string& units) {
+    return mirabo::test::LittleEndian(std::vector<std::uint16_t>(units.begin(), units.end()));
 }
 
 struct ValueCase {

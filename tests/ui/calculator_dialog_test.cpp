@@ -19,39 +19,31 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
-const QString kMissingInput = QStringLiteral("入力値が不足、\n或いはタイプミス");
-const QString kNegativeNotAllowed =
-    QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。");
-const QString kCalcException =
-    QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。");
-const QString kConfirmNonFinite = QStringLiteral(
-    "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか");
-
-// Each message in English, beside its Japanese.
-const std::vector<std::pair<QString, QString>> kEnglishMessages = {
-    {kMissingInput, QStringLiteral("Missing input\nor a typing error.")},
-    {kNegativeNotAllowed,
-     QStringLiteral("Missing input or a typing error.\nNegative values are not allowed.")},
-    {kCalcException, QStringLiteral("Calculation error.\nDivision by zero, or a wrong input value.")},
-    {kConfirmNonFinite,
-     QStringLiteral("The results cannot be shown normally.\nInputs or results may be infinite,\n"
-                    "not a number, or not computable.\nShow them anyway?")},
+// The calculators' messages, in Japanese and in English.
+struct Message {
+    QString japanese;
+    QString english;
 };
-
-QString InEnglish(const QString& japanese) {
-    for (const auto& [ja, en] : kEnglishMessages)
-        if (ja == japanese) return en;
-    ADD_FAILURE() << "no English for " << japanese.toStdString();
-    return {};
-}
-
-using Fields = std::vector<std::pair<int, QString>>;
+// clang-format off
+const Message kMissingInput{QStringLiteral("入力値が不足、\n或いはタイプミス"),
+                            QStringLiteral("Missing input\nor a typing error.")};
+const Message kNegativeNotAllowed{QStringLiteral("入力値が不足、或いはタイプミス\n負の値は使用できません。"),
+                                  QStringLiteral("Missing input or a typing error.\nNegative values are not allowed.")};
+const Message kCalcException{QStringLiteral("例外が発生しました。\n０で除算したか、入力値が間違っています。"),
+                             QStringLiteral("Calculation error.\nDivision by zero, or a wrong input value.")};
+const Message kConfirmNonFinite{
+    QStringLiteral("正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか"),
+    QStringLiteral("The results cannot be shown normally.\nInputs or results may be infinite,\n"
+                   "not a number, or not computable.\nShow them anyway?")};
+// clang-format on
 
 struct CalculatorDialog {
     const char* name;
@@ -61,7 +53,7 @@ struct CalculatorDialog {
     QString caption;
     QString englishCaption;
     Fields missingInput;  // typed, gives the missing-input message
-    QString missingText;
+    Message missing;
     Fields valid;  // typed, calculates without a message
     bool hasDefaultButton;
 };
@@ -98,12 +90,6 @@ const std::vector<CalculatorDialog>& Dialogs() {
     return dialogs;
 }
 
-std::string DialogName(const ::testing::TestParamInfo<CalculatorDialog>& info) { return info.param.name; }
-
-void TypeFields(HWND dialog, const Fields& fields) {
-    for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
-}
-
 // Every field of the calculator, in field order, with its text.
 Fields ReadFields(HWND dialog, const CalculatorDialog& d) {
     Fields result;
@@ -113,18 +99,11 @@ Fields ReadFields(HWND dialog, const CalculatorDialog& d) {
     return result;
 }
 
-Fields EmptyFields(const CalculatorDialog& d) {
-    Fields result;
-    for (const mirabo::CalculatorField& field : d.calculator->fields)
-        result.push_back({field.controlId, QString()});
-    return result;
-}
-
 int FirstField(const CalculatorDialog& d) { return mirabo::FirstFieldId(*d.calculator); }
 
 // Every field empty, the caret in the first one.
 void ExpectEmptyWithTheCaretFirst(HWND dialog, const CalculatorDialog& d) {
-    EXPECT_EQ(ReadFields(dialog, d), EmptyFields(d));
+    for (const auto& [id, text] : ReadFields(dialog, d)) EXPECT_EQ(text, QString()) << "field " << id;
     EXPECT_EQ(FocusedId(dialog), FirstField(d));
 }
 int TemplateOf(const CalculatorDialog& d) { return d.calculator->templateId; }
@@ -139,8 +118,6 @@ INT_PTR InDialog(const CalculatorDialog& d, const std::function<void(HWND)>& ste
     });
 }
 
-void PrintTo(const CalculatorDialog& dialog, std::ostream* os) { *os << dialog.name; }
-
 }  // namespace
 
 // Qt's strings print as text in failure messages.
@@ -150,10 +127,12 @@ QT_END_NAMESPACE
 
 namespace {
 
-class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {};
+class CalculatorDialogTest : public ::testing::TestWithParam<CalculatorDialog> {
+protected:
+    const CalculatorDialog& d = GetParam();
+};
 
 TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     INT_PTR result = InDialog(d, [&](HWND dialog) {
         ExpectEmptyWithTheCaretFirst(dialog, d);
         EXPECT_EQ(mirabo::test::TextOf(dialog), d.caption);
@@ -168,7 +147,6 @@ TEST_P(CalculatorDialogTest, OpensFullScreenEmptyWithTheCaretInTheFirstField) {
 // In English: the English caption and buttons, the missing-input message in
 // English, and the same numbers as in Japanese.
 TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
-    const CalculatorDialog& d = GetParam();
     Fields japanese;
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
@@ -186,7 +164,7 @@ TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, InEnglish(d.missingText));
+        EXPECT_EQ(seen.text, d.missing.english);
         EXPECT_EQ(seen.caption, QStringLiteral("Error"));
         EXPECT_EQ(FocusedId(dialog), FirstField(d));
         Click(dialog, ClearOf(d));
@@ -197,7 +175,6 @@ TEST_P(CalculatorDialogTest, InEnglishTellsOfMissingInputAndCalculatesTheSame) {
 }
 
 TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
@@ -206,7 +183,6 @@ TEST_P(CalculatorDialogTest, EveryFieldIsEmptyAgainWhenReopened) {
 }
 
 TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.missingInput);
         Fields before = ReadFields(dialog, d);
@@ -215,7 +191,7 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
         Click(dialog, CalculateOf(d));
         EXPECT_TRUE(mirabo::test::AllAnswersUsed());
         EXPECT_TRUE(seen.shown);
-        EXPECT_EQ(seen.text, d.missingText);
+        EXPECT_EQ(seen.text, d.missing.japanese);
         EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
         // The boxes have the default title, as the calculators give none.
         EXPECT_EQ(seen.caption, QStringLiteral("エラー"));
@@ -228,18 +204,16 @@ TEST_P(CalculatorDialogTest, MissingInputShowsTheMessageAndPutsTheCaretInTheFirs
 }
 
 TEST_P(CalculatorDialogTest, CalculateOnAnEmptyFormShowsTheMissingInputMessage) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, d.missingText);
+        EXPECT_EQ(seen.text, d.missing.japanese);
         ExpectEmptyWithTheCaretFirst(dialog, d);
     });
 }
 
 TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheFirstField) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Click(dialog, CalculateOf(d));
@@ -260,7 +234,6 @@ TEST_P(CalculatorDialogTest, ClearEmptiesEveryFieldResultsIncludedAndFocusesTheF
 }
 
 TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         std::vector<int> visited{FocusedId(dialog)};
         for (std::size_t i = 0; i < d.tabOrder.size(); ++i) {
@@ -276,7 +249,6 @@ TEST_P(CalculatorDialogTest, TabVisitsTheControlsInTemplateOrder) {
 }
 
 TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
@@ -291,7 +263,6 @@ TEST_P(CalculatorDialogTest, EnterPressesTheDefaultButtonOrNothing) {
 }
 
 TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
-    const CalculatorDialog& d = GetParam();
     bool ohm = d.calculator == &mirabo::kOhmsLaw;
     InDialog(d, [&](HWND dialog) {
         MessageBoxSeen seen;
@@ -305,7 +276,6 @@ TEST_P(CalculatorDialogTest, CalculateAnswersAsTabled) {
 }
 
 TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         TypeFields(dialog, d.valid);
         Fields typed = ReadFields(dialog, d);
@@ -323,7 +293,6 @@ TEST_P(CalculatorDialogTest, CommandsNoControlSendsAreAnswered0AndChangeNothing)
 }
 
 TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
-    const CalculatorDialog& d = GetParam();
     InDialog(d, [&](HWND dialog) {
         QWidget* widget = mirabo::testing::WidgetOf(dialog);
         QRect client(QPoint(0, 0), widget->size());
@@ -347,57 +316,52 @@ TEST_P(CalculatorDialogTest, EveryControlAndItsTextFitOnTheScreen) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, CalculatorDialogTest, ::testing::ValuesIn(Dialogs()), DialogName);
+INSTANTIATE_TEST_SUITE_P(Dialogs, CalculatorDialogTest, ::testing::ValuesIn(Dialogs()), RowName());
 
 // Ways of leaving a dialog: each ends it with 2.
-enum class Leave { BackButton, EscapeInField, EscapeOnButton, DesktopCloseBox, TitleStripOk };
+struct Leave {
+    const char* name;
+    std::function<void(HWND dialog, const CalculatorDialog& d)> leave;
+};
 
-std::string LeaveName(const ::testing::TestParamInfo<std::tuple<CalculatorDialog, Leave>>& info) {
-    static const char* const names[] = {"Back", "EscapeInField", "EscapeOnButton", "DesktopCloseBox",
-                                        "TitleStripOk"};
-    return std::string(std::get<0>(info.param).name) + names[static_cast<int>(std::get<1>(info.param))];
-}
+// clang-format off
+const Leave kLeaves[] = {
+    {"Back", [](HWND dialog, const CalculatorDialog&) { Click(dialog, IDC_BACK); }},
+    {"EscapeInField", [](HWND, const CalculatorDialog&) { PressKey(Qt::Key_Escape); }},
+    {"EscapeOnButton", [](HWND dialog, const CalculatorDialog& d) {
+        ControlWidget(dialog, ClearOf(d))->setFocus();
+        PressKey(Qt::Key_Escape);
+    }},
+    {"DesktopCloseBox", [](HWND, const CalculatorDialog&) {
+        mirabo::testing::ScreenWidget()->close();
+        QCoreApplication::processEvents();  // the close arrives as a posted cancel command
+    }},
+    // Its IDOK goes unanswered, so the layer closes the dialog as the close
+    // box does (Enter, which sends IDOK too, does not).
+    {"TitleStripOk", [](HWND, const CalculatorDialog&) {
+        ASSERT_NE(mirabo::testing::DoneButton(), nullptr);
+        QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }},
+};
+// clang-format on
 
 class LeavingTest : public ::testing::TestWithParam<std::tuple<CalculatorDialog, Leave>> {};
 
 TEST_P(LeavingTest, EndsTheDialogWith2) {
-    const auto& [d, leave] = GetParam();
-    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&, leave = leave](HWND dialog) {
+    const auto& [d, way] = GetParam();
+    INT_PTR result = RunDialog(TemplateOf(d), d.procedure, [&, &d = d, &way = way](HWND dialog) {
         TypeFields(dialog, d.valid);
-        switch (leave) {
-        case Leave::BackButton:
-            Click(dialog, IDC_BACK);
-            break;
-        case Leave::EscapeInField:
-            PressKey(Qt::Key_Escape);
-            break;
-        case Leave::EscapeOnButton:
-            mirabo::testing::WidgetOf(GetDlgItem(dialog, ClearOf(d)))->setFocus();
-            PressKey(Qt::Key_Escape);
-            break;
-        case Leave::DesktopCloseBox:
-            mirabo::testing::ScreenWidget()->close();
-            // The close arrives as a posted cancel command.
-            QCoreApplication::processEvents();
-            break;
-        case Leave::TitleStripOk:
-            // Its IDOK goes unanswered, so the layer closes the dialog as
-            // the close box does (Enter, which sends IDOK too, does not).
-            ASSERT_NE(mirabo::testing::DoneButton(), nullptr);
-            QTest::mouseClick(mirabo::testing::DoneButton(), Qt::LeftButton);
-            QCoreApplication::processEvents();
-            break;
-        }
+        way.leave(dialog, d);
     });
     EXPECT_EQ(result, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, LeavingTest,
-                         ::testing::Combine(::testing::ValuesIn(Dialogs()),
-                                            ::testing::Values(Leave::BackButton, Leave::EscapeInField,
-                                                              Leave::EscapeOnButton, Leave::DesktopCloseBox,
-                                                              Leave::TitleStripOk)),
-                         LeaveName);
+                         ::testing::Combine(::testing::ValuesIn(Dialogs()), ::testing::ValuesIn(kLeaves)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name;
+                         });
 
 // Examples typed with keys, Calculate clicked with the mouse.
 struct Example {
@@ -406,8 +370,6 @@ struct Example {
     Fields typed;
     Fields afterwards;
 };
-
-void PrintTo(const Example& example, std::ostream* os) { *os << example.name; }
 
 class ExampleTest : public ::testing::TestWithParam<Example> {};
 
@@ -454,7 +416,7 @@ INSTANTIATE_TEST_SUITE_P(
         Example{"OhmsLawFromCurrentAndPower", 3, {{IDC_OHM_CURRENT, "0.16"}, {IDC_OHM_POWER, "0.47"}},
                 {{IDC_OHM_VOLTAGE, "2.938"}, {IDC_OHM_CURRENT, "0.160"}, {IDC_OHM_RESISTANCE, "18.359"},
                  {IDC_OHM_POWER, "0.470"}}}),
-    [](const ::testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
+    RowName());
 
 // Messages other than missing input, answered in each way the box allows.
 struct MessageCase {
@@ -467,8 +429,6 @@ struct MessageCase {
     bool written; // whether the fields change
     LANGID language = mirabo::test::kJapanese;
 };
-
-void PrintTo(const MessageCase& message, std::ostream* os) { *os << message.name; }
 
 class MessageTest : public ::testing::TestWithParam<MessageCase> {};
 
@@ -507,32 +467,32 @@ INSTANTIATE_TEST_SUITE_P(
     // clang-format off
     ::testing::Values(
         MessageCase{"OhmsLawZeroByZero", 3, {{IDC_OHM_VOLTAGE, "0"}, {IDC_OHM_CURRENT, "0"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"RightTriangleZeroLegs", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"ObliqueNoTriangle", 2,
                     {{IDC_OBLIQUE_A, "1"}, {IDC_OBLIQUE_B, "2"}, {IDC_OBLIQUE_C, "10"}},
-                    kCalcException, kOk, IDOK, false},
+                    kCalcException.japanese, kOk, IDOK, false},
         MessageCase{"OhmsLawInfiniteAnsweredNo", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    kConfirmNonFinite, kYesNo, IDNO, false},
+                    kConfirmNonFinite.japanese, kYesNo, IDNO, false},
         MessageCase{"OhmsLawInfiniteAnsweredYes", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    kConfirmNonFinite, kYesNo, IDYES, true},
+                    kConfirmNonFinite.japanese, kYesNo, IDYES, true},
         MessageCase{"RightTriangleInfiniteAnsweredYes", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
-                    kConfirmNonFinite, kYesNo, IDYES, true},
+                    kConfirmNonFinite.japanese, kYesNo, IDYES, true},
         MessageCase{"RightTriangleZeroLegsInEnglish", 1, {{IDC_RIGHT_A, "0"}, {IDC_RIGHT_B, "0"}},
-                    InEnglish(kCalcException), kOk, IDOK, false, mirabo::test::kEnglish},
+                    kCalcException.english, kOk, IDOK, false, mirabo::test::kEnglish},
         MessageCase{"OhmsLawInfiniteAnsweredNoInEnglish", 3, {{IDC_OHM_CURRENT, "0"}, {IDC_OHM_POWER, "5"}},
-                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
+                    kConfirmNonFinite.english, kYesNoInEnglish, IDNO, false, mirabo::test::kEnglish},
         MessageCase{"RightTriangleInfiniteAnsweredYesInEnglish", 1, {{IDC_RIGHT_B, "3"}, {IDC_RIGHT_ALPHA, "0"}},
-                    InEnglish(kConfirmNonFinite), kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
-    [](const ::testing::TestParamInfo<MessageCase>& info) { return std::string(info.param.name); });
+                    kConfirmNonFinite.english, kYesNoInEnglish, IDYES, true, mirabo::test::kEnglish}),
+    RowName());
 
 TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead) {
     const CalculatorDialog& d = Dialogs()[1];
     InDialog(d, [&](HWND dialog) {
         QString digits(10000, QLatin1Char('1'));
         QGuiApplication::clipboard()->setText(digits);
-        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
+        QWidget* field = ControlWidget(dialog, IDC_RIGHT_A);
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         const QString kept = digits.left(99);
@@ -547,7 +507,7 @@ TEST(LongInput, A10000CharacterPasteKeepsTheFirst99CharactersAndAllOfThemAreRead
         MessageBoxSeen seen;
         AnswerNextMessageBox(IDOK, &seen, dialog);
         Click(dialog, CalculateOf(d));
-        EXPECT_EQ(seen.text, kCalcException);
+        EXPECT_EQ(seen.text, kCalcException.japanese);
         EXPECT_TRUE(mirabo::testing::IsModalRunning(dialog));
         EXPECT_EQ(mirabo::test::TextOf(GetDlgItem(dialog, IDC_RIGHT_A), 20000), kept);
         EXPECT_EQ(FieldText(dialog, IDC_RIGHT_B), QStringLiteral("4"));
@@ -595,6 +555,6 @@ INSTANTIATE_TEST_SUITE_P(
             "ObliqueTriangle", 2, {{1001, kZeros + "3"}, {1002, "4"}, {1003, "5"}}, 1006, "53.130"},
         NinetyNineCase{"OhmsLaw", 3, {{1001, kZeros + "7"}, {1002, "1"}}, 1003, "7.000"},
         NinetyNineCase{"HundredthCharacterCut", 3, {{1001, kZeros + "7x"}, {1002, "1"}}, 1003, "7.000"}),
-    [](const ::testing::TestParamInfo<NinetyNineCase>& info) { return std::string(info.param.name); });
+    RowName());
 
 }  // namespace

@@ -99,6 +99,8 @@ bool AllAnswersUsed() {
     return used;
 }
 
+QWidget* ControlWidget(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
+
 void TypeText(QWidget* widget, const QString& text) {
     for (QChar c : text) {
         if (c.unicode() < 0x80) {
@@ -113,10 +115,14 @@ void TypeText(QWidget* widget, const QString& text) {
 }
 
 void TypeInto(HWND dialog, int id, const QString& text) {
-    QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+    QWidget* field = ControlWidget(dialog, id);
     ASSERT_NE(field, nullptr) << "no control " << id;
     QTest::mouseClick(field, Qt::LeftButton);
     TypeText(field, text);
+}
+
+void TypeFields(HWND dialog, const Fields& fields) {
+    for (const auto& [id, text] : fields) TypeInto(dialog, id, text);
 }
 
 void CommitText(QWidget* widget, const QString& text) {
@@ -128,7 +134,7 @@ void CommitText(QWidget* widget, const QString& text) {
 }
 
 void Click(HWND dialog, int id) {
-    QWidget* button = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+    QWidget* button = ControlWidget(dialog, id);
     ASSERT_NE(button, nullptr) << "no control " << id;
     QTest::mouseClick(button, Qt::LeftButton);
 }

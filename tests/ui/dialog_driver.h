@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -55,11 +57,19 @@ void AnswerNextMessageBox(int answer, MessageBoxSeen* seen, HWND owner = nullptr
 // True when no queued answer was left unused; drops unused ones.
 bool AllAnswersUsed();
 
+// A dialog's fields with their texts: control identifier and text.
+using Fields = std::vector<std::pair<int, QString>>;
+
+// The widget of the dialog's control `id`, or null.
+QWidget* ControlWidget(HWND dialog, int id);
+
 // Types the text into the widget with key events, one character a key, any
 // character (QTest's own typing knows only Latin-1).
 void TypeText(QWidget* widget, const QString& text);
 // Clicks into the field and types the text with key events.
 void TypeInto(HWND dialog, int id, const QString& text);
+// TypeInto for each field in turn.
+void TypeFields(HWND dialog, const Fields& fields);
 // Commits the text into the widget as an input method does after conversion.
 void CommitText(QWidget* widget, const QString& text);
 // Clicks a button of the dialog with the mouse.

@@ -88,7 +88,7 @@ protected:
 // focus given by the dialog manager selects the edit's text.
 TEST_F(DialogManagerTest, TheFirstFocusSelectsTheEditsText) {
     Run(SmallTemplate(), [&](HWND dialog) {
-        auto* edit = qobject_cast<QLineEdit*>(mirabo::testing::WidgetOf(GetDlgItem(dialog, 10)));
+        auto* edit = qobject_cast<QLineEdit*>(mirabo::test::ControlWidget(dialog, 10));
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->selectedText(), QStringLiteral("start"));
         EndDialog(dialog, 0);

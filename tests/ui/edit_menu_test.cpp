@@ -20,19 +20,19 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
 
 using namespace mirabo::test;
+using mirabo::test::PrintTo;
 
 enum class Opening { RightClick, ShiftF10, MenuKey };
 
-QWidget* FieldWidget(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
-
 // Opens the field's edit menu the way the user would and gives the menu.
 QMenu* OpenEditMenu(HWND dialog, int id, Opening how) {
-    QWidget* field = FieldWidget(dialog, id);
+    QWidget* field = ControlWidget(dialog, id);
     // What the last action left to do (a closed menu going away) is done
     // before the user acts again.
     QCoreApplication::processEvents();
@@ -91,8 +91,6 @@ struct StateCase {
     Items expected;
 };
 
-void PrintTo(const StateCase& c, std::ostream* out) { *out << c.name; }
-
 // clang-format off
 const StateCase kStateCases[] = {
     {"EmptyField", IDC_COORD_X, {}, false, false,
@@ -121,7 +119,7 @@ TEST_P(EditMenuTest, OffersItsItemsAndGreysThoseThatCannotAct) {
     const auto& [state, open] = GetParam();
     const mirabo::Calculator& rotation = mirabo::kCoordinateRotation;
     RunDialog(rotation.templateId, CoordinateDlgProc, [&](HWND dialog) {
-        QWidget* field = FieldWidget(dialog, state.field);
+        QWidget* field = ControlWidget(dialog, state.field);
         field->setFocus();
         for (const QString& keys : state.typed) {
             if (keys == QStringLiteral("<")) {
@@ -180,13 +178,13 @@ TEST(EditMenu, CopiesAndPastesThroughItsItems) {
         Choose(OpenEditMenu(dialog, IDC_COORD_X, Opening::ShiftF10), Qt::Key_C);
         EXPECT_EQ(clipboard->text(), QStringLiteral("１２.5"));
 
-        FieldWidget(dialog, IDC_COORD_Y)->setFocus();
+        ControlWidget(dialog, IDC_COORD_Y)->setFocus();
         Choose(OpenEditMenu(dialog, IDC_COORD_Y, Opening::RightClick), Qt::Key_P);
         EXPECT_EQ(FieldText(dialog, IDC_COORD_Y), QStringLiteral("１２.5"));
 
         // Cut takes the selection away onto the clipboard; undo brings it back.
         clipboard->setText(QStringLiteral("x"));
-        QTest::keyClick(FieldWidget(dialog, IDC_COORD_Y), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(ControlWidget(dialog, IDC_COORD_Y), Qt::Key_Left, Qt::ShiftModifier);
         Choose(OpenEditMenu(dialog, IDC_COORD_Y, Opening::MenuKey), Qt::Key_T);
         EXPECT_EQ(FieldText(dialog, IDC_COORD_Y), QStringLiteral("１２."));
         EXPECT_EQ(clipboard->text(), QStringLiteral("5"));
@@ -194,7 +192,7 @@ TEST(EditMenu, CopiesAndPastesThroughItsItems) {
         EXPECT_EQ(FieldText(dialog, IDC_COORD_Y), QStringLiteral("１２.5"));
 
         // Delete takes the selection away and leaves the clipboard alone.
-        QTest::keyClick(FieldWidget(dialog, IDC_COORD_Y), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(ControlWidget(dialog, IDC_COORD_Y), Qt::Key_A, Qt::ControlModifier);
         Choose(OpenEditMenu(dialog, IDC_COORD_Y, Opening::MenuKey), Qt::Key_D);
         EXPECT_EQ(FieldText(dialog, IDC_COORD_Y), QString());
         EXPECT_EQ(clipboard->text(), QStringLiteral("5"));
@@ -206,8 +204,8 @@ TEST(EditMenu, CopiesAndPastesThroughItsItems) {
 
         // A result, copied out of its read-only field.
         TypeInto(dialog, IDC_COORD_Y, QString());
-        QTest::keyClick(FieldWidget(dialog, IDC_COORD_Y), Qt::Key_A, Qt::ControlModifier);
-        mirabo::test::TypeText(FieldWidget(dialog, IDC_COORD_Y), QStringLiteral("4"));
+        QTest::keyClick(ControlWidget(dialog, IDC_COORD_Y), Qt::Key_A, Qt::ControlModifier);
+        mirabo::test::TypeText(ControlWidget(dialog, IDC_COORD_Y), QStringLiteral("4"));
         TypeInto(dialog, IDC_COORD_ANGLE, QStringLiteral("0"));
         Click(dialog, IDC_COORD_CALCULATE);
         ASSERT_EQ(FieldText(dialog, IDC_COORD_Y_RESULT), QStringLiteral("+4.000"));

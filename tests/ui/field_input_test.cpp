@@ -15,6 +15,7 @@
 #include "calc/calculators.h"
 #include "res/resource.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 
 namespace {
@@ -25,8 +26,6 @@ using Calculator = const mirabo::Calculator*;
 
 // Every calculator of the register, named by its id: "right_triangle".
 std::string NameOf(const ::testing::TestParamInfo<Calculator>& info) { return std::string(info.param->id); }
-
-QWidget* FieldWidget(HWND dialog, int id) { return mirabo::testing::WidgetOf(GetDlgItem(dialog, id)); }
 
 // What Qt's input method is told about the widget.
 Qt::InputMethodHints HintsOf(QObject* object) {
@@ -88,7 +87,7 @@ TEST_P(FieldInputTest, APasteIsCutToTheNinetyNineCharactersThatFit) {
     };
     // clang-format on
     RunDialog(c.templateId, CalculatorDialogProcedure(c), [&](HWND dialog) {
-        QWidget* field = FieldWidget(dialog, id);
+        QWidget* field = ControlWidget(dialog, id);
         for (const PasteCase& p : cases) {
             SCOPED_TRACE(p.name);
             TypeInto(dialog, id, QString());
@@ -117,11 +116,11 @@ TEST_P(FieldInputTest, InputFieldsStartInDirectInputAndTheirContextsGoWithTheDia
         // method so at once.
         ASSERT_TRUE(QTest::qWaitForWindowActive(mirabo::testing::ScreenWidget()));
         QObject* focus = QGuiApplication::focusObject();
-        ASSERT_EQ(focus, FieldWidget(dialog, mirabo::FirstFieldId(c)));
+        ASSERT_EQ(focus, ControlWidget(dialog, mirabo::FirstFieldId(c)));
         EXPECT_TRUE(HintsOf(focus) & Qt::ImhPreferLatin);
         for (const mirabo::CalculatorField& field : c.fields) {
             SCOPED_TRACE(std::string(field.name));
-            QWidget* widget = FieldWidget(dialog, field.controlId);
+            QWidget* widget = ControlWidget(dialog, field.controlId);
             if (field.role == mirabo::FieldRole::Input) {
                 EXPECT_TRUE(AsksForDirectInput(widget));
                 widget->setFocus();

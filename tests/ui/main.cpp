@@ -4,5 +4,6 @@
 #include "tests/ui/dialog_driver.h"
 
 int main(int argc, char** argv) {
-    return mirabo::test::RunOnOffscreenQt(argc, argv, [] { mirabo::test::InstallUnexpectedModalLoopHandler(); });
+    return mirabo::test::RunOnOffscreenQt(argc, argv,
+                                          [] { mirabo::test::InstallUnexpectedModalLoopHandler(); });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/menu_bar_data.h"
+#include "tests/ui/little_endian.h"
 
 namespace {
 
@@ -15,14 +16,7 @@ using mirabo::platform::ParseMenuBarData;
 using Bytes = std::vector<unsigned char>;
 
 // 16-bit words as they are stored, low byte first.
-Bytes Words(std::vector<std::uint16_t> words) {
-    Bytes bytes;
-    for (std::uint16_t word : words) {
-        bytes.push_back(static_cast<unsigned char>(word & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(word >> 8));
-    }
-    return bytes;
-}
+Bytes Words(const std::vector<std::uint16_t>& words) { return mirabo::test::LittleEndian(words); }
 
 Bytes Cut(Bytes bytes, std::size_t size) {
     bytes.resize(size);

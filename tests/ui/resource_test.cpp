@@ -15,12 +15,14 @@
 #include "platform/linux/resource_directory.h"
 #include "platform/win32.h"
 #include "tests/res/expected_dialogs.h"
+#include "tests/ui/little_endian.h"
 
 namespace {
 
 using mirabo::platform::ControlClass;
 using mirabo::platform::DialogTemplate;
 using mirabo::platform::ParseDialogTemplate;
+using mirabo::test::LittleEndian;
 
 std::vector<unsigned char> ResourceBytes(LPCWSTR type, int id) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
@@ -57,48 +59,26 @@ TEST(ResourceFunctions, FindByOrdinalOrNumberTextAndRefuseWhatIsNotThere) {
     EXPECT_EQ(LoadResource(nullptr, reinterpret_cast<HRSRC>(&notAResource)), nullptr);
 }
 
+// Pads template words to the next DWORD boundary.
+void AlignToDword(std::vector<WORD>& words) {
+    if (words.size() % 2) words.push_back(0);
+}
+
 TEST(ResourceFile, NamedEntriesAndAlignmentAreRead) {
     // A marker entry, then a resource typed and named by text ("PIC",
     // "LOGO") with 3 data bytes, then one by ordinals after padding.
-    std::vector<unsigned char> file(32, 0);
-    file[4] = 32;
-    file[8] = file[9] = file[12] = file[13] = 0xFF;
-    auto put16 = [&](unsigned value) {
-        file.push_back(value & 0xFF);
-        file.push_back(value >> 8);
-    };
-    auto put32 = [&](unsigned value) {
-        put16(value & 0xFFFF);
-        put16(value >> 16);
-    };
-    std::size_t start = file.size();
-    put32(3);
-    put32(0);  // header size, patched below
-    for (char16_t c : std::u16string(u"PIC")) put16(c);
-    put16(0);
-    for (char16_t c : std::u16string(u"LOGO")) put16(c);
-    put16(0);
-    while ((file.size() - start) % 4) file.push_back(0);
-    put32(0);
-    put16(0x1030);
-    put16(0x0411);
-    put32(0);
-    put32(0);
-    std::size_t headerSize = file.size() - start;
-    file[start + 4] = static_cast<unsigned char>(headerSize);
-    file.insert(file.end(), {1, 2, 3, 0});  // data and padding
-    put32(2);
-    put32(32);
-    put16(0xFFFF);
-    put16(10);
-    put16(0xFFFF);
-    put16(7);
-    put32(0);
-    put16(0);
-    put16(0x0409);
-    put32(0);
-    put32(0);
-    file.insert(file.end(), {9, 8});
+    constexpr std::size_t start = 32;
+    constexpr WORD headerSize = 44;
+    // clang-format off
+    const std::vector<unsigned char> file = LittleEndian({
+        0, 0, 32, 0, 0xFFFF, 0, 0xFFFF, 0, 0, 0, 0, 0, 0, 0, 0, 0,         // the marker
+        3, 0, headerSize, 0, 'P', 'I', 'C', 0, 'L', 'O', 'G', 'O', 0, 0,  // sizes, type, name, padding
+        0, 0, 0x1030, 0x0411, 0, 0, 0, 0,  // data version, memory flags, language, version, characteristics
+        0x0201, 0x0003,                    // the data bytes 1, 2, 3 and padding
+        2, 0, 32, 0, 0xFFFF, 10, 0xFFFF, 7, 0, 0, 0, 0x0409, 0, 0, 0, 0,
+        0x0809,                            // the data bytes 9, 8
+    });
+    // clang-format on
 
     std::vector<mirabo::platform::ResourceEntry> entries;
     ASSERT_TRUE(mirabo::platform::ParseResourceFile(file.data(), file.size(), &entries));
@@ -187,21 +167,6 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, ParsedTemplateTest, ::testing::ValuesIn(mirabo
                              return "Template" + std::to_string(info.param.id);
                          });
 
-// Pads template words to the next DWORD boundary.
-void AlignToDword(std::vector<WORD>& words) {
-    if (words.size() % 2) words.push_back(0);
-}
-
-// Template words as their little-endian bytes.
-std::vector<unsigned char> LittleEndian(const std::vector<WORD>& words) {
-    std::vector<unsigned char> bytes(words.size() * 2);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        bytes[2 * i] = words[i] & 0xFF;
-        bytes[2 * i + 1] = words[i] >> 8;
-    }
-    return bytes;
-}
-
 TEST(DialogTemplateForms, ClassNamesOrdinalsAndTheExtendedFormAreTold) {
     // A template with a class name, a title given as an ordinal and two
     // bytes of creation data, then an item of class ordinal 0x0081.
@@ -260,10 +225,9 @@ std::vector<unsigned char> TemplateWithCreationData(DWORD style, int extra, std:
     for (int i = 0; i < extra; ++i) bytes.push_back(static_cast<unsigned char>(0xA0 + i));
     if (dataEnd != nullptr) *dataEnd = bytes.size();
     bytes.resize((bytes.size() + 3) & ~std::size_t{3});
-    for (int w : {0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, int('b'), 0, 0}) {
-        bytes.push_back(w & 0xFF);
-        bytes.push_back(static_cast<unsigned char>(w >> 8));
-    }
+    const std::vector<unsigned char> second =
+        LittleEndian({0x0080, 0x5081, 0, 0, 5, 6, 7, 8, 9, 0xFFFF, 0x0081, 'b', 0, 0});
+    bytes.insert(bytes.end(), second.begin(), second.end());
     return bytes;
 }
 
@@ -363,9 +327,10 @@ std::vector<unsigned char> MakeDib(int bits, int height, const std::vector<unsig
     return dib;
 }
 
+// Palette: 0 black, 1 red, 2 white (blue, green, red, reserved).
+const std::vector<unsigned char> kPalette = {0, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
+
 TEST(Dib, EachDepthAndRowOrderDecodes) {
-    // Palette: 0 black, 1 red, 2 white (blue, green, red, reserved).
-    std::vector<unsigned char> palette = {0, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
     const QRgb k = qRgb(0, 0, 0), r = qRgb(255, 0, 0), w = qRgb(255, 255, 255);
     struct Case {
         const char* name;
@@ -373,9 +338,9 @@ TEST(Dib, EachDepthAndRowOrderDecodes) {
         std::vector<QRgb> top, bottom;
     };
     std::vector<Case> cases = {
-        {"8 bits bottom-up", MakeDib(8, 2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {k, r, w}, {r, w, k}},
-        {"8 bits top-down", MakeDib(8, -2, palette, {1, 2, 0, 0, 0, 1, 2, 0}), {r, w, k}, {k, r, w}},
-        {"4 bits", MakeDib(4, 2, palette, {0x12, 0x00, 0, 0, 0x21, 0x00, 0, 0}), {w, r, k}, {r, w, k}},
+        {"8 bits bottom-up", MakeDib(8, 2, kPalette, {1, 2, 0, 0, 0, 1, 2, 0}), {k, r, w}, {r, w, k}},
+        {"8 bits top-down", MakeDib(8, -2, kPalette, {1, 2, 0, 0, 0, 1, 2, 0}), {r, w, k}, {k, r, w}},
+        {"4 bits", MakeDib(4, 2, kPalette, {0x12, 0x00, 0, 0, 0x21, 0x00, 0, 0}), {w, r, k}, {r, w, k}},
         {"1 bit",
          MakeDib(1, 2, {0, 0, 0, 0, 255, 255, 255, 0}, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}),
          {k, w, k},
@@ -398,8 +363,7 @@ TEST(Dib, EachDepthAndRowOrderDecodes) {
 }
 
 TEST(Dib, DataShorterThanItsHeaderSaysIsRefused) {
-    std::vector<unsigned char> palette = {0, 0, 0, 0, 0, 0, 255, 0, 255, 255, 255, 0};
-    std::vector<unsigned char> dib = MakeDib(8, 2, palette, {1, 2, 0, 0, 0, 1, 2, 0});
+    std::vector<unsigned char> dib = MakeDib(8, 2, kPalette, {1, 2, 0, 0, 0, 1, 2, 0});
     for (std::size_t size = 0; size < dib.size(); ++size) {
         std::vector<unsigned char> copy(dib.begin(), dib.begin() + static_cast<long>(size));
         EXPECT_TRUE(mirabo::platform::DecodeDib(copy.data(), copy.size()).isNull()) << size;

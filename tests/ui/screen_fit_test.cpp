@@ -24,12 +24,15 @@
 #include "res/resource.h"
 #include "tests/ui/accessibility_driver.h"
 #include "tests/ui/dialog_driver.h"
+#include "tests/ui/named_rows.h"
 #include "ui/calculator_dialogs.h"
 #include "ui/main_window.h"
 
 namespace {
 
 using mirabo::platform::ChooseScale;
+using mirabo::test::PrintTo;
+using mirabo::test::RowName;
 
 const QSize kHandheld(320, 240);
 
@@ -85,8 +88,6 @@ const ScaleCase kScaleCases[] = {
 };
 // clang-format on
 
-void PrintTo(const ScaleCase& c, std::ostream* out) { *out << c.name; }
-
 class ScaleChoiceTest : public ::testing::TestWithParam<ScaleCase> {};
 
 TEST_P(ScaleChoiceTest, IsTheLargestThatFitsUpToTheOneAskedFor) {
@@ -102,10 +103,7 @@ TEST_P(ScaleChoiceTest, IsTheLargestThatFitsUpToTheOneAskedFor) {
     EXPECT_TRUE(fits || choice.scale == mirabo::platform::kSmallestScale);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, ScaleChoiceTest, ::testing::ValuesIn(kScaleCases),
-                         [](const ::testing::TestParamInfo<ScaleCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, ScaleChoiceTest, ::testing::ValuesIn(kScaleCases), RowName());
 
 // The program's desktop window on a desktop that Qt sets up from the
 // environment: its screen, device-pixel ratio, scale factor and font DPI.
@@ -130,8 +128,6 @@ const DesktopCase kDesktops[] = {
     {"Asked4WithScaleFactor2",   {1280, 800}, 1,   "MIRABO_SCALE=4 QT_SCALE_FACTOR=2", 1.5, true},
 };
 // clang-format on
-
-void PrintTo(const DesktopCase& c, std::ostream* out) { *out << c.name; }
 
 class DesktopFitTest : public ::testing::TestWithParam<DesktopCase> {};
 
@@ -172,10 +168,7 @@ TEST_P(DesktopFitTest, TheWholeWindowWithItsFrameFitsTheAvailableArea) {
     EXPECT_EQ(notices.size(), c.notice ? 1 : 0) << notices.join('\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, DesktopFitTest, ::testing::ValuesIn(kDesktops),
-                         [](const ::testing::TestParamInfo<DesktopCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Desktops, DesktopFitTest, ::testing::ValuesIn(kDesktops), RowName());
 
 struct DialogUnderTest {
     std::string name;
@@ -277,10 +270,10 @@ TEST_P(FocusMarkTest, StaysClearOfTheButtonsText) {
     ASSERT_TRUE(mirabo::testing::UseScreenScale(GetParam()));
     mirabo::test::RunDialog(IDD_RIGHT_TRIANGLE, RightTriangleDlgProc, [&](HWND dialog) {
         ASSERT_TRUE(mirabo::test::WaitUntilActive());
-        QWidget* field = mirabo::testing::WidgetOf(GetDlgItem(dialog, IDC_RIGHT_A));
+        QWidget* field = mirabo::test::ControlWidget(dialog, IDC_RIGHT_A);
         for (int id : {IDC_RIGHT_CALCULATE, IDC_RIGHT_CLEAR}) {
             SCOPED_TRACE(id);
-            QWidget* button = mirabo::testing::WidgetOf(GetDlgItem(dialog, id));
+            QWidget* button = mirabo::test::ControlWidget(dialog, id);
             field->setFocus(Qt::TabFocusReason);
             QApplication::processEvents();
             const QImage plain = button->grab().toImage();
