@@ -124,6 +124,15 @@ void ExpectExactValues(SolveResult (*solve)(CalcForm&), const std::array<int, N>
     }
 }
 
+// A row of typed texts that the solver refuses: the message it shows, and
+// kStopped (with the focus on the first field) only for missing input.
+template <std::size_t N>
+struct Refusal {
+    std::array<const wchar_t*, N> typed;
+    int message;
+    SolveResult result;
+};
+
 // Every row's typed texts are refused with the row's `message` and `result`,
 // and nothing is written: the fields keep what was typed. Only a stop for
 // missing input puts the focus, on the first field.

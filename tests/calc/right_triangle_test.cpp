@@ -154,12 +154,7 @@ TEST(RightTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
     ExpectExactValues(SolveRightTriangle, kIds, cases);
 }
 
-// What refuses a calculation: the message, and whether it stops for missing input.
-struct Refused {
-    Typed typed;
-    int message;
-    SolveResult result;
-};
+using Refused = Refusal<5>;
 
 TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
     const Refused cases[] = {
