@@ -46,60 +46,38 @@ ROTATION_READ_ONLY = [False, False, False, True, True]
 # The line the main window paints, its description; the same in every language.
 MAIN_TEXT = "Mirabo for PocketPC with TAVORN"
 
-# What is read in each language (res/mirabo.rc): the first menu-bar button,
-# its items used here, the dialogs' captions, buttons and picture, the
-# message for missing input and its button, and the coordinate rotation's
-# field names.
-LANGUAGES = {
-    "ja": {
-        "functions": "関数",
-        "right_item": "直角三角形の計算",
-        "dialog": "直角三角関数の計算",
-        "calculate": "計算する",
-        "clear": "クリア",
-        "back": "戻る",
-        "picture": "直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、"
-                   "c と b の間の角が β、a と b の間が直角",
-        "missing_input": "入力値が不足、\n或いはタイプミス",
-        "ok": "OK",
-        "rotation_item": "座標移動の計算",
-        "rotation": "座標移動の計算",
-        "rotation_fields": ["移動するXの値", "移動するYの値", "移動する角度", "移動後のXの値", "移動後のYの値"],
-        "exit": "終了",
-    },
-    "en": {
-        "functions": "Functions",
-        "right_item": "Right Triangle",
-        "dialog": "Right Triangle",
-        "calculate": "Calculate",
-        "clear": "Clear",
-        "back": "Back",
-        "picture": "Right triangle diagram: base a, right vertical side b, hypotenuse c. "
-                   "Angle α between a and c, angle β between c and b, a right angle between a and b",
-        "missing_input": "Missing input\nor a typing error.",
-        "ok": "OK",
-        "rotation_item": "Coordinate Rotation",
-        "rotation": "Coordinate Rotation",
-        "rotation_fields": ["Point X", "Point Y", "Angle", "Rotated X", "Rotated Y"],
-        "exit": "Exit",
-    },
+# What is read in each language (res/mirabo.rc), Japanese and English: the
+# first menu-bar button, its items used here, the dialogs' captions, buttons
+# and picture, the message for missing input and its button, and the
+# coordinate rotation's field names.
+TEXTS = {
+    "functions": ("関数", "Functions"),
+    "right_item": ("直角三角形の計算", "Right Triangle"),
+    "dialog": ("直角三角関数の計算", "Right Triangle"),
+    "calculate": ("計算する", "Calculate"),
+    "clear": ("クリア", "Clear"),
+    "back": ("戻る", "Back"),
+    "picture": ("直角三角形の図：底辺 a、右の縦の辺 b、斜辺 c。a と c の間の角が α、"
+                "c と b の間の角が β、a と b の間が直角",
+                "Right triangle diagram: base a, right vertical side b, hypotenuse c. "
+                "Angle α between a and c, angle β between c and b, a right angle between a and b"),
+    "missing_input": ("入力値が不足、\n或いはタイプミス", "Missing input\nor a typing error."),
+    "ok": ("OK", "OK"),
+    "rotation_item": ("座標移動の計算", "Coordinate Rotation"),
+    "rotation": ("座標移動の計算", "Coordinate Rotation"),
+    "rotation_fields": (["移動するXの値", "移動するYの値", "移動する角度", "移動後のXの値", "移動後のYの値"],
+                        ["Point X", "Point Y", "Angle", "Rotated X", "Rotated Y"]),
+    "exit": ("終了", "Exit"),
 }
-TEXT = LANGUAGES["ja"]  # the language of this run, set by main
+LANGUAGES = {"ja": 0, "en": 1}
+TEXT = {}  # the texts in the language of this run, set by main
 
 
 def others():
     """What the dialog holds besides the fields: role and name, in template order."""
-    return [
-        (pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]),
-        (pyatspi.ROLE_PUSH_BUTTON, TEXT["clear"]),
-        (pyatspi.ROLE_PUSH_BUTTON, TEXT["back"]),
-        (pyatspi.ROLE_LABEL, "a"),
-        (pyatspi.ROLE_LABEL, "b"),
-        (pyatspi.ROLE_LABEL, "c"),
-        (pyatspi.ROLE_LABEL, "α"),
-        (pyatspi.ROLE_LABEL, "β"),
-        (pyatspi.ROLE_IMAGE, TEXT["picture"]),  # named with what it shows
-    ]
+    buttons = [(pyatspi.ROLE_PUSH_BUTTON, TEXT[key]) for key in ("calculate", "clear", "back")]
+    labels = [(pyatspi.ROLE_LABEL, name) for name, _ in FIELDS]
+    return buttons + labels + [(pyatspi.ROLE_IMAGE, TEXT["picture"])]  # the picture named with what it shows
 
 passed = []
 failures = []
@@ -149,11 +127,13 @@ def descendants(accessible):
         yield from descendants(child)
 
 
+def first(root, role, test=lambda accessible: True):
+    """The first object of the role below root that passes the test, or None."""
+    return next((a for a in descendants(root) if a.getRole() == role and test(a)), None)
+
+
 def find(root, role, name):
-    for accessible in descendants(root):
-        if accessible.getRole() == role and accessible.name == name:
-            return accessible
-    return None
+    return first(root, role, lambda accessible: accessible.name == name)
 
 
 def related(accessible, relation):
@@ -209,12 +189,11 @@ def open_dialog(app, frame, item, caption):
     press(wait_for("the %s button" % functions, lambda: find(frame, pyatspi.ROLE_PUSH_BUTTON, functions)))
     press(wait_for("the item " + item, lambda: find(app, pyatspi.ROLE_MENU_ITEM, item)))
     return wait_for("the dialog " + caption,
-                    lambda: (lambda d: d if showing(d) else None)(find(frame, pyatspi.ROLE_DIALOG, caption)))
+                    lambda: first(frame, pyatspi.ROLE_DIALOG, lambda d: d.name == caption and showing(d)))
 
 
 def main(program, language):
-    global TEXT
-    TEXT = LANGUAGES[language]
+    TEXT.update((key, texts[LANGUAGES[language]]) for key, texts in TEXTS.items())
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     process = subprocess.Popen([program], env=env)
     try:
@@ -237,8 +216,7 @@ def run(process):
     print("application %r, frame %r" % (app.name, frame.name))
     main_window = wait_for("the main window", lambda: find(frame, pyatspi.ROLE_FILLER, TITLE))
     check(main_window.description == MAIN_TEXT, "the main window described as %r" % main_window.description)
-    bar = wait_for("the menu bar", lambda: next(
-        (a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_MENU_BAR), None))
+    bar = wait_for("the menu bar", lambda: first(frame, pyatspi.ROLE_MENU_BAR))
     check(bar.name == TITLE and bar.parent.name == TITLE,
           "the menu bar %r in the strip %r" % (bar.name, bar.parent.name))
 
@@ -259,8 +237,7 @@ def run(process):
         check(related(field, pyatspi.RELATION_LABELLED_BY) == [field.name] and label is not None and
               related(label, pyatspi.RELATION_LABEL_FOR) == [field.name],
               "field %s and its label labelled by and label for each other" % field.name)
-    ok = next((a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == TEXT["ok"]
-               and showing(a)), None)
+    ok = first(frame, pyatspi.ROLE_PUSH_BUTTON, lambda a: a.name == TEXT["ok"] and showing(a))
     check(ok is not None and related(ok, pyatspi.RELATION_CONTROLLER_FOR) == [TEXT["dialog"]],
           "the title strip's OK controls %r" % (related(ok, pyatspi.RELATION_CONTROLLER_FOR) if ok else None))
 
@@ -296,8 +273,7 @@ def run(process):
     check((pyatspi.ROLE_TEXT, "a", 1) in focus[-3:], "%s announced field a taking the focus" % TEXT["clear"])
 
     press(find(dialog, pyatspi.ROLE_PUSH_BUTTON, TEXT["calculate"]))
-    alert = wait_for("the message box", lambda: next(
-        (a for a in descendants(frame) if a.getRole() == pyatspi.ROLE_ALERT and showing(a)), None))
+    alert = wait_for("the message box", lambda: first(frame, pyatspi.ROLE_ALERT, showing))
     print("message box:")
     dump(alert)
     check([a.name for a in children(alert) if a.getRole() == pyatspi.ROLE_LABEL] == [TEXT["missing_input"]],

@@ -38,8 +38,7 @@ TEST(ConfirmationTest, AsksOnceAtTheFirstValueThatIsNotFinite) {
         EXPECT_EQ(ConfirmAll(form, c.values), c.shown);
         ASSERT_EQ(form.Messages().size(), c.questions);
         if (c.questions == 1) {
-            EXPECT_EQ(form.Messages()[0].id, MSG_CONFIRM_NONFINITE);
-            EXPECT_EQ(form.Messages()[0].buttons, kButtonsYesNo);
+            EXPECT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
         }
         EXPECT_EQ(nonFiniteAccepted, c.questions == 1 && c.answer == kAnswerYes);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -13,12 +14,14 @@
 namespace mirabo {
 namespace {
 
+// Fields x, y and angle, and the point after the turn.
+constexpr std::array<int, 5> kIds = {IDC_COORD_X, IDC_COORD_Y, IDC_COORD_ANGLE, IDC_COORD_X_RESULT,
+                                     IDC_COORD_Y_RESULT};
+using Texts = std::array<std::wstring, 5>;
+constexpr const wchar_t* _ = nullptr;  // a field left empty
+
 MemoryForm Typed(const wchar_t* x, const wchar_t* y, const wchar_t* angle) {
-    MemoryForm form;
-    form.SetText(IDC_COORD_X, x);
-    form.SetText(IDC_COORD_Y, y);
-    form.SetText(IDC_COORD_ANGLE, angle);
-    return form;
+    return TypedInto(kIds, {x, y, angle, _, _});
 }
 
 TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
@@ -43,11 +46,7 @@ TEST(CoordinateRotationTest, TurnsThePointAndRewritesOnlyTheAngle) {
         MemoryForm form = Typed(c.x, c.y, c.angle);
         SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
         EXPECT_EQ(RotateCoordinates(form), kDone);
-        EXPECT_EQ(form.Text(IDC_COORD_X_RESULT), c.xMoved);
-        EXPECT_EQ(form.Text(IDC_COORD_Y_RESULT), c.yMoved);
-        EXPECT_EQ(form.Text(IDC_COORD_ANGLE), c.angleAfter);
-        EXPECT_EQ(form.Text(IDC_COORD_X), c.x);
-        EXPECT_EQ(form.Text(IDC_COORD_Y), c.y);
+        EXPECT_EQ(TextsIn(form, kIds), (Texts{c.x, c.y, c.angleAfter, c.xMoved, c.yMoved}));
         EXPECT_EQ(form.WrittenFields(), writeOrder);
         EXPECT_TRUE(form.Messages().empty());
     }
@@ -81,40 +80,28 @@ TEST(CoordinateRotationTest, ExactValuesFollowTheOrderOfOperations) {
     }
 }
 
+// The texts of x, y and angle are kept, and so is what an earlier
+// calculation showed.
 TEST(CoordinateRotationTest, RefusedCalculationsWriteNothing) {
     // 96 digits: X' = 1e95, whose "%+.3f" text has 101 characters.
     const std::wstring huge = L"1" + std::wstring(95, L'0');
-    const struct {
-        const wchar_t *x, *y, *angle;
-        int message;
-        SolveResult result;  // kStopped, with the focus on field x, only for missing input
-        // clang-format off
-    } cases[] = {
-        {L"", L"4", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"4", L"", MSG_MISSING_INPUT, kStopped},
-        {L"1.2.3", L"4", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"1.2.3", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"4", L"1.2.3", MSG_MISSING_INPUT, kStopped},
-        {L"5-", L"4", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"5-", L"30", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"4", L"5-", MSG_MISSING_INPUT, kStopped},
-        {L"3", L"4", L"1e5", MSG_MISSING_INPUT, kStopped},
-        {huge.c_str(), L"0", L"0", MSG_CALC_EXCEPTION, kDone},
+    const wchar_t* earlier = L"+1.000";
+    // clang-format off
+    const Refusal<5> cases[] = {
+        {{L"", L"4", L"30", earlier, _},         MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"", L"30", earlier, _},         MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"4", L"", earlier, _},          MSG_MISSING_INPUT, kStopped},
+        {{L"1.2.3", L"4", L"30", earlier, _},    MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"1.2.3", L"30", earlier, _},    MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"4", L"1.2.3", earlier, _},     MSG_MISSING_INPUT, kStopped},
+        {{L"5-", L"4", L"30", earlier, _},       MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"5-", L"30", earlier, _},       MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"4", L"5-", earlier, _},        MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"4", L"1e5", earlier, _},       MSG_MISSING_INPUT, kStopped},
+        {{huge.c_str(), L"0", L"0", earlier, _}, MSG_CALC_EXCEPTION, kDone},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        MemoryForm form = Typed(c.x, c.y, c.angle);
-        form.SetText(IDC_COORD_X_RESULT, L"+1.000");  // what an earlier calculation showed
-        SCOPED_TRACE(testing::PrintToString(std::vector<std::wstring>{c.x, c.y, c.angle}));
-        EXPECT_EQ(RotateCoordinates(form), c.result);
-        ASSERT_TRUE(ShowedOnly(form, c.message, kButtonsOk));
-        EXPECT_EQ(form.Focus().has_value(), c.result == kStopped);
-        EXPECT_EQ(form.Focus().value_or(IDC_COORD_X), IDC_COORD_X);
-        EXPECT_FALSE(form.Written());
-        EXPECT_EQ(form.Text(IDC_COORD_X_RESULT), L"+1.000");
-        EXPECT_EQ(form.Text(IDC_COORD_ANGLE), c.angle);
-    }
+    ExpectRefused(RotateCoordinates, kIds, cases);
 }
 
 }  // namespace

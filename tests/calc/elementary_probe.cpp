@@ -15,13 +15,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <string>
 
 #include "calc/angles.h"
+#include "calc/conversions.h"
 #include "calc/elementary.h"
 
 namespace {
@@ -41,17 +41,9 @@ struct Bits {
     }
 };
 
-std::uint64_t BitsOf(double x) {
-    std::uint64_t b;
-    std::memcpy(&b, &x, sizeof b);
-    return b;
-}
-
-double FromBits(std::uint64_t b) {
-    double x;
-    std::memcpy(&x, &b, sizeof x);
-    return x;
-}
+// A double's bits, and the double of these bits.
+std::uint64_t BitsOf(double x) { return mirabo::BitCast<std::uint64_t>(x); }
+double FromBits(std::uint64_t b) { return mirabo::BitCast<double>(b); }
 
 constexpr int kSpread = 40000;  // inputs spread over each function's range
 constexpr int kNear = 400;      // neighbours on each side of each multiple of 90 degrees

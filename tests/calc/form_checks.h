@@ -66,8 +66,9 @@ inline int FirstInfiniteField(const MemoryForm& form) {
 }
 
 // Solved once answering yes and once no, the form asks one question each
-// time: after a no nothing is written; after a yes the fields show `afterYes`
-// and `asking` is the first field written whose value is not finite.
+// time: after a no nothing is written and the fields show what was typed;
+// after a yes they show `afterYes` and `asking` is the first field written
+// whose value is not finite.
 template <std::size_t N>
 void ExpectAskedOnceAtTheFirst(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids,
                                const std::array<const wchar_t*, N>& typed, int asking,
@@ -82,6 +83,8 @@ void ExpectAskedOnceAtTheFirst(SolveResult (*solve)(CalcForm&), const std::array
         if (answer == kAnswerYes) {
             EXPECT_EQ(TextsIn(form, ids), afterYes);
             EXPECT_EQ(FirstInfiniteField(form), asking);
+        } else {
+            EXPECT_EQ(TextsIn(form, ids), TextsIn(TypedInto(ids, typed), ids));
         }
     }
 }
@@ -121,9 +124,18 @@ void ExpectExactValues(SolveResult (*solve)(CalcForm&), const std::array<int, N>
     }
 }
 
+// A row of typed texts that the solver refuses: the message it shows, and
+// kStopped (with the focus on the first field) only for missing input.
+template <std::size_t N>
+struct Refusal {
+    std::array<const wchar_t*, N> typed;
+    int message;
+    SolveResult result;
+};
+
 // Every row's typed texts are refused with the row's `message` and `result`,
-// and nothing is written; only a stop for missing input puts the focus, on
-// the first field.
+// and nothing is written: the fields keep what was typed. Only a stop for
+// missing input puts the focus, on the first field.
 template <std::size_t N, class Rows>
 void ExpectRefused(SolveResult (*solve)(CalcForm&), const std::array<int, N>& ids, const Rows& rows) {
     for (const auto& r : rows) {
@@ -134,6 +146,7 @@ void ExpectRefused(SolveResult (*solve)(CalcForm&), const std::array<int, N>& id
         EXPECT_EQ(form.Focus().has_value(), r.result == kStopped);
         EXPECT_EQ(form.Focus().value_or(ids[0]), ids[0]);
         EXPECT_FALSE(form.Written());
+        EXPECT_EQ(TextsIn(form, ids), TextsIn(TypedInto(ids, r.typed), ids));
     }
 }
 

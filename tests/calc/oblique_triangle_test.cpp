@@ -159,11 +159,7 @@ TEST(ObliqueTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
 
 TEST(ObliqueTriangleTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
-    const struct {
-        Texts typed;
-        int message;
-        SolveResult result;  // kStopped, with the focus on field a, only for missing input
-    } cases[] = {
+    const Refusal<6> cases[] = {
         {{L"3", L"4", _, L"53.13", _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},  // angle not between the sides
         {{_, _, _, L"60", L"60", L"60"}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},
         {{L"-3", L"4", L"5", _, _, _}, MSG_NEGATIVE_NOT_ALLOWED, kStopped},

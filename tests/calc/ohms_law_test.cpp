@@ -90,11 +90,7 @@ TEST(OhmsLawTest, ExactValuesFollowEachCasesOrderOfOperations) {
 
 TEST(OhmsLawTest, RefusedCalculationsWriteNothing) {
     const std::wstring huge = L"1" + std::wstring(97, L'0');  // 98 digits, 1e97
-    const struct {
-        Texts typed;
-        int message;
-        SolveResult result;  // kStopped, with the focus on field V, only for missing input
-    } cases[] = {
+    const Refusal<4> cases[] = {
         {{_, _, L"4", L"16"}, MSG_MISSING_INPUT, kStopped},  // resistance and power are no pair
         {{L"-10", L"2", _, _}, MSG_MISSING_INPUT, kStopped},
         {{L"1e1", L"2", _, _}, MSG_MISSING_INPUT, kStopped},

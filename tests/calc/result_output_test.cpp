@@ -60,36 +60,17 @@ std::wstring Printf(double value, SignStyle sign) {
 }
 
 TEST(ResultOutputTest, RoundsExactlyAsPrintfOverEveryRangeOfValues) {
+    // clang-format off
     std::vector<double> values = {
         // Exact ties between two thousandths go to the even one.
-        0.0625,
-        0.1875,
-        2.0625,
-        1.0005 - 0.0005,
-        0.0005,
-        4503599627370495.5,
-        -0.0625,
-        1.3125,
+        0.0625, 0.1875, 2.0625, 1.0005 - 0.0005, 0.0005, 4503599627370495.5, -0.0625, 1.3125,
         // Around the largest magnitude with a fraction, and beyond it.
-        4503599627370495.75,
-        4503599627370496.0,
-        9007199254740991.0,
-        9007199254740993.0,
-        1e17,
+        4503599627370495.75, 4503599627370496.0, 9007199254740991.0, 9007199254740993.0, 1e17,
         // The smallest and the tiny.
-        std::numeric_limits<double>::denorm_min(),
-        std::numeric_limits<double>::min(),
-        -1e-300,
-        0.0,
-        -0.0,
-        0.00049999999999999999,
-        0.0004999999999999999,
-        0.0015,
-        0.0025,
-        1.0025,
-        999.9995,
-        999.9994999999999,
+        std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(), -1e-300, 0.0, -0.0,
+        0.00049999999999999999, 0.0004999999999999999, 0.0015, 0.0025, 1.0025, 999.9995, 999.9994999999999,
     };
+    // clang-format on
     std::mt19937_64 random(12345);
     for (int i = 0; i < 100000; ++i) {
         // Any bit pattern with a magnitude that fits a field.

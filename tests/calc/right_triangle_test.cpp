@@ -154,49 +154,34 @@ TEST(RightTriangleTest, ExactValuesFollowEachRowsOrderOfOperations) {
     ExpectExactValues(SolveRightTriangle, kIds, cases);
 }
 
+using Refused = Refusal<5>;
+
 TEST(RightTriangleTest, NoUsablePairIsMissingInput) {
-    const Typed inputs[] = {
-        {_, _, _, L"30", L"60"}, {L"3", L"-4", _, _, _}, {_, _, _, _, _},
-        {L"3", _, _, _, _},      {L"3", L"4 ", _, _, _}, {L"1e5", L"4", _, _, _},
+    const Refused cases[] = {
+        {{_, _, _, L"30", L"60"}, MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"-4", _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{_, _, _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"3", _, _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"3", L"4 ", _, _, _}, MSG_MISSING_INPUT, kStopped},
+        {{L"1e5", L"4", _, _, _}, MSG_MISSING_INPUT, kStopped},
     };
-    for (const Typed& typed : inputs) {
-        MemoryForm form = Typing(typed);
-        const Texts before = Fields(form);
-        EXPECT_EQ(SolveRightTriangle(form), kStopped);
-        ASSERT_TRUE(ShowedOnly(form, MSG_MISSING_INPUT, kButtonsOk));
-        EXPECT_EQ(form.Focus(), IDC_RIGHT_A);
-        EXPECT_FALSE(form.Written());
-        EXPECT_EQ(Fields(form), before);
-    }
+    ExpectRefused(SolveRightTriangle, kIds, cases);
 }
 
 TEST(RightTriangleTest, NaNResultsWriteNothing) {
-    const Typed inputs[] = {
-        {L"0", L"0", _, _, _}, {L"5", _, L"3", _, _}, {_, L"5", L"3", _, _},
-        {_, L"0", _, L"0", _}, {L"0", _, L"0", _, _},
+    const Refused cases[] = {
+        {{L"0", L"0", _, _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"5", _, L"3", _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{_, L"5", L"3", _, _}, MSG_CALC_EXCEPTION, kDone},
+        {{_, L"0", _, L"0", _}, MSG_CALC_EXCEPTION, kDone},
+        {{L"0", _, L"0", _, _}, MSG_CALC_EXCEPTION, kDone},
     };
-    for (const Typed& typed : inputs) {
-        MemoryForm form = Typing(typed);
-        EXPECT_EQ(SolveRightTriangle(form), kDone);
-        ASSERT_TRUE(ShowedOnly(form, MSG_CALC_EXCEPTION, kButtonsOk));
-        EXPECT_FALSE(form.Focus().has_value());
-        EXPECT_FALSE(form.Written());
-    }
+    ExpectRefused(SolveRightTriangle, kIds, cases);
 }
 
 TEST(RightTriangleTest, InfiniteSidesAreShownOnlyWhenTheUserAgrees) {
-    for (const int answer : {kAnswerYes, kAnswerNo}) {
-        MemoryForm form = Typing({_, L"3", _, L"0", _});
-        form.SetAnswerer([&](int) { return answer; });
-        EXPECT_EQ(SolveRightTriangle(form), kDone);
-        ASSERT_TRUE(ShowedOnly(form, MSG_CONFIRM_NONFINITE, kButtonsYesNo));
-        if (answer == kAnswerYes) {
-            EXPECT_EQ(Fields(form), (Texts{L"\u221E", L"3.000", L"\u221E", L"0.000", L"90.000"}));
-        } else {
-            EXPECT_FALSE(form.Written());
-            EXPECT_EQ(Fields(form), (Texts{L"", L"3", L"", L"0", L""}));
-        }
-    }
+    ExpectAskedOnceAtTheFirst(SolveRightTriangle, kIds, {_, L"3", _, L"0", _}, IDC_RIGHT_A,
+                              {L"\u221E", L"3.000", L"\u221E", L"0.000", L"90.000"});
 }
 
 TEST(RightTriangleTest, EveryCalculationAsksAgain) {
@@ -213,11 +198,8 @@ TEST(RightTriangleTest, EveryCalculationAsksAgain) {
 TEST(RightTriangleTest, ResultsTooLongForAFieldAreRefused) {
     // A leg of 96 digits makes the hypotenuse's text 100 characters.
     const std::wstring leg(96, L'9');
-    MemoryForm form = Typing({leg.c_str(), L"4", _, _, _});
-    EXPECT_EQ(SolveRightTriangle(form), kDone);
-    ASSERT_EQ(form.Messages().size(), 1u);
-    EXPECT_EQ(form.Messages()[0].id, MSG_CALC_EXCEPTION);
-    EXPECT_FALSE(form.Written());
+    const Refused refused[] = {{{leg.c_str(), L"4", _, _, _}, MSG_CALC_EXCEPTION, kDone}};
+    ExpectRefused(SolveRightTriangle, kIds, refused);
 
     // A tiny angle with a long leg: c is finite but its square overflows, so a
     // is infinite; after a Yes, the texts of b and c are too long to show.

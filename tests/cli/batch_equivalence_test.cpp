@@ -1,10 +1,5 @@
 // A batch of made-up rows gives, row for row, the texts, messages and exact
 // values of one mirabo-calc call per row.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -17,64 +12,12 @@
 #include "cli/forms.h"
 #include "cli/run_calc.h"
 #include "text/terminal_text.h"
+#include "tests/cli/calc_runs.h"
 #include "tests/cli/chunk_source.h"
 #include "tests/cli/sample_rows.h"
 
-extern char** environ;
-
 namespace mirabo {
 namespace {
-
-struct Output {
-    int status;
-    std::string out;
-};
-
-Output InProcess(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    CliEnvironment env{out, err, nullptr, &in};
-    const int status = RunCalc(args, env);
-    return {status, out.str()};
-}
-
-// The real program, its standard input from /dev/null.
-Output Program(const std::vector<std::string>& args) {
-    int ends[2];
-    if (pipe(ends) != 0) {
-        ADD_FAILURE() << "no pipe";
-        return {-1, ""};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addclose(&actions, ends[0]);
-    std::vector<std::string> all = {MIRABO_CALC_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int started = posix_spawn(&child, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(ends[1]);
-    Output output{-1, ""};
-    char chunk[4096];
-    for (ssize_t n; (n = read(ends[0], chunk, sizeof chunk)) > 0;) {
-        output.out.append(chunk, static_cast<std::size_t>(n));
-    }
-    close(ends[0]);
-    int status = 0;
-    if (started == 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) {
-        output.status = WEXITSTATUS(status);
-    }
-    return output;
-}
 
 const char* StatusOfExit(int status) {
     return status == kExitWritten ? "written" : status == kExitMissingInput ? "missing" : "refused";
@@ -115,7 +58,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 // The batch's JSON line is the single call's object with the row's status and
 // message after it.
-void ExpectSameRow(const std::string& batchLine, const Output& single, const std::string& where) {
+void ExpectSameRow(const std::string& batchLine, const CalcRun& single, const std::string& where) {
     ASSERT_FALSE(single.out.empty()) << where;
     const std::string object = single.out.substr(0, single.out.size() - 2);  // without "}\n"
     EXPECT_EQ(batchLine.substr(0, object.size()), object) << where;
@@ -140,7 +83,7 @@ TEST(BatchEquivalenceTest, JsonRowsAreTheObjectsOfOneCallPerRow) {
             if (!answer.empty()) {
                 args.push_back(answer);
             }
-            const Output batch = InProcess(args, sample.csv);
+            const CalcRun batch = InProcess(args, sample.csv);
             ASSERT_EQ(batch.status, 0);
             const std::vector<std::string> lines = SplitLines(batch.out);
             ASSERT_EQ(lines.size(), sample.calls.size());
@@ -156,7 +99,7 @@ TEST(BatchEquivalenceTest, CsvRowsHoldTheFieldsOfOneCallPerRow) {
     for (const Calculator* calculator : CliForms()) {
         const Calculator& form = *calculator;
         const Sample sample = MakeSample(form, 99, 2000, "");
-        const Output batch = InProcess({std::string(form.name), "--batch"}, sample.csv);
+        const CalcRun batch = InProcess({std::string(form.name), "--batch"}, sample.csv);
         ASSERT_EQ(batch.status, 0);
         ChunkSource source(batch.out, 1 << 16);
         CsvReader reader(source, 1000);
@@ -170,7 +113,7 @@ TEST(BatchEquivalenceTest, CsvRowsHoldTheFieldsOfOneCallPerRow) {
             // terminal-safe.
             std::vector<std::string> call = sample.calls[row];
             call.erase(call.begin() + 1);  // --json
-            const Output single = InProcess(call);
+            const CalcRun single = InProcess(call);
             std::string expected;
             for (std::size_t slot = 0; slot < form.fields.size(); ++slot) {
                 expected +=
@@ -191,13 +134,13 @@ TEST(BatchEquivalenceTest, TheProgramAgreesWithItselfCalledOncePerRow) {
         const Sample sample = MakeSample(form, seed++, 60, "");
         const std::string path = testing::TempDir() + "mirabo_equivalence.csv";
         std::ofstream(path, std::ios::binary) << sample.csv;
-        const Output batch = Program({std::string(form.name), "--batch", path, "--json"});
+        const CalcRun batch = StartedProgram({std::string(form.name), "--batch", path, "--json"});
         std::remove(path.c_str());
         ASSERT_EQ(batch.status, 0);
         const std::vector<std::string> lines = SplitLines(batch.out);
         ASSERT_EQ(lines.size(), sample.calls.size());
         for (std::size_t row = 0; row < lines.size(); ++row) {
-            ExpectSameRow(lines[row], Program(sample.calls[row]),
+            ExpectSameRow(lines[row], StartedProgram(sample.calls[row]),
                           std::string(form.name) + " row " + std::to_string(row + 1));
         }
     }

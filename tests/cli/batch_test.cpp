@@ -13,6 +13,7 @@
 
 #include "cli/cp932_source.h"
 #include "cli/run_calc.h"
+#include "tests/cli/calc_runs.h"
 
 namespace mirabo {
 namespace {
@@ -25,31 +26,18 @@ const std::string kQuestion =
     "正常に表示出来ません。 引数及び結果が無限値、非数、 計算不可値である可能性があります 。 無視して表示しますか";
 const std::string kNotAsked = " → no (not asked; --yes answers yes)";
 const std::string kTooLong = ": longer than the 99 characters a field holds";
-// U+1F600, beyond the Basic Multilingual Plane: two UTF-16 units.
-const std::string kEmoji = "\xF0\x9F\x98\x80";
 const std::string kCarried = "mirabo-calc: not fields of right (a b c alpha beta), carried through unchanged: ";
 
-struct BatchRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-BatchRun Batch(std::vector<std::string> args, std::istream& in) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliEnvironment env{out, err, nullptr, &in};
-    // A terminal to ask on, which batch mode never uses.
-    env.ask = [](const std::string&) {
+// Batch mode, on a terminal that it must never ask on.
+CalcRun Batch(std::vector<std::string> args, std::istream& in) {
+    args.insert(args.begin() + (args.empty() ? 0 : 1), "--batch");
+    return InProcess(args, in, [](const std::string&) {
         ADD_FAILURE() << "batch mode asked a question";
         return true;
-    };
-    args.insert(args.begin() + (args.empty() ? 0 : 1), "--batch");
-    const int status = RunCalc(args, env);
-    return {status, out.str(), err.str()};
+    });
 }
 
-BatchRun Batch(std::vector<std::string> args, const std::string& input) {
+CalcRun Batch(std::vector<std::string> args, const std::string& input) {
     std::istringstream in(input);
     return Batch(std::move(args), in);
 }
@@ -70,7 +58,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 TEST(BatchTest, RightTriangleRowsOfTheReadme) {
-    const BatchRun run = Batch({"right"}, "a,b\n3,4\n1,\n");
+    const CalcRun run = Batch({"right"}, "a,b\n3,4\n1,\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Lines({"a,b,c,alpha,beta,status,message", "3.000,4.000,5.000,53.130,36.870,written,",
                               "1,,,,,missing," + kMissing}));
@@ -131,7 +119,7 @@ TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const BatchRun run = Batch(c.args, c.input);
+        const CalcRun run = Batch(c.args, c.input);
         EXPECT_EQ(run.status, 0) << c.input;
         const std::size_t headerEnd = run.out.find("\r\n") + 2;
         EXPECT_EQ(run.out.substr(headerEnd), c.row + "\r\n") << c.input;
@@ -140,7 +128,7 @@ TEST(BatchTest, EachRowGetsItsStatusAndMessages) {
 }
 
 TEST(BatchTest, EveryRowIsReadWhateverTheRowsBefore) {
-    const BatchRun run = Batch({"ohm"}, "V,I,R\n1,2,\n,,\n0,0,\nx,1,\n3,,3\n");
+    const CalcRun run = Batch({"ohm"}, "V,I,R\n1,2,\n,,\n0,0,\nx,1,\n3,,3\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Lines({"V,I,R,P,status,message", "1.000,2.000,0.500,2.000,written,",
                               ",,,,missing," + kMissing, "0,0,,,refused," + kException,
@@ -148,15 +136,11 @@ TEST(BatchTest, EveryRowIsReadWhateverTheRowsBefore) {
 }
 
 TEST(BatchTest, JsonLinesCarryTheObjectOfOneCalculationWithTheRowsStatus) {
-    const BatchRun run = Batch({"right", "--json"}, "a,b\n3,4\n" + std::string(100, '1') + ",\n1,\n");
+    const CalcRun run = Batch({"right", "--json"}, "a,b\n3,4\n" + std::string(100, '1') + ",\n1,\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(
         run.out,
-        R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
-        R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
-        R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
-        R"("message":""})"
-        "\n"
+        kRightJson345 + "}\n" +
         R"({"form":"right","result":null,"written":false,"fields":{"a":")" + std::string(100, '1') +
         R"(","b":"","c":"","alpha":"","beta":""},"messages":[],"focus":null,"status":"refused","message":"a)" +
             kTooLong + "\"}\n" +
@@ -211,12 +195,12 @@ TEST(BatchTest, EveryKindOfCharacterComesBackQuotedOrEscapedAsItsFormatNeeds) {
         {std::string("1\0" "2", 3), "", "", "a NUL byte, which no text holds"},
     };
     // clang-format on
-    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    const std::string& header = kRightHeader;
     for (const auto& c : cases) {
         std::string input = "a\n\"";
         for (const char ch : c.cell) input += ch == '"' ? std::string("\"\"") : std::string(1, ch);
         for (const bool json : {false, true}) {
-            const BatchRun run =
+            const CalcRun run =
                 Batch(json ? std::vector<std::string>{"right", "--json"} : std::vector<std::string>{"right"},
                       input + "\"\n");
             if (c.csv.empty()) {
@@ -266,7 +250,7 @@ TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const BatchRun run = Batch(c.args, c.input);
+        const CalcRun run = Batch(c.args, c.input);
         EXPECT_EQ(run.status, kExitUsage) << c.says;
         EXPECT_EQ(run.out, "") << c.says;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
@@ -280,11 +264,7 @@ TEST(BatchTest, HeaderAndArgumentFaultsAreUsageErrors) {
 // the form's fields when they come before the first field column, after them
 // otherwise; in JSON Lines as "carried", by name. One line says which.
 TEST(BatchTest, ColumnsThatAreNoFieldAreCarriedThroughInTheirPlace) {
-    const std::string json345 =
-        R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
-        R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
-        R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
-        R"("message":"")";
+    const std::string& json345 = kRightJson345;
     const std::string note(20000, 'x');
     const struct {
         std::vector<std::string> args;
@@ -329,7 +309,7 @@ TEST(BatchTest, ColumnsThatAreNoFieldAreCarriedThroughInTheirPlace) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input.substr(0, 40));
-        const BatchRun run = Batch(c.args, c.input);
+        const CalcRun run = Batch(c.args, c.input);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
@@ -359,7 +339,7 @@ TEST(BatchTest, MalformedInputStopsAfterTheRowsBeforeItAndNamesTheLine) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const BatchRun run = Batch({"right"}, c.input);
+        const CalcRun run = Batch({"right"}, c.input);
         EXPECT_EQ(run.status, kExitMalformedInput) << c.says;
         std::vector<std::string> lines = c.rows;
         if (!c.rows.empty()) {
@@ -371,7 +351,7 @@ TEST(BatchTest, MalformedInputStopsAfterTheRowsBeforeItAndNamesTheLine) {
 }
 
 TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
-    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
+    const std::string& header = kRightHeader;
     const struct {
         std::vector<std::string> args;
         std::string input;
@@ -380,7 +360,7 @@ TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
     } cases[] = {
         {{"right"},            "",                            header},
         {{"right"},            "a,b\n",                       header},
-        {{"right"},            "\xEF\xBB\xBF" "a,b\r\n3,4\r\n", header + "3.000,4.000,5.000,53.130,36.870,written,\r\n"},
+        {{"right"},            "\xEF\xBB\xBF" "a,b\r\n3,4\r\n", header + kRightRow345},
         {{"right", "--bom"},   "a\n",                         "\xEF\xBB\xBF" + header},
         {{"right", "--bom", "--json"}, "a\n",                 "\xEF\xBB\xBF"},
         {{"right", "--json"},  "a\n",                         ""},
@@ -388,7 +368,7 @@ TEST(BatchTest, ByteOrderMarksAndEmptyInputs) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const BatchRun run = Batch(c.args, c.input);
+        const CalcRun run = Batch(c.args, c.input);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, c.out) << c.input;
     }
@@ -399,31 +379,25 @@ TEST(BatchTest, ReadsASpreadsheetsJapaneseCsvInCp932) {
     // β,c as Greek letters in the header; cells in kanji, full-width digits
     // (read as digits) and half-width katakana, as a Japanese spreadsheet
     // saves them.
-    const BatchRun run = Batch({"right", "--encoding", "cp932", "--bom"},
+    const CalcRun run = Batch({"right", "--encoding", "cp932", "--bom"},
                                "\x83\xc0,c\r\n"
                                "36.87,5\r\n"
                                "\x82\x52\x82\x55.87,5\r\n"
                                "\x96\xa2\x92\xe8,\xb1\r\n");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "\xEF\xBB\xBF"
-              "a,b,c,alpha,beta,status,message\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
+    EXPECT_EQ(run.out, "\xEF\xBB\xBF" + kRightHeader + kRightRow345 + kRightRow345 +
+                           ",,ｱ,,未定,missing,入力値が不足、 或いはタイプミス\r\n");
     EXPECT_EQ(run.err, "");
 }
 
 TEST(BatchTest, NamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
     if (!Cp932Source::Available()) GTEST_SKIP() << "this system has no converter for CP932";
-    const BatchRun bad = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
+    const CalcRun bad = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n\x81\x20,4\r\n3,4\r\n");
     EXPECT_EQ(bad.status, kExitMalformedInput);
-    EXPECT_EQ(bad.out,
-              "a,b,c,alpha,beta,status,message\r\n"
-              "3.000,4.000,5.000,53.130,36.870,written,\r\n");
+    EXPECT_EQ(bad.out, kRightHeader + kRightRow345);
     EXPECT_EQ(bad.err, "mirabo-calc: line 3: bytes that are not CP932 text\n");
 
-    const BatchRun column = Batch({"right", "--encoding", "cp932"}, "a,\x95\xd3\x62\r\n3,4\r\n");
+    const CalcRun column = Batch({"right", "--encoding", "cp932"}, "a,\x95\xd3\x62\r\n3,4\r\n");
     EXPECT_EQ(column.status, 0);
     EXPECT_EQ(column.out, "a,b,c,alpha,beta,辺b,status,message\r\n3,,,,,4,missing," + kMissing + "\r\n");
     EXPECT_EQ(column.err, kCarried + "\"辺b\"\n");
@@ -431,7 +405,7 @@ TEST(BatchTest, NamesTheLineOfTextThatIsNoCp932AndJapaneseColumns) {
 
 TEST(BatchTest, WithoutACp932ConverterTheEncodingIsRefusedBeforeAnyRow) {
     if (Cp932Source::Available()) GTEST_SKIP() << "this system converts CP932";
-    const BatchRun run = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n");
+    const CalcRun run = Batch({"right", "--encoding", "cp932"}, "a,b\r\n3,4\r\n");
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(
@@ -443,11 +417,10 @@ TEST(BatchTest, WithoutACp932ConverterTheEncodingIsRefusedBeforeAnyRow) {
 TEST(BatchTest, ReadsTheNamedFileOrStandardInput) {
     const std::string path = testing::TempDir() + "mirabo_batch_input.csv";
     std::ofstream(path, std::ios::binary) << "a,b\r\n3,4\r\n";
-    const std::string row = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
-    EXPECT_EQ(Batch({"right", path}, "").out.substr(33), row);
-    EXPECT_EQ(Batch({"right", "-"}, "a,b\n3,4\n").out.substr(33), row);
+    EXPECT_EQ(Batch({"right", path}, "").out.substr(33), kRightRow345);
+    EXPECT_EQ(Batch({"right", "-"}, "a,b\n3,4\n").out.substr(33), kRightRow345);
     std::remove(path.c_str());
-    const BatchRun missing = Batch({"right", path}, "a,b\n3,4\n");
+    const CalcRun missing = Batch({"right", path}, "a,b\n3,4\n");
     EXPECT_EQ(missing.status, kExitNoInput);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "mirabo-calc: cannot open " + path + "\n");
@@ -465,7 +438,7 @@ TEST(BatchTest, InputThatCannotBeReadEndsWithItsStatusAndMessage) {
         // be failed this way; the folder below fails them there too.)
         FailingBuffer bytes;
         std::istream failing(&bytes);
-        const BatchRun failed = Batch({"right", "--encoding", encoding}, failing);
+        const CalcRun failed = Batch({"right", "--encoding", encoding}, failing);
         EXPECT_EQ(failed.status, kExitIoError);
         EXPECT_EQ(failed.out, "");
         EXPECT_EQ(failed.err, "mirabo-calc: line 1: the input could not be read\n");
@@ -473,7 +446,7 @@ TEST(BatchTest, InputThatCannotBeReadEndsWithItsStatusAndMessage) {
 #ifndef _WIN32
         // A folder opens here, and then cannot be read; its name is shown terminal-safe.
         std::filesystem::create_directory(folder);
-        const BatchRun unreadable = Batch({"right", "--encoding", encoding, folder.string()}, "");
+        const CalcRun unreadable = Batch({"right", "--encoding", encoding, folder.string()}, "");
         EXPECT_EQ(unreadable.status, kExitIoError);
         EXPECT_EQ(unreadable.out, "");
         EXPECT_EQ(unreadable.err, "mirabo-calc: " + testing::TempDir() +
@@ -484,11 +457,9 @@ TEST(BatchTest, InputThatCannotBeReadEndsWithItsStatusAndMessage) {
 }
 
 TEST(BatchTest, HelpShowsAnExampleThatIsWhatTheProgramDoes) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliEnvironment env{out, err, nullptr, nullptr};
-    ASSERT_EQ(RunCalc({"--help"}, env), 0);
-    std::istringstream help(out.str());
+    const CalcRun run = InProcess({"--help"});
+    ASSERT_EQ(run.status, 0);
+    std::istringstream help(run.out);
     std::string line;
     while (std::getline(help, line) && !line.starts_with("  $ printf '")) {}
     ASSERT_TRUE(line.ends_with("' | mirabo-calc right --batch")) << line;

@@ -21,7 +21,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -30,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/conversions.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
 
@@ -201,9 +201,7 @@ std::string WithoutValues(const std::string& json, std::map<std::string, std::st
 std::uint64_t UlpDistance(double a, double b) {
     if (a == b) return 0;
     if (std::isnan(a) || std::isnan(b) || std::signbit(a) != std::signbit(b)) return UINT64_MAX;
-    std::uint64_t x, y;
-    std::memcpy(&x, &a, sizeof x);
-    std::memcpy(&y, &b, sizeof y);
+    const auto x = mirabo::BitCast<std::uint64_t>(a), y = mirabo::BitCast<std::uint64_t>(b);
     return x > y ? x - y : y - x;
 }
 

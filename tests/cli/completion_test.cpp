@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/forms.h"
-#include "cli/run_calc.h"
+#include "tests/cli/calc_runs.h"
 
 namespace mirabo {
 namespace {
@@ -62,10 +62,7 @@ std::vector<std::string> FieldWords(const Calculator& form, std::size_t skip = 0
 
 // The options the tool's usage text names.
 std::vector<std::string> UsageOptions() {
-    std::ostringstream out, err;
-    CliEnvironment env{out, err, nullptr};
-    RunCalc({"--help"}, env);
-    const std::string usage = out.str();
+    const std::string usage = InProcess({"--help"}).out;
     std::vector<std::string> options;
     const std::regex option("--[a-z]+");
     for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator();

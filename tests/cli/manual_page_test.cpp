@@ -13,6 +13,7 @@
 #include "cli/batch.h"
 #include "cli/forms.h"
 #include "cli/run_calc.h"
+#include "tests/cli/calc_runs.h"
 
 namespace mirabo {
 namespace {
@@ -52,10 +53,7 @@ TEST(ManualPageTest, ListsEveryFormWithItsFieldsInOrder) {
 
 TEST(ManualPageTest, DescribesEveryOptionAndExitStatus) {
     const std::string page = ManualPage();
-    std::ostringstream out, err;
-    CliEnvironment env{out, err, nullptr};
-    RunCalc({"--help"}, env);
-    const std::string usage = out.str();
+    const std::string usage = InProcess({"--help"}).out;
     const std::regex option("--[a-z]+");
     int options = 0;
     for (auto it = std::sregex_iterator(usage.begin(), usage.end(), option); it != std::sregex_iterator();
@@ -88,15 +86,13 @@ TEST(ManualPageTest, NamesEverySpellingOfAnEncodingTheToolTakes) {
     names.insert(names.end(), {"UTF-8", "Utf8", "CP932", "utf-16", "utf_8", "u8", "cp-932", "shift_jis",
                                "sjis", "ms932", "windows-31j", "latin1", "", " utf-8", "utf-8 "});
     for (const std::string& name : names) {
-        std::ostringstream out, err;
-        CliEnvironment env{out, err, nullptr};
         std::string lower = name;
         for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const int status = RunCalc({"right", "--batch", "--encoding", name}, env);
+        const CalcRun run = InProcess({"right", "--batch", "--encoding", name});
         // Where the system has no CP932 converter, a CP932 spelling is known and
         // refused for that alone.
-        const bool taken = status == 0 || err.str().find("no converter for CP932") != std::string::npos;
-        EXPECT_EQ(taken, listed.count(lower) == 1) << '"' << name << "\" " << err.str();
+        const bool taken = run.status == 0 || run.err.find("no converter for CP932") != std::string::npos;
+        EXPECT_EQ(taken, listed.count(lower) == 1) << '"' << name << "\" " << run.err;
     }
 }
 

@@ -3,10 +3,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 #include <algorithm>
@@ -22,25 +18,14 @@
 #include "resfile/program_resources.h"
 #include "resfile/resource_language.h"
 #include "text/utf8.h"
+#include "tests/cli/calc_runs.h"
 
 namespace mirabo {
 namespace {
 
 // U+0080, U+009F, U+00A0, U+07FF, U+0800, U+0FFF, U+1000, U+FFFF, U+10000 and U+10FFFF.
-// U+1F600, beyond the Basic Multilingual Plane: two UTF-16 units.
-const std::string kEmoji = "\xF0\x9F\x98\x80";
-
 const std::string kBoundaries =
     "\xC2\x80\xC2\x9F\xC2\xA0\xDF\xBF\xE0\xA0\x80\xE0\xBF\xBF\xE1\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
-
-// A run's exit status and both outputs, bytes as written, and how many
-// questions it asked on the terminal.
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-    int questions = 0;
-};
 
 // A path given in UTF-8: on Windows as wide characters, whatever the ANSI
 // code page; elsewhere as its bytes.
@@ -63,7 +48,7 @@ std::string ReadWhole(const std::string& path) {
 // standard input `input` (read from a file) unless `args` redirect it. On Linux
 // the locale variables are the ones given and no others (the messages'
 // language follows them); on Windows the user's own.
-Outcome RunProgram(const std::string& args, const std::string& input = "",
+CalcRun RunProgram(const std::string& args, const std::string& input = "",
                    [[maybe_unused]] const std::string& locale = "LANG=C.UTF-8") {
 #ifdef _WIN32
     const std::string files = testing::TempDir() + "mirabo_program_" + std::to_string(GetCurrentProcessId());
@@ -90,7 +75,7 @@ Outcome RunProgram(const std::string& args, const std::string& input = "",
                                 MIRABO_CALC_PATH + " <" + files + ".in " + args + ") 2>" + files + ".err";
     FILE* pipe = popen(command.c_str(), "r");
 #endif
-    Outcome run{-1, {}, {}};
+    CalcRun run;
     if (pipe != nullptr) {
         char chunk[256];
         while (const std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe)) {
@@ -108,25 +93,6 @@ Outcome RunProgram(const std::string& args, const std::string& input = "",
     return run;
 }
 
-Outcome Calc(const std::vector<std::string>& args, bool terminalAnswer = false, bool terminal = false,
-             const std::string& input = "") {
-    std::ostringstream out;
-    std::ostringstream err;
-    std::istringstream in(input);
-    Outcome outcome{};
-    CliEnvironment env{out, err, nullptr, &in};
-    if (terminal) {
-        env.ask = [&](const std::string&) {
-            ++outcome.questions;
-            return terminalAnswer;
-        };
-    }
-    outcome.status = RunCalc(args, env);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
-}
-
 TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
     const struct {
         std::vector<std::string> args;
@@ -135,8 +101,8 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
         std::string err;
         // clang-format off
     } cases[] = {
-        {{"right", "a=3", "b=4"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
-        {{"β=36.87", "right", "α=", "c=5"}, 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n", ""},
+        {{"right", "a=3", "b=4"}, 0, kRight345, ""},
+        {{"β=36.87", "right", "α=", "c=5"}, 0, kRight345, ""},
         {{"right", "alpha=30", "beta=60"}, 1, "a=\nb=\nc=\nalpha=30\nbeta=60\n",
          "入力値が不足、\n或いはタイプミス\n"},
         {{"right", "a=0", "b=0"}, 2, "a=0\nb=0\nc=\nalpha=\nbeta=\n",
@@ -158,7 +124,7 @@ TEST(MiraboCalcTest, PlainOutputListsEveryFieldInOrder) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const Outcome o = Calc(c.args);
+        const CalcRun o = InProcess(c.args);
         EXPECT_EQ(o.status, c.status) << c.args[0];
         EXPECT_EQ(o.out, c.out);
         EXPECT_EQ(o.err, c.err);
@@ -204,7 +170,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const Outcome o = Calc(c.args);
+        const CalcRun o = InProcess(c.args);
         EXPECT_EQ(o.status, c.status);
         EXPECT_EQ(o.out, c.json + "\n");
         EXPECT_EQ(o.err, "");
@@ -214,8 +180,7 @@ TEST(MiraboCalcTest, JsonCarriesFieldsMessagesFocusAndExactValues) {
 // The question is asked on a terminal, and shown there once; without one the
 // answer is no, and the messages say that nobody was asked.
 TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
-    const std::string question =
-        "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか\n";
+    const std::string& question = kQuestionLines;
     const struct {
         std::vector<std::string> args;
         bool terminal;
@@ -234,8 +199,13 @@ TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args) + (c.terminal ? " on a terminal" : ""));
-        const Outcome o = Calc(c.args, c.answer, c.terminal);
-        EXPECT_EQ(o.questions, c.questions);
+        int questions = 0;
+        const auto terminal = [&](const std::string&) {
+            ++questions;
+            return c.answer;
+        };
+        const CalcRun o = InProcess(c.args, "", c.terminal ? terminal : std::function<bool(const std::string&)>());
+        EXPECT_EQ(questions, c.questions);
         EXPECT_EQ(o.status, c.status);
         EXPECT_EQ(o.out.find("a=∞\n") != std::string::npos, c.status == 0) << o.out;
         EXPECT_EQ(o.err, c.err);
@@ -244,7 +214,7 @@ TEST(MiraboCalcTest, QuestionIsAskedOnATerminalOnly) {
 
 TEST(MiraboCalcTest, FieldsKeepTheirWholeTypedText) {
     const std::string longText(99, '7');
-    const Outcome o = Calc({"right", "a=" + longText, "c=-", "b=x=y"});
+    const CalcRun o = InProcess({"right", "a=" + longText, "c=-", "b=x=y"});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out, "a=" + longText + "\nb=x=y\nc=-\nalpha=\nbeta=\n");
 }
@@ -278,7 +248,7 @@ TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1].substr(0, 8) + " " + c.args[2].substr(0, 8));
-        const Outcome o = Calc(c.args);
+        const CalcRun o = InProcess(c.args);
         EXPECT_EQ(o.status, c.status);
         if (c.field != nullptr) {
             EXPECT_EQ(o.out, "");
@@ -288,7 +258,7 @@ TEST(MiraboCalcTest, TextsOverNinetyNineCharactersAreRefused) {
                 << o.err;
             EXPECT_TRUE(o.err.ends_with("\n" + std::string(kSeeHelp))) << o.err;
         } else if (c.status == 0) {
-            EXPECT_EQ(o.out, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n");
+            EXPECT_EQ(o.out, kRight345);
         } else {
             // Typed whole, and refused by the number rules instead.
             EXPECT_TRUE(o.out.starts_with(c.args[1] + "\n")) << o.out;
@@ -322,7 +292,7 @@ TEST(MiraboCalcTest, UsageErrors) {
         all.push_back({"=5", std::string(form->name), "a=1"});
     }
     for (const auto& args : all) {
-        const Outcome o = Calc(args);
+        const CalcRun o = InProcess(args);
         EXPECT_EQ(o.status, 64) << testing::PrintToString(args);
         EXPECT_EQ(o.out, "");
         // The reason on one line, then where to find out more.
@@ -335,7 +305,7 @@ TEST(MiraboCalcTest, HelpGoesToStandardOutput) {
     const std::vector<std::vector<std::string>> cases = {
         {"--help"}, {"-h"}, {"right", "-h"}, {"a=1", "--help", "ohm"}};
     for (const auto& args : cases) {
-        const Outcome help = Calc(args);
+        const CalcRun help = InProcess(args);
         EXPECT_EQ(help.status, 0) << testing::PrintToString(args);
         EXPECT_EQ(help.err, "");
         EXPECT_NE(help.out.find("usage: mirabo-calc"), std::string::npos);
@@ -347,7 +317,7 @@ TEST(MiraboCalcTest, HelpGoesToStandardOutput) {
 // --help shows every form with its fields and the other names they answer
 // to, and one example a form that runs as shown.
 TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
-    const std::string help = Calc({"--help"}).out;
+    const std::string help = InProcess({"--help"}).out;
     std::istringstream lines(help);
     std::vector<std::string> examples;
     for (std::string line; std::getline(lines, line);) {
@@ -373,7 +343,7 @@ TEST(MiraboCalcTest, HelpNamesEveryAliasAndAnExampleForEachForm) {
         std::istringstream words(example->substr(std::string_view("  mirabo-calc ").size()));
         std::vector<std::string> args;
         for (std::string word; words >> word;) args.push_back(word);
-        EXPECT_EQ(Calc(args).status, kExitWritten) << *example;
+        EXPECT_EQ(InProcess(args).status, kExitWritten) << *example;
     }
     EXPECT_EQ(examples.size(), CliForms().size());
     // The full-width rule, with its example.
@@ -395,7 +365,7 @@ TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const Outcome o = Calc(c.args);
+        const CalcRun o = InProcess(c.args);
         EXPECT_EQ(o.status, 64);
         EXPECT_EQ(o.err.substr(0, o.err.find('\n')), c.firstLine);
     }
@@ -404,14 +374,11 @@ TEST(MiraboCalcTest, UsageMessagesShowTypedTextTerminalSafe) {
 // The program as a script runs it: the arguments (with the shell's
 // redirections), standard input, and every byte it writes, with its status.
 TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
-    const std::string right345 = "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n";
+    const std::string &right345 = kRight345, &question = kQuestionLines;
+    const std::string &header = kRightHeader, &row345 = kRightRow345;
     const std::string missing = "入力値が不足、\n或いはタイプミス\n";
-    const std::string question =
-        "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか\n";
     const std::string help(kSeeHelp);
     const std::string failed(kOutputFailed);
-    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
-    const std::string row345 = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
     const std::string digits100 = std::string(99, '0') + "3";
     const std::string carried = "mirabo-calc: not fields of right (a b c alpha beta), carried through unchanged: ";
     std::string rows = "a,b\n";
@@ -489,7 +456,7 @@ TEST(MiraboCalcTest, TheProgramExitsWithTheStatus) {
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.substr(0, 60));
-        const Outcome run = RunProgram(c.args, c.input);
+        const CalcRun run = RunProgram(c.args, c.input);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
@@ -535,11 +502,11 @@ TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
          R"("messages":[{"text":"The results cannot be shown normally.\nInputs or results may be infinite,\n)"
          R"(not a number, or not computable.\nShow them anyway?","buttons":"yesno","answer":"no",)"
          R"("id":"confirm_nonfinite"}],"focus":null})" "\n"},
-        {"LANG=en_US.UTF-8", "right a=3 b=4", 0, "a=3.000\nb=4.000\nc=5.000\nalpha=53.130\nbeta=36.870\n"},
+        {"LANG=en_US.UTF-8", "right a=3 b=4", 0, kRight345},
         // clang-format on
     };
     for (const auto& c : cases) {
-        const Outcome run = RunProgram(c.args, "", c.locale);
+        const CalcRun run = RunProgram(c.args, "", c.locale);
         EXPECT_EQ(run.status, c.status) << c.locale << " " << c.args;
         EXPECT_EQ(run.out, c.out) << c.locale << " " << c.args;
     }
@@ -547,96 +514,6 @@ TEST(MiraboCalcTest, TheProgramsMessagesAreInTheUsersLanguage) {
 #endif
 
 #ifndef _WIN32
-// The program started in the locale C.UTF-8, its standard output a pipe.
-// Its standard input is a pipe too, and its standard error goes nowhere; or,
-// `onTerminal`, both are a pseudo-terminal, on which Send types and whose
-// screen Shown reads.
-class Conversation {
-public:
-    Conversation(const std::vector<std::string>& args, bool onTerminal = false) : onTerminal_(onTerminal) {
-        int in[2] = {-1, -1};
-        int out[2];
-        if (pipe(out) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        if (onTerminal) {
-            to_ = posix_openpt(O_RDWR | O_NOCTTY);
-            if (to_ < 0 || grantpt(to_) != 0 || unlockpt(to_) != 0) return;
-            const char* device = ptsname(to_);
-            posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, device, O_RDWR | O_NOCTTY, 0);
-            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, device, O_RDWR | O_NOCTTY, 0);
-            posix_spawn_file_actions_addclose(&actions, to_);
-        } else {
-            if (pipe(in) != 0) return;
-            posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-            posix_spawn_file_actions_addclose(&actions, in[1]);
-            to_ = in[1];
-        }
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<std::string> all = {MIRABO_CALC_PATH};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : all) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::string locale = "LANG=C.UTF-8";
-        char* envp[] = {locale.data(), nullptr};
-        if (posix_spawn(&child_, MIRABO_CALC_PATH, &actions, nullptr, argv.data(), envp) != 0) child_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        if (in[0] >= 0) close(in[0]);
-        close(out[1]);
-        from_ = out[0];
-    }
-    ~Conversation() {
-        if (to_ >= 0) close(to_);
-        if (from_ >= 0) close(from_);
-        if (child_ > 0) waitpid(child_, nullptr, 0);
-    }
-
-    bool Started() const { return child_ > 0; }
-    bool Send(const std::string& bytes) {
-        return write(to_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    }
-    // What the program writes on its standard output, and what the terminal
-    // shows: until `bytes` bytes have come, the output ends, or nothing comes
-    // for `seconds`.
-    std::string Receive(std::size_t bytes, int seconds = 20) { return Collect(from_, bytes, seconds); }
-    std::string Shown(std::size_t bytes, int seconds = 20) { return Collect(to_, bytes, seconds); }
-    // Ends the input (a pipe's), waits for the end; gives the rest of the
-    // output and the exit status.
-    int Finish(std::string& rest) {
-        if (!onTerminal_) {
-            close(to_);
-            to_ = -1;
-        }
-        rest = Receive(std::string::npos, 60);
-        int status = 0;
-        const bool ended = waitpid(child_, &status, 0) == child_;
-        child_ = -1;
-        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    static std::string Collect(int from, std::size_t bytes, int seconds) {
-        std::string got;
-        char chunk[4096];
-        while (got.size() < bytes) {
-            pollfd ready{from, POLLIN, 0};
-            if (poll(&ready, 1, seconds * 1000) != 1) break;
-            const ssize_t n = read(from, chunk, sizeof chunk);
-            if (n <= 0) break;
-            got.append(chunk, static_cast<std::size_t>(n));
-        }
-        return got;
-    }
-
-    bool onTerminal_;
-    pid_t child_ = -1;
-    int to_ = -1;
-    int from_ = -1;
-};
-
 // On a terminal the question is asked there, once, and the typed answer
 // decides.
 TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
@@ -671,13 +548,8 @@ TEST(MiraboCalcTest, TheProgramAsksOnATerminalOnce) {
 // Batch mode writes a row's answer as soon as the row is complete: each row
 // goes in through a pipe only after the answer to the one before it came out.
 TEST(MiraboCalcTest, BatchModeAnswersEachRowBeforeTheNextArrives) {
-    const std::string header = "a,b,c,alpha,beta,status,message\r\n";
-    const std::string row345 = "3.000,4.000,5.000,53.130,36.870,written,\r\n";
-    const std::string json345 =
-        R"({"form":"right","result":0,"written":true,"fields":{"a":"3.000","b":"4.000","c":"5.000",)"
-        R"("alpha":"53.130","beta":"36.870"},"messages":[],"focus":null,"values":{"a":"3","b":"4",)"
-        R"("c":"5","alpha":"53.130102347218624","beta":"36.869897652781376"},"status":"written",)"
-        R"("message":""})" "\n";
+    const std::string &header = kRightHeader, &row345 = kRightRow345;
+    const std::string json345 = kRightJson345 + "}\n";
     const struct {
         std::vector<std::string> args;
         std::vector<std::pair<std::string, std::string>> steps;  // sent, then what comes out
@@ -711,13 +583,12 @@ TEST(MiraboCalcTest, BatchModeAnswersEachRowBeforeTheNextArrives) {
 // mode too.
 TEST(MiraboCalcTest, BatchRowsCarryTheMessagesInTheProcesssLanguage) {
     SetProgramLanguage(kLanguageEnglish);
-    const Outcome csv = Calc({"right", "--batch"}, false, false, "a,b\r\n3,4\r\n1,\r\n");
-    const Outcome json = Calc({"ohm", "--batch", "--json"}, false, false, "I,P\n0,5\n");
+    const CalcRun csv = InProcess({"right", "--batch"}, "a,b\r\n3,4\r\n1,\r\n");
+    const CalcRun json = InProcess({"ohm", "--batch", "--json"}, "I,P\n0,5\n");
     SetProgramLanguage(kLanguageJapanese);
     EXPECT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out,
-              "a,b,c,alpha,beta,status,message\r\n3.000,4.000,5.000,53.130,36.870,written,\r\n"
-              "1,,,,,missing,Missing input or a typing error.\r\n");
+              kRightHeader + kRightRow345 + "1,,,,,missing,Missing input or a typing error.\r\n");
     EXPECT_EQ(json.status, 0);
     EXPECT_NE(json.out.find(R"("text":"The results cannot be shown normally.\nInputs)"), std::string::npos)
         << json.out;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -14,6 +15,9 @@
 
 namespace mirabo::windows {
 namespace {
+
+// A rectangle's left, top, width and height.
+std::array<LONG, 4> PlaceAndSize(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
 
 TEST(DialogUnitsTest, PackedRectanglesComeBackAsTheyWere) {
     const RECT cases[] = {
@@ -28,10 +32,7 @@ TEST(DialogUnitsTest, PackedRectanglesComeBackAsTheyWere) {
         const ULONG_PTR packed = PackDialogRect(r);
         EXPECT_NE(packed, 0u);
         const RECT back = UnpackDialogRect(packed);
-        EXPECT_EQ(back.left, r.left);
-        EXPECT_EQ(back.top, r.top);
-        EXPECT_EQ(back.right - back.left, r.right - r.left);
-        EXPECT_EQ(back.bottom - back.top, r.bottom - r.top);
+        EXPECT_EQ(PlaceAndSize(back), PlaceAndSize(r));
     }
 }
 
@@ -52,10 +53,7 @@ TEST(DialogUnitsTest, PixelsGoBackToTheNearestUnits) {
             MulDiv(c.units.left, c.baseX, 4000) + MulDiv(c.units.right - c.units.left, c.baseX, 4000),
             MulDiv(c.units.top, c.baseY, 8000) + MulDiv(c.units.bottom - c.units.top, c.baseY, 8000)};
         const RECT back = PixelsToDialogUnits(pixels, c.baseX, c.baseY);
-        EXPECT_EQ(back.left, c.units.left) << c.baseX;
-        EXPECT_EQ(back.top, c.units.top) << c.baseY;
-        EXPECT_EQ(back.right, c.units.right) << c.baseX;
-        EXPECT_EQ(back.bottom, c.units.bottom) << c.baseY;
+        EXPECT_EQ(PlaceAndSize(back), PlaceAndSize(c.units)) << c.baseX << " " << c.baseY;
     }
 }
 

@@ -44,6 +44,22 @@ Sent SendMouse(DWORD flags, LONG x, LONG y) {
     return sent;
 }
 
+// The GUI state of the thread: its active, focus, capture and caret windows
+// and its flags; all empty when it has none.
+GUITHREADINFO GuiOf(DWORD thread) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(thread, &info) ? info : GUITHREADINFO{};
+}
+
+// The window `find` gives once it gives one, or null after `ms`.
+template <typename Find>
+HWND FoundWithin(Find find, DWORD ms) {
+    HWND found = NULL;
+    WaitFor([&] { return (found = find()) != NULL; }, ms);
+    return found;
+}
+
 void SendKey(WORD key, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -107,46 +123,39 @@ std::vector<HWND> RunningProgram::Windows() const {
 }
 
 HWND RunningProgram::WaitForMainWindow(DWORD ms) {
-    HWND found = NULL;
-    WaitFor(
-        [&] {
+    return FoundWithin(
+        [&]() -> HWND {
             HWND window = FindWindowW(L"FORWINDOWSCE", L"Mirabo for PocketPC");
             DWORD owner = 0;
             if (window != NULL) GetWindowThreadProcessId(window, &owner);
-            if (owner == processId_ && IsWindowVisible(window)) found = window;
-            return found != NULL;
+            return owner == processId_ && IsWindowVisible(window) ? window : NULL;
         },
         ms);
-    return found;
 }
 
 HWND RunningProgram::WaitForWindow(const std::wstring& caption, DWORD ms) {
-    HWND found = NULL;
-    WaitFor(
+    return FoundWithin(
         [&] {
-            for (HWND window : Windows()) {
-                if (TextOf(window) == caption) found = window;
-            }
-            return found != NULL;
+            HWND last = NULL;
+            for (HWND window : Windows()) last = TextOf(window) == caption ? window : last;
+            return last;
         },
         ms);
-    return found;
 }
 
 HWND RunningProgram::WaitForMessageBox(DWORD ms) {
-    HWND found = NULL;
-    WaitFor(
+    return FoundWithin(
         [&] {
+            HWND last = NULL;
             for (HWND window : Windows()) {
                 if (ClassOf(window) == L"#32770" && FindDescendant(window, L"Static", L"") != NULL &&
                     GetDlgItem(window, 1001) == NULL) {
-                    found = window;
+                    last = window;
                 }
             }
-            return found != NULL;
+            return last;
         },
         ms);
-    return found;
 }
 
 bool RunningProgram::WaitUntilGone(HWND window, DWORD ms) {
@@ -309,10 +318,7 @@ bool Click(HWND window) {
     const bool pressed = !button || WaitFor(
                                         [&] {
                                             state = SendMessageW(window, BM_GETSTATE, 0, 0);
-                                            GUITHREADINFO info = {};
-                                            info.cbSize = sizeof(info);
-                                            return (state & BST_PUSHED) != 0 ||
-                                                   (GetGUIThreadInfo(thread, &info) && info.hwndCapture == window);
+                                            return (state & BST_PUSHED) != 0 || GuiOf(thread).hwndCapture == window;
                                         },
                                         kPatience);
     if (!pressed) {
@@ -345,18 +351,16 @@ void PressKey(WORD key, std::vector<WORD> modifiers) {
 }
 
 HWND WaitForPopupMenu(DWORD ms) {
-    HWND found = NULL;
-    WaitFor(
-        [&] {
-            found = NULL;
+    return FoundWithin(
+        [] {
+            HWND last = NULL;
             for (HWND w = FindWindowExW(NULL, NULL, L"#32768", NULL); w != NULL;
                  w = FindWindowExW(NULL, w, L"#32768", NULL)) {
-                if (IsWindowVisible(w)) found = w;
+                if (IsWindowVisible(w)) last = w;
             }
-            return found != NULL;
+            return last;
         },
         ms);
-    return found;
 }
 
 std::vector<HWND> MenuBarButtons(HWND mainWindow) {
@@ -371,9 +375,7 @@ bool WaitForMenuLoop(HWND window, DWORD ms) {
     const DWORD thread = GetWindowThreadProcessId(window, NULL);
     return WaitFor(
         [&] {
-            GUITHREADINFO info = {};
-            info.cbSize = sizeof(info);
-            return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) != 0 &&
+            return (GuiOf(thread).flags & GUI_INMENUMODE) != 0 &&
                    GetWindowThreadProcessId(GetForegroundWindow(), NULL) == thread;
         },
         ms);
@@ -405,19 +407,9 @@ bool ChooseFromMenu(HWND mainWindow, int buttonIndex, int item) {
     return true;
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info)) return NULL;
-    return info.hwndFocus;
-}
+HWND FocusOf(HWND window) { return GuiOf(GetWindowThreadProcessId(window, NULL)).hwndFocus; }
 
-HWND CaretOwnerOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info)) return NULL;
-    return info.hwndCaret;
-}
+HWND CaretOwnerOf(HWND window) { return GuiOf(GetWindowThreadProcessId(window, NULL)).hwndCaret; }
 
 bool SaveScreenPng(const RECT& rect, const std::wstring& path) {
     const int width = rect.right - rect.left;

@@ -54,6 +54,14 @@ protected:
         return program_.WaitForWindow(InProgramLanguage(calculator.caption));
     }
 
+    // Waits for every field to show its text; one that does not is named.
+    static void ExpectShown(HWND dialog, const std::vector<FieldText>& fields) {
+        for (const FieldText& field : fields) {
+            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
+                << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
+        }
+    }
+
     // What the desktop showed when a test failed, for whoever reads the log:
     // MIRABO_FAILURE_FOLDER/<test>.png.
     static void SaveDesktop() {
@@ -161,11 +169,7 @@ TEST_F(ProgramTest, EveryCalculatorOpensGivesItsFirstExampleAndClosesWithBackOrT
         EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, 1001));
         for (const FieldText& field : calculator.example) SetText(GetDlgItem(dialog, field.id), field.text);
         EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
-        for (const FieldText& field : calculator.results) {
-            EXPECT_TRUE(
-                WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
-                << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
-        }
+        ExpectShown(dialog, calculator.results);
         HWND closeWith =
             closer.titleStripOk ? FindDescendant(dialog, L"Button", L"OK") : GetDlgItem(dialog, IDCANCEL);
         ASSERT_NE(closeWith, nullptr);
@@ -259,13 +263,8 @@ TEST_F(ProgramTest, FieldsTakeNinetyNineCharactersAndFullWidthDigits) {
             }
             SetText(c, L"");
             EXPECT_TRUE(Click(GetDlgItem(dialog, calculator.calculateId)));
-            const FieldText results[] = {
-                {1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"}, {1005, L"67.380"}};
-            for (const FieldText& field : results) {
-                EXPECT_TRUE(
-                    WaitFor([&] { return TextOf(GetDlgItem(dialog, field.id)) == field.text; }, kPatience))
-                    << field.id << ": " << testing::PrintToString(TextOf(GetDlgItem(dialog, field.id)));
-            }
+            ExpectShown(dialog, {{1001, L"12.000"}, {1002, L"5.000"}, {1003, L"13.000"}, {1004, L"22.620"},
+                                 {1005, L"67.380"}});
         }
         EXPECT_TRUE(Click(GetDlgItem(dialog, IDCANCEL)));
         EXPECT_TRUE(program_.WaitUntilGone(dialog));
