@@ -9,7 +9,7 @@ if [ ${#packages[@]} -eq 0 ]; then
   packages=(
     cmake ninja-build g++ pkg-config scdoc zlib1g-dev bash-completion
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-base-private-dev llvm
+    qt6-base-dev qt6-base-private-dev libfontconfig-dev libpng-dev llvm
     fonts-ipafont-gothic locales
     xvfb xauth libx11-dev libxdamage-dev
   )

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/linux/font_configuration.h"
 #include "platform/linux/screen.h"
 #include "platform/linux/win32_api.h"
 #include "platform/linux/window_functions.h"
@@ -47,10 +48,14 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         return std::printf("mirabo %s\n", MIRABO_VERSION) > 0 && std::fflush(stdout) == 0 ? 0 : 1;
     }
+    // The fonts' configuration is read while the application connects to the
+    // display, and is there before the first font is asked for.
+    mirabo::platform::FontConfigurationReader fontConfiguration;
     // The program takes no command line: Qt sees only the program's name.
     int qtArgc = argc > 0 ? 1 : 0;
     g_qtMessages = qInstallMessageHandler(PassOnQtMessage);
     QApplication application(qtArgc, argv);
+    fontConfiguration.Wait();
     // The window class follows the application's name, which would otherwise
     // be whatever name the program was started by.
     QApplication::setApplicationName(QStringLiteral(MIRABO_WM_CLASS));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/linux/dib.h"
+#include "platform/linux/png_picture.h"
 #include "platform/linux/resource_directory.h"
 #include "res/desktop_icon.h"
 #include "resfile/byte_reader.h"
@@ -123,7 +124,7 @@ QImage PictureOfSize(HICON icon, const IconSources& sources, int size) {
     const auto source = sources.find(size);
     if (source != sources.end() && source->second != nullptr) {
         const DesktopIconPicture& p = *source->second;
-        picture = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
+        picture = DecodePngPicture(p.png, p.length);
         if (picture.width() != size) picture = QImage();
     }
     if (picture.isNull()) picture = IconImage(icon, size);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,8 +37,13 @@ constexpr std::string_view kRaiseRequest = "raise\n";
 constexpr std::string_view kAnswer = "ok\n";
 
 // Says one line on stderr; the parts that come from outside the program
-// (paths) are made terminal-safe by the caller.
-void Say(const std::string& line) { std::cerr << line << '\n' << std::flush; }
+// (paths) are made terminal-safe by the caller. C's stdio, not the C++
+// streams: those would construct their locales at start-up for this alone.
+void Say(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
 
 // ---------------------------------------------------------------------------
 // The private folder.

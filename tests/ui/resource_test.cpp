@@ -12,8 +12,10 @@
 
 #include "platform/linux/dialog_template.h"
 #include "platform/linux/dib.h"
+#include "platform/linux/png_picture.h"
 #include "platform/linux/resource_directory.h"
 #include "platform/win32.h"
+#include "res/desktop_icon.h"
 #include "tests/res/expected_dialogs.h"
 #include "tests/ui/little_endian.h"
 
@@ -375,6 +377,40 @@ TEST(Dib, DataShorterThanItsHeaderSaysIsRefused) {
     tooManyColours[32] = 0;
     tooManyColours[33] = 1;  // 256 colours announced, 3 present
     EXPECT_TRUE(mirabo::platform::DecodeDib(tooManyColours.data(), tooManyColours.size()).isNull());
+}
+
+// The desktop icon's PNG pictures, read without Qt's image reader: pixel for
+// pixel, and in the same format, what that reader makes of them; a copy cut
+// short of its whole picture is refused.
+TEST(DesktopIconPictures, EachDecodesAsQtsOwnReaderDoes) {
+    ASSERT_GT(kDesktopIconPictureCount, 0u);
+    for (unsigned long i = 0; i < kDesktopIconPictureCount; ++i) {
+        const DesktopIconPicture& p = kDesktopIconPictures[i];
+        SCOPED_TRACE(p.size);
+        const QImage expected = QImage::fromData(p.png, static_cast<int>(p.length), "PNG");
+        ASSERT_EQ(expected.size(), QSize(p.size, p.size));
+        EXPECT_EQ(mirabo::platform::DecodePngPicture(p.png, p.length), expected);
+    }
+}
+
+TEST(DesktopIconPictures, ACopyCutInItsPictureIsRefused) {
+    const DesktopIconPicture& p = kDesktopIconPictures[0];
+    // The end marker, a chunk with no data, is the last 12 bytes; a copy cut
+    // there still holds the whole picture.
+    ASSERT_EQ(std::memcmp(p.png + p.length - 8, "IEND", 4), 0);
+    const unsigned long pictureEnd = p.length - 12;
+    const QImage whole = mirabo::platform::DecodePngPicture(p.png, p.length);
+    ASSERT_FALSE(whole.isNull());
+    for (unsigned long size = 0; size < p.length; ++size) {
+        std::vector<unsigned char> copy(p.png, p.png + size);
+        const QImage decoded = mirabo::platform::DecodePngPicture(copy.data(), copy.size());
+        if (size < pictureEnd) {
+            EXPECT_TRUE(decoded.isNull()) << size;
+        } else {
+            EXPECT_EQ(decoded, whole) << size;
+        }
+    }
+    EXPECT_TRUE(mirabo::platform::DecodePngPicture(nullptr, p.length).isNull());
 }
 
 }  // namespace
