@@ -292,10 +292,12 @@ describe("on a phone (360 x 640)", () => {
         width: document.documentElement.clientWidth,
         pictures: [...document.querySelectorAll(".dialog img")].map((i) => i.complete && i.naturalWidth > 0),
         inputModes: [...document.querySelectorAll(".dialog input")].map((i) => i.inputMode),
+        aligns: [...document.querySelectorAll(".dialog label")].map((l) => getComputedStyle(l).textAlign),
       }));
       assert.ok(layout.scrollWidth <= layout.width, `no horizontal scrolling: ${layout.scrollWidth} > ${layout.width}`);
       assert.ok(layout.pictures.every(Boolean));
       assert.ok(layout.inputModes.every((m) => m === (form === "rotate" ? "text" : "decimal")));
+      assert.ok(layout.aligns.every((a) => a === "left"), `labels before their fields: ${layout.aligns}`);
       const boxes = await controlBoxes();
       const small = boxes.filter((b) => b.bottom - b.top < 44).map((b) => b.name);
       assert.deepEqual(small, [], "every control at least 44 pixels high");
@@ -329,6 +331,13 @@ describe("the handheld's screen at desktop size", () => {
     assert.equal(Math.round(layout.screen.width), Math.round((800 * 320) / 240));
     assert.equal(Math.round(layout.title.top), Math.round(layout.screen.top));
     assert.equal(Math.round(layout.bar.bottom), Math.round(layout.screen.bottom));
+  });
+  test("a label aligned as its template says", async () => {
+    await open("rotate");
+    const aligns = await page.evaluate(() =>
+      [...document.querySelectorAll(".dialog label")].map((l) => getComputedStyle(l).textAlign),
+    );
+    assert.deepEqual(aligns, ["center", "start", "start", "start", "start"]);
   });
 });
 

@@ -196,7 +196,10 @@ function buildDialog(template, calculator) {
         }
       });
       const labelItem = data.items.find((other) => other.class === "static" && other.text === item.label);
-      if (labelItem) place(label, labelItem, units);
+      if (labelItem) {
+        label.className = labelItem.align;
+        place(label, labelItem, units);
+      }
       place(input, item, units);
       row.append(label, input);
       element = row;
