@@ -22,13 +22,18 @@ const MISSING = "入力値が不足、\n或いはタイプミス";
 const NEGATIVE = "入力値が不足、或いはタイプミス\n負の値は使用できません。";
 const QUESTION = "正常に表示出来ません。\n引数及び結果が無限値、非数、\n計算不可値である可能性があります 。\n無視して表示しますか";
 
-// Each calculator: where it is in the menus, its fields in field order, and
-// its first example typed into them.
+// Each calculator: where it is in the menus (in Japanese and in English), its
+// fields in field order, and its first example typed into them.
+// prettier-ignore
 const CALCULATORS = {
-  right: { menu: ["関数", "直角三角形の計算"], fields: [1001, 1002, 1003, 1004, 1005], missing: MISSING },
-  oblique: { menu: ["関数", "非直角三角形の計算"], fields: [1001, 1002, 1003, 1006, 1007, 1008], missing: NEGATIVE },
-  rotate: { menu: ["関数", "座標移動の計算"], fields: [1001, 1002, 1003, 1006, 1007], missing: MISSING },
-  ohm: { menu: ["計算", "オームの法則の計算"], fields: [1001, 1002, 1003, 1004], missing: MISSING },
+  right:   { menu: ["関数", "直角三角形の計算"], english: ["Functions", "Right Triangle"],
+             fields: [1001, 1002, 1003, 1004, 1005], missing: MISSING },
+  oblique: { menu: ["関数", "非直角三角形の計算"], english: ["Functions", "Oblique Triangle"],
+             fields: [1001, 1002, 1003, 1006, 1007, 1008], missing: NEGATIVE },
+  rotate:  { menu: ["関数", "座標移動の計算"], english: ["Functions", "Coordinate Rotation"],
+             fields: [1001, 1002, 1003, 1006, 1007], missing: MISSING },
+  ohm:     { menu: ["計算", "オームの法則の計算"], english: ["Calculations", "Ohm's Law"],
+             fields: [1001, 1002, 1003, 1004], missing: MISSING },
 };
 
 // What is typed (by field, in order) and what every field shows after
@@ -332,6 +337,28 @@ describe("the handheld's screen at desktop size", () => {
     assert.equal(Math.round(layout.title.top), Math.round(layout.screen.top));
     assert.equal(Math.round(layout.bar.bottom), Math.round(layout.screen.bottom));
   });
+  for (const [form, { menu, english }] of Object.entries(CALCULATORS)) {
+    for (const [languages, path] of [["ja-JP,ja", menu], ["en-US,en", english]]) {
+      test(`every text inside its control: ${form}, ${languages}`, async () => {
+        page = await openPage(DESKTOP, { languages });
+        await choose(page, ...path);
+        const cut = await page.evaluate(() =>
+          [...document.querySelectorAll(".dialog button, .dialog label, .dialog .static")]
+            .filter((e) => {
+              const text = document.createRange();
+              text.selectNodeContents(e);
+              // Inside the border, as the scaled screen draws it.
+              const [ink, box] = [text.getBoundingClientRect(), e.getBoundingClientRect()];
+              const scale = box.width / e.offsetWidth;
+              const left = box.left + e.clientLeft * scale;
+              return ink.left < left || ink.right > left + e.clientWidth * scale;
+            })
+            .map((e) => e.textContent),
+        );
+        assert.deepEqual(cut, []);
+      });
+    }
+  }
   test("a label aligned as its template says", async () => {
     await open("rotate");
     const aligns = await page.evaluate(() =>

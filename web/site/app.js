@@ -150,6 +150,22 @@ function baseUnits(points) {
   return { x: Math.round(height / 2) / 4, y: height / 8, font: height };
 }
 
+// The handheld's system font has half-width letters: the proportional font
+// standing in for it is drawn smaller where the average of its 52 letters
+// A to Z and a to z is wider than half the character height.
+function systemFontSize(height) {
+  const family = getComputedStyle(document.documentElement).getPropertyValue("--ui");
+  const context = document.createElement("canvas").getContext("2d");
+  const half = Math.round(height / 2);
+  let size = height;
+  for (; size > half; --size) {
+    context.font = `${size}px ${family}`;
+    const width = Math.round(context.measureText("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz").width);
+    if (Math.floor((Math.floor(width / 26) + 1) / 2) <= half) break;
+  }
+  return size;
+}
+
 function place(element, item, units) {
   element.style.left = `${item.x * units.x}px`;
   element.style.top = `${item.y * units.y}px`;
@@ -168,8 +184,9 @@ function buildDialog(template, calculator) {
   dialog.className = "dialog";
   dialog.setAttribute("role", "dialog");
   dialog.setAttribute("aria-labelledby", "caption");
-  dialog.style.fontSize = `${units.font}px`;
   // The handheld's fixed-pitch Gothic, or its proportional system fonts.
+  const system = data.font === "" || data.font.toLowerCase() === "system";
+  dialog.style.fontSize = `${system ? systemFontSize(units.font) : units.font}px`;
   if (data.font !== "ＭＳ ゴシック") dialog.classList.add("proportional");
   const minus = calculator?.minus ?? false;
   const capacity = state.core.fieldCapacity - 1;
