@@ -65,7 +65,9 @@ runtime=$(mktemp -d)
 number=$((90 + RANDOM % 100))
 while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
 display=:$number
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would otherwise start over when its last client (the
+# readiness check) leaves, and refuse a program connecting at that moment.
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 program=""
 trap 'kill $program $xvfb 2>/dev/null || true; rm -rf "$runtime"' EXIT
