@@ -388,11 +388,8 @@ void Screen::paintEvent(QPaintEvent*) {
 }
 
 void Screen::AfterFirstFrame(std::function<void()> work) {
-    if (firstFrameShown_ && afterFirstFrame_.empty()) {
-        work();
-        return;
-    }
-    if (!isVisible()) {
+    // Shown already with nothing waiting, or not shown at all: nothing to wait for.
+    if ((firstFrameShown_ && afterFirstFrame_.empty()) || !isVisible()) {
         work();
         return;
     }
